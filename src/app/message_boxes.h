@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace norvane {
+
+// The answer to the receiver-family question.
+enum class QuestionAnswer { First, Second, Closed };
+
+// Every modal box of the program goes through here, so that tests can answer them without a
+// person. The default implementation shows real message boxes.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A box with one OK button; owner may be null.
+    virtual void inform(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // A question with two relabelled buttons: Enter answers the first, Esc the second.
+    virtual QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
+                               const QString& secondButton) = 0;
+};
+
+MessageBoxes& messageBoxes();
+// Replaces the boxes; nullptr restores the real ones.
+void setMessageBoxes(MessageBoxes* replacement);
+
+}  // namespace norvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace norvane {
+
+class PointChart;
+
+// The view-point window: recent positions on a point chart with zoom and clearing.
+class Tviewp : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Tviewp(QWidget* parent = nullptr);
+
+    // Adds the newest position; the texts are those of td_lati_sat and td_longi_sat.
+    void plotViewPoint(const QString& latitudeText, const QString& longitudeText, double latitude,
+                       double longitude);
+
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    PointChart* Chart1 = nullptr;
+
+public slots:
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+};
+
+}  // namespace norvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace norvane {
+
+// One layer of the sky plot: a 201 x 209 picture. The grid layer shows its white pixels as
+// see-through so the sky layer below shows.
+class SkyPicture : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SkyPicture(QWidget* parent = nullptr);
+
+    QImage& picture() { return picture_; }
+    const QImage& picture() const { return picture_; }
+    void setWhiteTransparent(bool on);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+    bool whiteTransparent_ = false;
+};
+
+}  // namespace norvane
