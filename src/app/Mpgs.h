@@ -34,8 +34,11 @@ public:
     explicit Tgpsw(QWidget* parent = nullptr);
     ~Tgpsw() override;
 
-    // The other two windows, created hidden after the main window.
+    // The other two windows, created hidden after the main window. Attaching calls
+    // connectViewPointWindow() and connectTestWindow(), which wire each window to this one.
     void attachWindows(Tviewp* viewPoint, TFtest* test);
+    void connectViewPointWindow();
+    void connectTestWindow();
     Tviewp* viewp() const { return viewp_; }
     TFtest* Ftest() const { return Ftest_; }
 

@@ -7,4 +7,5 @@ void Tgpsw::drawSkyGrid() {}
 bool Tgpsw::viewPointVisible() { return false; }
 void Tgpsw::plotViewPoint() {}
 void Tgpsw::bt_pointClick() {}
+void Tgpsw::connectViewPointWindow() {}
 }  // namespace norvane

@@ -3,4 +3,5 @@
 namespace norvane {
 void Tgpsw::bt_testClick() {}
 void Tgpsw::restartTestTick(int) {}
+void Tgpsw::connectTestWindow() {}
 }  // namespace norvane
