@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/port_backend.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -7,8 +9,6 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-
-#include "serial/port_backend.h"
 
 namespace norvane {
 
@@ -57,9 +57,12 @@ public:
     std::uint32_t lastQueued() const { return lastQueued_; }
 
 private:
+    // Purges the receive queue, retrying a failing purge a few times; false when it never worked.
+    bool discardBacklog();
+
     std::unique_ptr<PortBackend> backend_;
     std::uint32_t readCount_ = 0;
     std::uint32_t lastQueued_ = 0;
 };
 
-}  // namespace norvane
+} // namespace norvane
