@@ -46,4 +46,4 @@ public:
     virtual void setConnectionButtonsEnabled(bool enabled) = 0;
 };
 
-}  // namespace norvane
+} // namespace norvane

@@ -67,9 +67,9 @@ struct IdentificationTexts {
 // The receiver state with the values kept beside it.
 struct Receiver {
     ReceiverState state;
-    int ttffTicks = 0;          // receive-loop ticks that ended without a 3D fix
-    std::string sentenceText;   // characters since the last '$', beginning with it
+    int ttffTicks = 0;        // receive-loop ticks that ended without a 3D fix
+    std::string sentenceText; // characters since the last '$', beginning with it
     IdentificationTexts identification;
 };
 
-}  // namespace norvane
+} // namespace norvane

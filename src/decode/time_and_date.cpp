@@ -1,0 +1,52 @@
+#include "decode/nmea_decoders.h"
+#include "decode/text_helpers.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace norvane {
+
+namespace {
+
+struct DigitPairs {
+    int high = 0;
+    int middle = 0;
+    int low = 0;
+};
+
+// Splits a number written as aabbcc(.fff) into its digit pairs. Working on the whole part as an
+// integer gives the pairs exactly; scaling the double by 0.0001 and 0.01 first would let a value
+// such as 235959.999 come out one short in a pair. A number too large for the int fields gives
+// zeros rather than an undefined conversion.
+DigitPairs splitDigitPairs(double value)
+{
+    constexpr double kLargest = 2147483647.0 * 10000.0;
+    if (!(std::fabs(value) < kLargest))
+        return {};
+    const auto whole = static_cast<std::int64_t>(value);
+    DigitPairs pairs;
+    pairs.high = static_cast<int>(whole / 10000);
+    pairs.middle = static_cast<int>(whole / 100 - std::int64_t{pairs.high} * 100);
+    pairs.low = static_cast<int>(whole - std::int64_t{pairs.high} * 10000 - std::int64_t{pairs.middle} * 100);
+    return pairs;
+}
+
+} // namespace
+
+void setTimeOfDay(ReceiverState& state, std::string_view text)
+{
+    const DigitPairs pairs = splitDigitPairs(textToNumber(text));
+    state.utc_hour = pairs.high;
+    state.utc_minute = pairs.middle;
+    state.utc_second = pairs.low;
+}
+
+void setDate(ReceiverState& state, std::string_view text)
+{
+    const DigitPairs pairs = splitDigitPairs(textToNumber(text));
+    state.date_day = pairs.high;
+    state.date_month = pairs.middle;
+    state.date_year = pairs.low;
+}
+
+} // namespace norvane
