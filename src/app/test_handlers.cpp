@@ -1,7 +1,75 @@
-// PLACEHOLDER (owner: restart test window): replaced with the real handlers.
 #include "app/Mpgs.h"
+#include "control/restart_test_host.h"
+#include "control/ui/Testgps.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
 namespace norvane {
-void Tgpsw::bt_testClick() {}
-void Tgpsw::restartTestTick(int) {}
-void Tgpsw::connectTestWindow() {}
-}  // namespace norvane
+
+namespace {
+
+// The main window's side of the restart test: test mode is bt_test's caption, the TTFF
+// counting is the receive loop's, and the restarts are the main window's own buttons.
+class MainWindowTestHost : public RestartTestHost {
+public:
+    explicit MainWindowTestHost(Tgpsw& window) : window_(window) {}
+
+    bool testModeOn() override { return window_.bt_test->text() == QLatin1String("Testing"); }
+    int ttffTicks() override { return window_.receiver.ttffTicks; }
+    void setTtffTicks(int ticks) override { window_.receiver.ttffTicks = ticks; }
+    char fixMode() override { return window_.receiver.state.fix_mode; }
+    void setFixMode(char mode) override { window_.receiver.state.fix_mode = mode; }
+    std::string ttffText() override { return window_.td_ttff->text().toStdString(); }
+
+    void restart(RestartKind kind) override
+    {
+        switch (kind) {
+        case RestartKind::Cold:
+            window_.bt_coldClick();
+            break;
+        case RestartKind::Warm:
+            window_.bt_warmClick();
+            break;
+        case RestartKind::Hot:
+            window_.bt_hotClick();
+            break;
+        }
+    }
+
+private:
+    Tgpsw& window_;
+};
+
+} // namespace
+
+void Tgpsw::connectTestWindow()
+{
+    if (Ftest_)
+        Ftest_->setHost(std::make_unique<MainWindowTestHost>(*this));
+}
+
+void Tgpsw::bt_testClick()
+{
+    if (!Ftest_)
+        return;
+    if (bt_test->text() == QLatin1String("Test")) {
+        Ftest_->placeWindow(pos() + QPoint(200, 295), QSize(200, 230));
+        Ftest_->resetTestButtons(true);
+        Ftest_->show();
+        bt_test->setText(QStringLiteral("Testing"));
+    } else {
+        bt_test->setText(QStringLiteral("Test"));
+        Ftest_->hide();
+        Ftest_->resetTestButtons(false);
+    }
+}
+
+void Tgpsw::restartTestTick(int bytesRead)
+{
+    if (Ftest_)
+        Ftest_->tickStep(bytesRead);
+}
+
+} // namespace norvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "control/restart_test_kind.h"
+
+#include <string>
+
+namespace norvane {
+
+// What the restart test needs from the main window: test mode, the receive loop's TTFF
+// counting and the restart commands.
+class RestartTestHost {
+public:
+    virtual ~RestartTestHost() = default;
+
+    // On exactly while bt_test shows "Testing".
+    virtual bool testModeOn() = 0;
+
+    // The TTFF tick counter, which the receive loop advances while there is no 3D fix.
+    virtual int ttffTicks() = 0;
+    virtual void setTtffTicks(int ticks) = 0;
+
+    virtual char fixMode() = 0;
+    virtual void setFixMode(char mode) = 0;
+
+    // The text of td_ttff, which holds the count at which the 3D fix was reached.
+    virtual std::string ttffText() = 0;
+
+    // The main window's bt_coldClick, bt_warmClick or bt_hotClick; returns when it is done.
+    virtual void restart(RestartKind kind) = 0;
+};
+
+} // namespace norvane
