@@ -1,11 +1,88 @@
-// PLACEHOLDER (owner: satellite views): replaced with the real handlers.
+// The main window's satellite views: the SNR chart, the sky plot and the hooks of the
+// view-point window.
+
 #include "app/Mpgs.h"
+#include "view/snr_bars.h"
+#include "view/ui/Vp.h"
+#include "view/ui/rgb_colour.h"
+#include "view/ui/sky_drawing.h"
+#include "view/ui/sky_picture.h"
+#include "view/ui/snr_chart.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
 namespace norvane {
-void Tgpsw::updateSnrChart() {}
-void Tgpsw::drawSkyPlot() {}
-void Tgpsw::drawSkyGrid() {}
-bool Tgpsw::viewPointVisible() { return false; }
-void Tgpsw::plotViewPoint() {}
-void Tgpsw::bt_pointClick() {}
-void Tgpsw::connectViewPointWindow() {}
-}  // namespace norvane
+
+namespace {
+
+ChartBar toChartBar(const SnrBar& bar)
+{
+    return {static_cast<double>(bar.x), static_cast<double>(bar.height), QString::number(bar.prn),
+            toQColor(bar.colour)};
+}
+
+} // namespace
+
+void Tgpsw::updateSnrChart()
+{
+    // The statuses set here are the ones the sky plot colours by, right after.
+    markUsedSatellites(receiver.state);
+    Chart1->clearBars();
+    for (const SnrBar& bar : snrBars(receiver.state))
+        Chart1->addBar(toChartBar(bar));
+    Chart1->repaint();
+    QCoreApplication::processEvents();
+}
+
+void Tgpsw::drawSkyPlot()
+{
+    paintSkyPlot(Image1->picture(), receiver.state);
+    Image1->update();
+}
+
+void Tgpsw::drawSkyGrid()
+{
+    Image2->setWhiteTransparent(true);
+    paintSkyGrid(Image2->picture());
+    paintEmptySky(Image1->picture());
+    Image2->update();
+    Image1->update();
+}
+
+bool Tgpsw::viewPointVisible()
+{
+    return viewp_ != nullptr && viewp_->isVisible();
+}
+
+void Tgpsw::plotViewPoint()
+{
+    if (viewp_ == nullptr)
+        return;
+    viewp_->plotViewPoint(td_lati_sat->text(), td_longi_sat->text(), receiver.state.latitude,
+                          receiver.state.longitude);
+}
+
+void Tgpsw::bt_pointClick()
+{
+    if (viewp_ == nullptr)
+        return;
+    if (bt_point->text() == QStringLiteral("View point")) {
+        bt_point->setText(QStringLiteral("Off point"));
+        viewp_->show();
+    } else {
+        bt_point->setText(QStringLiteral("View point"));
+        viewp_->hide();
+    }
+}
+
+void Tgpsw::connectViewPointWindow()
+{
+    // bt_point is wired with the other buttons; what is left is to let its caption tell the
+    // state of the window it has just been given.
+    if (viewp_ != nullptr)
+        bt_point->setText(viewp_->isVisible() ? QStringLiteral("Off point") : QStringLiteral("View point"));
+}
+
+} // namespace norvane

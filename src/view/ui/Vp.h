@@ -2,13 +2,15 @@
 
 #include <QWidget>
 
+class QFrame;
 class QPushButton;
 
 namespace norvane {
 
 class PointChart;
 
-// The view-point window: recent positions on a point chart with zoom and clearing.
+// The view-point window: recent positions on a point chart with zoom and clearing. It has no
+// close button; the main window's bt_point shows and hides it.
 class Tviewp : public QWidget {
     Q_OBJECT
 
@@ -19,6 +21,7 @@ public:
     void plotViewPoint(const QString& latitudeText, const QString& longitudeText, double latitude,
                        double longitude);
 
+    QFrame* Bevel1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
@@ -29,6 +32,14 @@ public slots:
     void Button1Click();
     void Button2Click();
     void Button3Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
 };
 
-}  // namespace norvane
+} // namespace norvane

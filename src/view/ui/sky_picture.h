@@ -16,6 +16,10 @@ public:
     QImage& picture() { return picture_; }
     const QImage& picture() const { return picture_; }
     void setWhiteTransparent(bool on);
+    bool whiteTransparent() const { return whiteTransparent_; }
+
+    // The picture as this layer shows it: white made see-through when the layer is transparent.
+    QImage shownPicture() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,4 +29,4 @@ private:
     bool whiteTransparent_ = false;
 };
 
-}  // namespace norvane
+} // namespace norvane

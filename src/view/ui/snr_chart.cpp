@@ -1,8 +1,139 @@
-// PLACEHOLDER (owner: satellite views).
 #include "view/ui/snr_chart.h"
+
+#include "view/axis_ticks.h"
+#include "view/ui/chart_painting.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
 namespace norvane {
-SnrChart::SnrChart(QWidget* parent) : QWidget(parent) {}
-void SnrChart::clearBars() { bars_.clear(); }
-void SnrChart::addBar(const ChartBar& bar) { bars_.push_back(bar); }
-void SnrChart::paintEvent(QPaintEvent*) {}
-}  // namespace norvane
+
+namespace {
+
+// Room left of the wall for the value numbers and below it for the PRN labels.
+constexpr int kLeftRoom = 40;
+constexpr int kBottomRoom = 18;
+constexpr int kRightRoom = 8;
+constexpr int kTitleRoom = 18;
+constexpr double kBarFill = 0.7;
+
+QFont markFont()
+{
+    QFont font(QStringLiteral("Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+SnrChart::SnrChart(QWidget* parent) : QWidget(parent)
+{
+    resize(430, 137);
+}
+
+void SnrChart::clearBars()
+{
+    bars_.clear();
+    update();
+}
+
+void SnrChart::addBar(const ChartBar& bar)
+{
+    // Bars are kept in ascending x, as the chart's series orders them.
+    const auto place = std::upper_bound(bars_.begin(), bars_.end(), bar.x,
+                                        [](double x, const ChartBar& b) { return x < b.x; });
+    bars_.insert(place, bar);
+    update();
+}
+
+QRect SnrChart::backWall() const
+{
+    return QRect(kLeftRoom, kTitleRoom, width() - kLeftRoom - kRightRoom,
+                 height() - kTitleRoom - kBottomRoom);
+}
+
+// The wall less a strip along its top where the tallest bar's mark sits.
+QRect SnrChart::valueArea() const
+{
+    const int markRoom = QFontMetrics(markFont()).height() + 6;
+    return backWall().adjusted(0, markRoom, 0, 0);
+}
+
+double SnrChart::valueTop() const
+{
+    double highest = 0;
+    for (const ChartBar& bar : bars_)
+        highest = std::max(highest, bar.height);
+    return automaticValueTop(highest);
+}
+
+double SnrChart::slotWidth() const
+{
+    const double slotCount = bars_.isEmpty() ? 1.0 : bars_.back().x;
+    return backWall().width() / std::max(1.0, slotCount);
+}
+
+QRect SnrChart::barRect(int index) const
+{
+    if (index < 0 || index >= bars_.size())
+        return {};
+    const QRect wall = backWall();
+    const QRect area = valueArea();
+    const ChartBar& bar = bars_[index];
+    const double centre = wall.left() + (bar.x - 0.5) * slotWidth();
+    const double halfWidth = slotWidth() * kBarFill / 2;
+    const int top = qRound(pixelY(area, 0, valueTop(), bar.height));
+    const int left = qRound(centre - halfWidth);
+    return QRect(QPoint(left, top), QPoint(qRound(centre + halfWidth), area.bottom()));
+}
+
+QRect SnrChart::markRect(int index) const
+{
+    const QRect bar = barRect(index);
+    if (bar.isNull())
+        return {};
+    const QFontMetrics metrics(markFont());
+    const QString text = QString::number(bars_[index].height);
+    const int width = metrics.horizontalAdvance(text) + 4;
+    const int height = metrics.height() + 2;
+    return QRect(bar.center().x() - width / 2, bar.top() - 2 - height, width, height);
+}
+
+void SnrChart::drawBar(QPainter& painter, int index) const
+{
+    const ChartBar& bar = bars_[index];
+    const QRect body = barRect(index);
+    // The outline lets white bars (satellites not used) stand out from the white wall.
+    painter.setPen(Qt::black);
+    painter.setBrush(bar.color);
+    painter.drawRect(body.adjusted(0, 0, -1, 0));
+
+    const QFontMetrics labelMetrics(painter.font());
+    painter.drawText(
+        QRect(body.left() - 10, backWall().bottom() + 2, body.width() + 20, labelMetrics.height()),
+        Qt::AlignHCenter | Qt::AlignTop, bar.label);
+
+    painter.save();
+    const QRect mark = markRect(index);
+    painter.setFont(markFont());
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::white);
+    painter.drawRect(mark.adjusted(0, 0, -1, -1));
+    painter.setPen(Qt::black);
+    painter.drawText(mark, Qt::AlignCenter, QString::number(bar.height));
+    painter.restore();
+}
+
+void SnrChart::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    drawChartPanel(painter, rect(), title_);
+    drawBackWall(painter, backWall());
+    drawLeftAxisNumbers(painter, valueArea(), 0, valueTop());
+    for (int index = 0; index < bars_.size(); ++index)
+        drawBar(painter, index);
+}
+
+} // namespace norvane

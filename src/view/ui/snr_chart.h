@@ -14,7 +14,8 @@ struct ChartBar {
     QColor color;
 };
 
-// Chart1 of the main window: the SNR bar chart with its one series Series1.
+// Chart1 of the main window: the SNR bar chart with its one series Series1. Bars carry their
+// own colours and a value mark above them; the value axis follows the bars.
 class SnrChart : public QWidget {
     Q_OBJECT
 
@@ -26,12 +27,24 @@ public:
     const QVector<ChartBar>& bars() const { return bars_; }
     QString title() const { return title_; }
 
+    // Where bar `index` and its value mark are drawn, in widget pixels.
+    QRect barRect(int index) const;
+    QRect markRect(int index) const;
+    // The flat back wall the bars stand on.
+    QRect backWall() const;
+    // The value at the top of the automatic value axis.
+    double valueTop() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect valueArea() const;
+    double slotWidth() const;
+    void drawBar(QPainter& painter, int index) const;
+
     QVector<ChartBar> bars_;
     QString title_ = QStringLiteral("SNR");
 };
 
-}  // namespace norvane
+} // namespace norvane

@@ -1,0 +1,68 @@
+#include "view/sky_geometry.h"
+
+#include "view/satellite_table.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace norvane {
+
+namespace {
+
+double radians(int degrees)
+{
+    return degrees * std::numbers::pi / 180.0;
+}
+
+// A two-digit PRN starts further left so that both widths sit roughly centred in the disc.
+SkyPoint labelOrigin(int prn, SkyPoint centre)
+{
+    return {centre.x - (prn > 9 ? 5 : 2), centre.y - 7};
+}
+
+} // namespace
+
+SkyPoint skyPosition(int elevationDegrees, int azimuthDegrees)
+{
+    const double e = radians(elevationDegrees);
+    const double a = radians(azimuthDegrees);
+    const double x = kSkyCentre + kSkyHorizonRadius * std::cos(e) * std::sin(a);
+    const double y = kSkyCentre - kSkyHorizonRadius * std::cos(e) * std::cos(a);
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
+SkyDisc skyDisc(int prn, int elevationDegrees, int azimuthDegrees, int status)
+{
+    SkyDisc disc;
+    disc.centre = skyPosition(elevationDegrees, azimuthDegrees);
+    disc.labelOrigin = labelOrigin(prn, disc.centre);
+    disc.prn = prn;
+    switch (status) {
+    case kSatUsed:
+        disc.fill = kBlue;
+        disc.label = kWhite;
+        break;
+    case kSatUsedWithoutSignal:
+        disc.fill = kSilver;
+        disc.label = kRed;
+        break;
+    default:
+        disc.fill = kWhite;
+        disc.label = kBlack;
+        break;
+    }
+    return disc;
+}
+
+std::vector<SkyDisc> skyDiscs(const ReceiverState& state)
+{
+    std::vector<SkyDisc> discs;
+    const int count = satelliteEntryCount(state);
+    for (int entry = 0; entry < count; ++entry) {
+        discs.push_back(skyDisc(state.sat_prn[entry], state.sat_elevation[entry], state.sat_azimuth[entry],
+                                state.sat_status[entry]));
+    }
+    return discs;
+}
+
+} // namespace norvane

@@ -1,0 +1,95 @@
+#include "view/ui/chart_painting.h"
+
+#include "view/axis_ticks.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace norvane {
+
+namespace {
+
+constexpr int kTickLength = 4;
+const QColor kGridColour(0xC0, 0xC0, 0xC0);
+
+int tickRoom(int pixels, int labelPixels)
+{
+    return std::max(2, pixels / std::max(1, labelPixels));
+}
+
+double place(double from, double to, double minimum, double maximum, double value)
+{
+    if (!(maximum > minimum))
+        return (from + to) / 2;
+    return from + (value - minimum) / (maximum - minimum) * (to - from);
+}
+
+} // namespace
+
+int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title)
+{
+    painter.fillRect(panel, QColor(0xF0, 0xF0, 0xF0));
+    const QFontMetrics metrics(painter.font());
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(panel.left(), panel.top() + 2, panel.width(), metrics.height()),
+                     Qt::AlignHCenter | Qt::AlignTop, title);
+    return metrics.height() + 4;
+}
+
+void drawBackWall(QPainter& painter, const QRect& wall)
+{
+    painter.fillRect(wall, Qt::white);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(wall);
+}
+
+double pixelX(const QRect& wall, double minimum, double maximum, double value)
+{
+    return place(wall.left(), wall.right(), minimum, maximum, value);
+}
+
+double pixelY(const QRect& wall, double minimum, double maximum, double value)
+{
+    return place(wall.bottom(), wall.top(), minimum, maximum, value);
+}
+
+void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+{
+    const QFontMetrics metrics(painter.font());
+    const int count = tickRoom(wall.height(), metrics.height() * 2);
+    const double step = tickStep(maximum - minimum, count);
+    for (const double value : axisTicks(minimum, maximum, count)) {
+        const int y = qRound(pixelY(wall, minimum, maximum, value));
+        painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+        painter.drawLine(wall.left() + 1, y, wall.right() - 1, y);
+        painter.setPen(Qt::black);
+        painter.drawLine(wall.left() - kTickLength, y, wall.left(), y);
+        const QString text = QString::fromStdString(tickText(value, step));
+        painter.drawText(QRect(0, y - metrics.height() / 2, wall.left() - kTickLength - 2, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+}
+
+void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+{
+    const QFontMetrics metrics(painter.font());
+    const double widest = std::max(metrics.horizontalAdvance(QString::fromStdString(tickText(minimum, 1))),
+                                   metrics.horizontalAdvance(QString::fromStdString(tickText(maximum, 1))));
+    const int count = tickRoom(wall.width(), static_cast<int>(widest) + 16);
+    const double step = tickStep(maximum - minimum, count);
+    for (const double value : axisTicks(minimum, maximum, count)) {
+        const int x = qRound(pixelX(wall, minimum, maximum, value));
+        painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+        painter.drawLine(x, wall.top() + 1, x, wall.bottom() - 1);
+        painter.setPen(Qt::black);
+        painter.drawLine(x, wall.bottom(), x, wall.bottom() + kTickLength);
+        const QString text = QString::fromStdString(tickText(value, step));
+        const int width = metrics.horizontalAdvance(text);
+        painter.drawText(QRect(x - width / 2, wall.bottom() + kTickLength + 1, width, metrics.height()),
+                         Qt::AlignCenter, text);
+    }
+}
+
+} // namespace norvane

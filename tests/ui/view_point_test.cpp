@@ -1,0 +1,225 @@
+// The view-point window: its controls, the plot of positions as the receive loop adds them, the
+// zoom and clear buttons, and bt_point in the main window that shows and hides it.
+
+#include "app/Mpgs.h"
+#include "control/ui/Testgps.h"
+#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/ui_test_main.h"
+#include "view/ui/Vp.h"
+#include "view/ui/point_chart.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace norvane;
+
+namespace {
+
+const QColor kBlueColour(0, 0, 0xFF);
+
+void verifyLimits(const AxisLimits& limits, double minimum, double maximum)
+{
+    QVERIFY2(qAbs(limits.minimum - minimum) < 1e-6, qPrintable(QString::number(limits.minimum, 'f', 6)));
+    QVERIFY2(qAbs(limits.maximum - maximum) < 1e-6, qPrintable(QString::number(limits.maximum, 'f', 6)));
+}
+
+void setSpans(Tviewp& viewp, double bottom, double left)
+{
+    viewp.Chart1->setAxes({{100, 100 + bottom}, {-50, -50 + left}});
+}
+
+} // namespace
+
+class ViewPointTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowFollowsItsDesign();
+    void firstPlotCentresOnThePosition();
+    void pointsAreDrawnAsSmallBlueCircles();
+    void zoomButtonsMoveEachEndByEight();
+    void clearPointKeepsLimitsAndTitle();
+    void closingFromOutsideIsRefused();
+    void btPointShowsAndHidesTheWindow();
+    void mainWindowPlotsFromTheFixPanel();
+};
+
+void ViewPointTest::windowFollowsItsDesign()
+{
+    Tviewp viewp;
+    QCOMPARE(viewp.objectName(), QString("viewp"));
+    QCOMPARE(viewp.windowTitle(), QString("viewp"));
+    QCOMPARE(viewp.size(), QSize(417, 344));
+    QCOMPARE(viewp.pos(), QPoint(409, 527));
+    QCOMPARE(viewp.maximumSize(), QSize(417, 400));
+    const Qt::WindowFlags flags = viewp.windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+    QVERIFY(viewp.isHidden());
+
+    struct Row {
+        const char* name;
+        const char* text;
+        QRect place;
+    };
+    const Row buttons[] = {
+        {"Button1", "Zoom --", {8, 8, 75, 25}},
+        {"Button2", "Zoom +", {88, 8, 75, 25}},
+        {"Button3", "Clear point", {240, 8, 75, 25}},
+    };
+    for (const Row& row : buttons) {
+        auto* button = viewp.findChild<QPushButton*>(row.name);
+        QVERIFY2(button, row.name);
+        QCOMPARE(button->text(), QString(row.text));
+        QCOMPARE(button->geometry(), row.place);
+    }
+    auto* bevel = viewp.findChild<QFrame*>("Bevel1");
+    QVERIFY(bevel);
+    QCOMPARE(bevel->geometry(), QRect(0, 0, viewp.width(), 41));
+    viewp.show();
+    viewp.resize(300, 344);
+    QTRY_COMPARE(bevel->geometry(), QRect(0, 0, 300, 41)); // aligned to the top
+
+    auto* chart = viewp.findChild<PointChart*>("Chart1");
+    QVERIFY(chart);
+    QCOMPARE(chart->geometry(), QRect(0, 37, 392, 271));
+    QCOMPARE(chart->title(), QString("TChart"));
+    QCOMPARE(chart->series().count(), std::size_t{0});
+    verifyLimits(chart->axes().bottom, -1024, 1024);
+    verifyLimits(chart->axes().left, -1024, 1024);
+}
+
+void ViewPointTest::firstPlotCentresOnThePosition()
+{
+    Tviewp viewp;
+    viewp.plotViewPoint("2459.2057N", "12130.1234E", 2459.2057, 12130.1234);
+    QCOMPARE(viewp.Chart1->title(), QString("(2459.2057N,12130.1234E)"));
+    verifyLimits(viewp.Chart1->axes().bottom, 120277.234, 122325.234);
+    verifyLimits(viewp.Chart1->axes().left, 23568.057, 25616.057);
+    QCOMPARE(viewp.Chart1->series().count(), std::size_t{1});
+
+    Tviewp unknown;
+    unknown.plotViewPoint("", "", 0, 0);
+    QCOMPARE(unknown.Chart1->title(), QString("(,)"));
+    verifyLimits(unknown.Chart1->axes().bottom, -1024, 1024);
+}
+
+void ViewPointTest::pointsAreDrawnAsSmallBlueCircles()
+{
+    Tviewp viewp;
+    viewp.plotViewPoint("a", "b", 2459.2057, 12130.1234);
+    const QPointF centre = viewp.Chart1->pixelOf(viewp.Chart1->series().points()[0]);
+    const QRect wall = viewp.Chart1->backWall();
+    QVERIFY(qAbs(centre.x() - (wall.left() + wall.right()) / 2.0) < 1); // the newest point is centred
+    QVERIFY(qAbs(centre.y() - (wall.top() + wall.bottom()) / 2.0) < 1);
+
+    const QImage image = viewp.Chart1->grab().toImage();
+    const QPoint c = centre.toPoint();
+    for (const QPoint offset : {QPoint(0, 0), QPoint(-2, 0), QPoint(2, 0), QPoint(0, -2), QPoint(0, 2)})
+        QCOMPARE(image.pixelColor(c + offset).toRgb(), kBlueColour);
+    for (const QPoint offset : {QPoint(-4, 0), QPoint(4, 0), QPoint(0, -4), QPoint(0, 4)})
+        QVERIFY(image.pixelColor(c + offset).toRgb() != kBlueColour);
+    // Numbered axes: something is written left of and below the wall.
+    int dark = 0;
+    for (int y = wall.top(); y <= wall.bottom(); ++y)
+        for (int x = 0; x < wall.left() - 4; ++x)
+            dark += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+    QVERIFY(dark > 20);
+}
+
+void ViewPointTest::zoomButtonsMoveEachEndByEight()
+{
+    Tviewp viewp;
+    viewp.Button2->click();
+    verifyLimits(viewp.Chart1->axes().bottom, -1016, 1016);
+    verifyLimits(viewp.Chart1->axes().left, -1016, 1016);
+    viewp.Button1->click();
+    viewp.Button1->click();
+    verifyLimits(viewp.Chart1->axes().bottom, -1032, 1032);
+    verifyLimits(viewp.Chart1->axes().left, -1032, 1032);
+
+    // The span the zoom left is the one the next point keeps.
+    viewp.plotViewPoint("", "", 1, 2);
+    verifyLimits(viewp.Chart1->axes().bottom, 20 - 1032, 20 + 1032);
+    verifyLimits(viewp.Chart1->axes().left, 10 - 1032, 10 + 1032);
+
+    // At spans of 16 "Zoom +" does nothing; one narrow axis holds back both.
+    setSpans(viewp, 16, 16);
+    viewp.Button2->click();
+    verifyLimits(viewp.Chart1->axes().bottom, 100, 116);
+    setSpans(viewp, 20, 16);
+    viewp.Button2->click();
+    verifyLimits(viewp.Chart1->axes().bottom, 100, 120);
+    verifyLimits(viewp.Chart1->axes().left, -50, -34);
+}
+
+void ViewPointTest::clearPointKeepsLimitsAndTitle()
+{
+    Tviewp viewp;
+    viewp.plotViewPoint("N", "E", 10, 20);
+    viewp.plotViewPoint("N", "E", 11, 21);
+    const ViewAxes before = viewp.Chart1->axes();
+    viewp.Button3->click();
+    QCOMPARE(viewp.Chart1->series().count(), std::size_t{0});
+    QCOMPARE(viewp.Chart1->title(), QString("(N,E)"));
+    verifyLimits(viewp.Chart1->axes().bottom, before.bottom.minimum, before.bottom.maximum);
+
+    // The first point after clearing re-centres with the span then in force.
+    viewp.plotViewPoint("N", "E", 0, 5);
+    QCOMPARE(viewp.Chart1->series().count(), std::size_t{1});
+    verifyLimits(viewp.Chart1->axes().bottom, 50 - 1024, 50 + 1024);
+}
+
+void ViewPointTest::closingFromOutsideIsRefused()
+{
+    Tviewp viewp;
+    viewp.show();
+    QVERIFY(!viewp.close());
+    QVERIFY(viewp.isVisible());
+}
+
+void ViewPointTest::btPointShowsAndHidesTheWindow()
+{
+    uitest::ScriptedMessageBoxes boxes;
+    Tgpsw gpsw;
+    Tviewp viewp;
+    TFtest ftest;
+    gpsw.attachWindows(&viewp, &ftest);
+    QCOMPARE(gpsw.bt_point->text(), QString("View point"));
+    QVERIFY(!gpsw.viewPointVisible());
+
+    gpsw.bt_point->setEnabled(true); // the idle layout disables it
+    gpsw.bt_point->click();
+    QCOMPARE(gpsw.bt_point->text(), QString("Off point"));
+    QVERIFY(viewp.isVisible());
+    QVERIFY(gpsw.viewPointVisible());
+
+    gpsw.bt_point->click();
+    QCOMPARE(gpsw.bt_point->text(), QString("View point"));
+    QVERIFY(viewp.isHidden());
+    QVERIFY(!gpsw.viewPointVisible());
+}
+
+void ViewPointTest::mainWindowPlotsFromTheFixPanel()
+{
+    uitest::ScriptedMessageBoxes boxes;
+    Tgpsw gpsw;
+    Tviewp viewp;
+    TFtest ftest;
+    gpsw.attachWindows(&viewp, &ftest);
+    gpsw.td_lati_sat->setText("24 59.2057N");
+    gpsw.td_longi_sat->setText("121 30.1234E");
+    gpsw.receiver.state.latitude = 2459.2057;
+    gpsw.receiver.state.longitude = 12130.1234;
+    gpsw.plotViewPoint();
+
+    QCOMPARE(viewp.Chart1->title(), QString("(24 59.2057N,121 30.1234E)"));
+    QCOMPARE(viewp.Chart1->series().count(), std::size_t{1});
+    verifyLimits(viewp.Chart1->axes().bottom, 120277.234, 122325.234);
+    verifyLimits(viewp.Chart1->axes().left, 23568.057, 25616.057);
+}
+
+NORVANE_UI_TEST_MAIN(ViewPointTest)
+#include "view_point_test.moc"
