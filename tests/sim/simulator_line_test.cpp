@@ -1,0 +1,358 @@
+// The simulator on a real pseudo-terminal, seen from the program's side of the line.
+#include "sentence_text.h"
+#include "sim/command_frames.h"
+#include "sim/identification.h"
+#include "sim/simulator.h"
+#include "slave_port.h"
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+namespace norvane::sim {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::bytesOf;
+using testing::containsDollarG;
+using testing::fieldsOf;
+using testing::hasValidChecksum;
+using testing::SlavePort;
+using testing::typeOf;
+
+const std::string kVexaCold = bytesOf({0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x03, 0x07, 0xD7, 0x05, 0x1E, 0x0C,
+                                       0x0B, 0x39, 0x09, 0x60, 0x2F, 0x44, 0x00, 0x64, 0x91, 0x0D, 0x0A});
+const std::string kLumoCold = bytesOf({0x25, 0x25, 0xF1, 0x01, 0x01, 0x03, 0xD4, 0x07, 0x02, 0x0E, 0x00, 0x00,
+                                       0x00, 0x00, 0x18, 0x00, 0x0D, 0x00, 0x00, 0x00, 0x38, 0x0D, 0x0A});
+const std::string kRevisionQuery = bytesOf({0x25, 0x25, 0xF1, 0x05, 0x01, 0x01, 0xF4, 0x0D, 0x0A});
+const std::string kAckHead = bytesOf({0xA0, 0xA1, 0x00, 0x02, 0x83});
+
+// Waits for a condition on the simulator; the limit only keeps a broken simulator from hanging
+// the test run.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s)
+{
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
+
+std::function<bool(const std::string&)> contains(const std::string& text)
+{
+    return [text](const std::string& read) { return read.find(text) != std::string::npos; };
+}
+
+std::function<bool(const std::string&)> ggaCount(int wanted)
+{
+    return [wanted](const std::string& read) {
+        int count = 0;
+        for (auto at = read.find("GGA,"); at != std::string::npos; at = read.find("GGA,", at + 1))
+            ++count;
+        return count >= wanted;
+    };
+}
+
+// The GSA fix modes in the order they were read.
+std::string fixModesIn(const std::string& stream)
+{
+    std::string modes;
+    for (const auto& sentence : testing::sentencesIn(stream))
+        if (typeOf(sentence) == "GSA")
+            modes += fieldsOf(sentence)[1];
+    return modes;
+}
+
+// A simulator started with `options` and the program's side of its line, set to `rate`.
+struct Line {
+    Simulator simulator;
+    std::unique_ptr<SlavePort> port;
+
+    explicit Line(SimulatorOptions options, int rate = 9600) : simulator(std::move(options))
+    {
+        if (!simulator.start())
+            throw std::runtime_error(simulator.lastError());
+        port = std::make_unique<SlavePort>(simulator.devicePath());
+        if (!port->isOpen() || !switchTo(rate))
+            throw std::runtime_error("cannot set up " + simulator.devicePath());
+    }
+
+    // Sets the rate and waits until the simulator has seen it; what was sent before is dropped.
+    bool switchTo(int rate)
+    {
+        if (!port->setRate(rate))
+            return false;
+        bool seen = eventually([&] { return simulator.lineRate() == rate; });
+        port->discardInput();
+        return seen;
+    }
+
+    // Reads while the simulator sends `bursts` more bursts.
+    std::string readBursts(int bursts)
+    {
+        int until = simulator.counters().burstsSent + bursts;
+        return port->readUntil([&](const std::string&) { return simulator.counters().burstsSent >= until; });
+    }
+};
+
+SimulatorOptions fast()
+{
+    SimulatorOptions options;
+    options.speed = 10;
+    options.coldSeconds = 3;
+    options.warmSeconds = 2;
+    options.hotSeconds = 1;
+    return options;
+}
+
+TEST(SimulatorLine, RateSetOnTheSlaveIsSeenThroughTheMasterAndDecidesWhatArrives)
+{
+    Line line(fast(), 9600);
+    EXPECT_EQ(line.simulator.lineRate(), 9600);
+    EXPECT_TRUE(containsDollarG(line.port->readUntil(contains("$G"))));
+
+    ASSERT_TRUE(line.switchTo(4800));
+    EXPECT_EQ(line.simulator.lineRate(), 4800);
+    std::string noise = line.readBursts(3);
+    EXPECT_GT(noise.size(), 200u);
+    EXPECT_FALSE(containsDollarG(noise));
+
+    ASSERT_TRUE(line.switchTo(115200));
+    EXPECT_FALSE(containsDollarG(line.readBursts(2)));
+    ASSERT_TRUE(line.switchTo(9600));
+    EXPECT_TRUE(containsDollarG(line.port->readUntil(contains("$G"))));
+}
+
+TEST(SimulatorLine, StreamHoldsValidSentencesASecondApart)
+{
+    SimulatorOptions options = fast();
+    options.pacing = false;
+    options.talker = "GN";
+    Line line(options);
+    auto sentences = testing::sentencesIn(line.port->readUntil(ggaCount(6)));
+    std::vector<std::string> times;
+    for (const auto& sentence : sentences) {
+        EXPECT_TRUE(hasValidChecksum(sentence)) << sentence;
+        EXPECT_EQ(sentence.substr(0, 3), "$GN");
+        if (typeOf(sentence) == "GGA")
+            times.push_back(fieldsOf(sentence)[0]);
+    }
+    ASSERT_GE(times.size(), 5u);
+    for (std::size_t i = 1; i < times.size(); ++i)
+        EXPECT_EQ(std::stoi(times[i]) - std::stoi(times[i - 1]), 1) << times[i - 1] << " " << times[i];
+}
+
+TEST(SimulatorLine, BannersComeFirstWhenTheLineIsAtTheRateFromTheStart)
+{
+    // A fresh pseudo-terminal runs at 38400, so a receiver at that rate is heard from power-on.
+    SimulatorOptions options = fast();
+    options.rate = 38400;
+    options.datedVersionLine = true;
+    Simulator simulator(options);
+    ASSERT_TRUE(simulator.start());
+    SlavePort port(simulator.devicePath());
+    std::string start = port.readUntil(contains("GGA,"));
+    auto banners = bannerLines(true);
+    std::size_t at = 0;
+    for (const auto& banner : banners) {
+        at = start.find(banner, at);
+        EXPECT_NE(at, std::string::npos) << banner;
+    }
+    EXPECT_LT(at, start.find("GGA,"));
+}
+
+TEST(SimulatorLine, PacingKeepsBothDirectionsToTenBitTimesPerByte)
+{
+    SimulatorOptions options;
+    options.speed = 2;
+    Line line(options);
+    line.readBursts(2);
+    SimulatorCounters sent = line.simulator.counters();
+    double bytesPerSecond = 9600 / 10.0;
+    double slack = 0.02 * options.speed * bytesPerSecond + 2;
+    EXPECT_GT(sent.bytesSent, 0u);
+    EXPECT_LE(static_cast<double>(sent.bytesSent), sent.simSeconds * bytesPerSecond + slack);
+
+    SimulatorCounters before = line.simulator.counters();
+    ASSERT_TRUE(line.port->write(std::string(1500, 'x')));
+    SimulatorCounters soon = line.simulator.counters();
+    double taken = static_cast<double>(soon.bytesTaken - before.bytesTaken);
+    EXPECT_LE(taken, (soon.simSeconds - before.simSeconds) * bytesPerSecond + slack);
+    EXPECT_TRUE(eventually([&] {
+        SimulatorCounters now = line.simulator.counters();
+        EXPECT_LE(static_cast<double>(now.bytesTaken - before.bytesTaken),
+                  (now.simSeconds - before.simSeconds) * bytesPerSecond + slack);
+        return now.bytesTaken - before.bytesTaken == 1500;
+    }));
+}
+
+TEST(SimulatorLine, VexaRestartIsAcknowledgedThenTheFixIsLostAndComesBack)
+{
+    Line line(fast());
+    line.port->readUntil(contains("GGA,"));
+    ASSERT_TRUE(line.port->write(kVexaCold));
+    std::string after = line.port->readUntil([](const std::string& read) {
+        std::string modes = fixModesIn(read);
+        return modes.find("13") != std::string::npos || modes.find("123") != std::string::npos;
+    });
+    auto ack = after.find(kAckHead);
+    ASSERT_NE(ack, std::string::npos);
+    EXPECT_EQ(after.substr(ack, 9), vexaAcknowledgement(0x01));
+    // Between sentences, never inside one.
+    if (ack > 0) {
+        EXPECT_EQ(after.substr(ack - 2, 2), "\r\n");
+    }
+    std::string rebooted = after.substr(ack + 9);
+    EXPECT_EQ(rebooted.find("$" + std::string(kReceiverName)), 0u);
+    std::string modes = fixModesIn(rebooted);
+    EXPECT_EQ(modes.front(), '1');
+    EXPECT_NE(modes.find("123"), std::string::npos) << modes;
+    EXPECT_EQ(line.simulator.restartsSeen(), 1);
+    for (const auto& sentence : testing::sentencesIn(rebooted))
+        if (typeOf(sentence) == "GGA" && fieldsOf(sentence)[5] == "0") {
+            EXPECT_EQ(fieldsOf(sentence)[1], "");
+        }
+}
+
+TEST(SimulatorLine, BrokenFrameAndNoAckReceiverGiveNoAcknowledgementAndNoRestart)
+{
+    std::string badChecksum = kVexaCold;
+    badChecksum[19] = 0x92;
+    {
+        Line line(fast());
+        ASSERT_TRUE(line.port->write(badChecksum));
+        ASSERT_TRUE(eventually([&] { return line.simulator.counters().framesRejected == 1; }));
+        std::string after = line.readBursts(3);
+        EXPECT_EQ(after.find(kAckHead), std::string::npos);
+        EXPECT_EQ(fixModesIn(after).find_first_not_of('3'), std::string::npos);
+        EXPECT_EQ(line.simulator.restartsSeen(), 0);
+    }
+    {
+        SimulatorOptions options = fast();
+        options.answerFrames = false;
+        Line line(options);
+        ASSERT_TRUE(line.port->write(kVexaCold + kLumoCold + kRevisionQuery));
+        ASSERT_TRUE(eventually([&] { return line.simulator.counters().bytesTaken >= 54; }));
+        std::string after = line.readBursts(3);
+        EXPECT_EQ(after.find(kAckHead), std::string::npos);
+        EXPECT_EQ(after.find("%%"), std::string::npos);
+        EXPECT_EQ(fixModesIn(after).find_first_not_of('3'), std::string::npos);
+        EXPECT_EQ(line.simulator.restartsSeen(), 0);
+    }
+}
+
+TEST(SimulatorLine, FramesAtTheWrongRateAreNoise)
+{
+    Line line(fast(), 19200);
+    ASSERT_TRUE(line.port->write(kVexaCold));
+    ASSERT_TRUE(eventually([&] { return line.simulator.counters().bytesTaken >= 22; }));
+    ASSERT_TRUE(line.switchTo(9600));
+    EXPECT_EQ(line.readBursts(2).find(kAckHead), std::string::npos);
+    EXPECT_EQ(line.simulator.restartsSeen(), 0);
+}
+
+TEST(SimulatorLine, LumoRestartWithoutAcknowledgementAndRevisionReplyBetweenSentences)
+{
+    Line line(fast());
+    line.port->readUntil(contains("GGA,"));
+    ASSERT_TRUE(line.port->write(kRevisionQuery));
+    std::string replied = line.port->readUntil([](const std::string& read) {
+        auto at = read.find("%%");
+        return at != std::string::npos && read.find('$', at) != std::string::npos;
+    });
+    auto at = replied.find("%%");
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_GE(at, 2u);
+    EXPECT_EQ(replied.substr(at - 2, 2), "\r\n");
+    EXPECT_EQ(replied.substr(at, replied.find('$', at) - at), versionReply());
+
+    ASSERT_TRUE(line.port->write(kLumoCold));
+    std::string after = line.port->readUntil(
+        [](const std::string& read) { return fixModesIn(read).find("123") != std::string::npos; });
+    EXPECT_EQ(after.find(kAckHead), std::string::npos);
+    EXPECT_EQ(line.simulator.restartsSeen(), 1);
+    EXPECT_NE(after.find("$" + std::string(kReceiverName)), std::string::npos);
+}
+
+TEST(SimulatorLine, UnplugHangsUpTheProgramsSideAndStopReturns)
+{
+    Line line(fast());
+    line.port->readUntil(contains("$G"));
+    line.simulator.unplug();
+    pollfd p{line.port->fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 5000), 1);
+    EXPECT_TRUE(p.revents & (POLLHUP | POLLERR));
+    std::string rest;
+    long n = 0;
+    // Whatever was still queued drains, then the device reports its end.
+    while ((n = line.port->readNow(rest)) > 0) {
+    }
+    char byte;
+    EXPECT_LE(read(line.port->fd(), &byte, 1), 0);
+    line.simulator.stop();
+}
+
+TEST(SimulatorLine, AFullLineNobodyReadsNeverStallsTheReceiver)
+{
+    // One enormous burst a second: the pseudo-terminal fills at once and stays full.
+    std::string path = ::testing::TempDir() + "simulator_full_line_" + std::to_string(getpid()) + ".txt";
+    {
+        std::ofstream log(path);
+        for (int i = 0; i < 4000; ++i)
+            log << "$GPGSV,3,1,11,02,04,014,,05,12,038,30,07,27,069,34,10,44,108,37*70\r\n";
+    }
+    SimulatorOptions options;
+    options.replayFile = path;
+    options.pacing = false;
+    options.speed = 20;
+    Simulator simulator(options);
+    ASSERT_TRUE(simulator.start());
+    SlavePort port(simulator.devicePath());
+    EXPECT_TRUE(eventually([&] { return simulator.counters().burstsSent >= 5; }));
+    simulator.stop();
+    std::remove(path.c_str());
+}
+
+TEST(SimulatorLine, LinkNamesTheDeviceUntilStopAndNeverReplacesAFile)
+{
+    std::string link = ::testing::TempDir() + "norvane-sim-link-" + std::to_string(getpid());
+    std::remove(link.c_str());
+    SimulatorOptions options;
+    options.linkPath = link;
+    {
+        Simulator simulator(options);
+        ASSERT_TRUE(simulator.start()) << simulator.lastError();
+        char target[256] = {};
+        ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
+        EXPECT_EQ(std::string(target), simulator.devicePath());
+        simulator.stop();
+        EXPECT_EQ(access(link.c_str(), F_OK), -1);
+    }
+    std::ofstream(link) << "not a device";
+    Simulator refused(options);
+    EXPECT_FALSE(refused.start());
+    EXPECT_NE(refused.lastError().find(link), std::string::npos);
+    std::remove(link.c_str());
+}
+
+TEST(SimulatorLine, UnusableOptionsAreRefusedAtStart)
+{
+    SimulatorOptions badTime;
+    badTime.startTime = "yesterday";
+    SimulatorOptions missingLog;
+    missingLog.replayFile = "/nonexistent/log.txt";
+    for (const auto& options : {badTime, missingLog}) {
+        Simulator simulator(options);
+        EXPECT_FALSE(simulator.start());
+        EXPECT_NE(simulator.lastError(), "");
+    }
+}
+
+} // namespace
+} // namespace norvane::sim

@@ -1,0 +1,207 @@
+#include "sim/command_line.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace norvane::sim {
+
+namespace {
+
+std::optional<double> number(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0')
+        return std::nullopt;
+    return value;
+}
+
+std::optional<long> whole(const std::string& text)
+{
+    long value = 0;
+    auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// "2459.2057N": the number, then the hemisphere letter, which may be left off.
+bool angle(const std::string& text, const char* hemispheres, double& value, char& hemisphere)
+{
+    std::string digits = text;
+    if (!digits.empty() && (digits.back() == hemispheres[0] || digits.back() == hemispheres[1])) {
+        hemisphere = digits.back();
+        digits.pop_back();
+    }
+    auto parsed = number(digits);
+    if (!parsed || *parsed < 0)
+        return false;
+    value = *parsed;
+    return true;
+}
+
+std::optional<DownloadStep> downloadStep(const std::string& text)
+{
+    static const std::map<std::string, DownloadStep> steps{{"request", DownloadStep::Request},
+                                                           {"loader", DownloadStep::Loader},
+                                                           {"header", DownloadStep::Header},
+                                                           {"block", DownloadStep::Block},
+                                                           {"end", DownloadStep::End}};
+    auto found = steps.find(text);
+    if (found == steps.end())
+        return std::nullopt;
+    return found->second;
+}
+
+using ValueOption = std::function<bool(SimulatorOptions&, const std::string&)>;
+
+bool positive(double& field, const std::string& text, bool zeroAllowed)
+{
+    auto value = number(text);
+    if (!value || *value < 0 || (!zeroAllowed && *value == 0))
+        return false;
+    field = *value;
+    return true;
+}
+
+const std::map<std::string, ValueOption>& valueOptions()
+{
+    static const std::map<std::string, ValueOption> options{
+        {"--rate",
+         [](SimulatorOptions& o, const std::string& t) {
+             auto rate = whole(t);
+             o.rate = rate ? static_cast<int>(*rate) : 0;
+             return rate && *rate > 0;
+         }},
+        {"--talker",
+         [](SimulatorOptions& o, const std::string& t) {
+             o.talker = t;
+             return t == "GP" || t == "GN";
+         }},
+        {"--lat", [](SimulatorOptions& o,
+                     const std::string& t) { return angle(t, "NS", o.latitude, o.latHemisphere); }},
+        {"--lon", [](SimulatorOptions& o,
+                     const std::string& t) { return angle(t, "EW", o.longitude, o.lonHemisphere); }},
+        {"--alt",
+         [](SimulatorOptions& o, const std::string& t) {
+             auto value = number(t);
+             o.altitude = value.value_or(0);
+             return value.has_value();
+         }},
+        {"--speed", [](SimulatorOptions& o, const std::string& t) { return positive(o.speed, t, false); }},
+        {"--replay",
+         [](SimulatorOptions& o, const std::string& t) {
+             o.replayFile = t;
+             return !t.empty();
+         }},
+        {"--link",
+         [](SimulatorOptions& o, const std::string& t) {
+             o.linkPath = t;
+             return !t.empty();
+         }},
+        {"--seed",
+         [](SimulatorOptions& o, const std::string& t) {
+             auto seed = whole(t);
+             o.seed = seed ? static_cast<unsigned>(*seed) : 0;
+             return seed && *seed >= 0;
+         }},
+        {"--cold",
+         [](SimulatorOptions& o, const std::string& t) { return positive(o.coldSeconds, t, true); }},
+        {"--warm",
+         [](SimulatorOptions& o, const std::string& t) { return positive(o.warmSeconds, t, true); }},
+        {"--hot", [](SimulatorOptions& o, const std::string& t) { return positive(o.hotSeconds, t, true); }},
+        {"--start",
+         [](SimulatorOptions& o, const std::string& t) {
+             o.startTime = t == "now" ? std::string() : t;
+             return true;
+         }},
+        {"--silent-at",
+         [](SimulatorOptions& o, const std::string& t) {
+             auto step = downloadStep(t);
+             o.download.silentAt = step.value_or(DownloadStep::None);
+             return step.has_value();
+         }},
+        {"--silent-times",
+         [](SimulatorOptions& o, const std::string& t) {
+             auto times = whole(t);
+             o.download.silentTimes = times ? static_cast<int>(*times) : 0;
+             return times && *times >= 0;
+         }},
+    };
+    return options;
+}
+
+const std::map<std::string, std::function<void(SimulatorOptions&)>>& flagOptions()
+{
+    static const std::map<std::string, std::function<void(SimulatorOptions&)>> flags{
+        {"--no-pacing", [](SimulatorOptions& o) { o.pacing = false; }},
+        {"--no-ack", [](SimulatorOptions& o) { o.answerFrames = false; }},
+        {"--no-banners", [](SimulatorOptions& o) { o.banners = false; }},
+        {"--dated-version", [](SimulatorOptions& o) { o.datedVersionLine = true; }},
+        {"--err-at-end", [](SimulatorOptions& o) { o.download.errAtEnd = true; }},
+    };
+    return flags;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine result;
+    for (std::size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
+        const std::string& name = arguments[i];
+        if (name == "--help" || name == "-h") {
+            result.help = true;
+        } else if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
+            flag->second(result.options);
+        } else if (auto option = valueOptions().find(name); option != valueOptions().end()) {
+            if (i + 1 == arguments.size())
+                result.error = name + " needs a value";
+            else if (!option->second(result.options, arguments[i + 1]))
+                result.error = "not a value for " + name + ": " + arguments[i + 1];
+            ++i;
+        } else {
+            result.error = "unknown option: " + name;
+        }
+    }
+    return result;
+}
+
+std::string usageText()
+{
+    return R"(Usage: norvane-sim [options]
+A simulated GPS receiver module on a pseudo-terminal. Prints the device path on its first
+line, then runs until interrupted (SIGINT or SIGTERM).
+
+  --rate N           line rate the receiver talks at (default 9600); at any other rate the
+                     port hears garbage
+  --talker GP|GN     talker of the sentences (default GP)
+  --lat DDMM.MMMMH   latitude with N or S (default 2459.2057N)
+  --lon DDDMM.MMMMH  longitude with E or W (default 12130.1234E)
+  --alt METRES       altitude (default 56.3)
+  --start TIME       UTC of the first sentence, "YYYY-MM-DD hh:mm:ss" or "now"
+                     (default "2007-10-19 12:00:00")
+  --speed X          run the receiver's clock X times faster (default 1)
+  --no-pacing        send and take bytes as fast as possible, not ten bit times each
+  --replay FILE      send a recorded log instead, one GGA-to-GGA burst a second
+  --link PATH        also make PATH a symbolic link to the device
+  --seed N           sky and restart-time spread (default 1)
+  --no-ack           ignore every command frame (no acknowledgement, no restart)
+  --cold S, --warm S, --hot S
+                     seconds without a fix after a restart (default 30, 20, 3)
+  --no-banners       no identification lines at start and after restarts
+  --dated-version    add the dated version line to the identification lines
+  --silent-at STEP   in firmware download, stay silent at request, loader, header, block
+                     or end
+  --silent-times N   only the first N answers of that step go missing (default: all)
+  --err-at-end       answer "Err" after the last image block
+  --help             this text
+)";
+}
+
+} // namespace norvane::sim

@@ -1,0 +1,17 @@
+// Framing of the sentences the simulated receiver sends.
+#pragma once
+
+#include <string>
+
+namespace norvane::sim {
+
+// XOR of every character of the body (the text between '$' and '*').
+unsigned char nmeaChecksum(const std::string& body);
+
+// "$" + body + "*" + two upper-case hexadecimal digits + CR LF.
+std::string nmeaSentence(const std::string& body);
+
+// ddmm.mmmm (or dddmm.mmmm when degreeDigits is 3) with four decimals and leading zeros.
+std::string formatAngle(double degreesMinutes, int degreeDigits);
+
+} // namespace norvane::sim

@@ -1,0 +1,65 @@
+#include "sim/receiver_model.h"
+
+#include "sim/identification.h"
+#include "sim/nmea_burst.h"
+
+namespace norvane::sim {
+
+ReceiverModel::ReceiverModel(const SimulatorOptions& options, UtcTime start,
+                             std::optional<ReplaySource> replay)
+    : options_(options), start_(start), replay_(std::move(replay)), sky_(options.seed),
+      timeline_({options.coldSeconds, options.warmSeconds, options.hotSeconds}, options.seed)
+{
+}
+
+std::vector<std::string> ReceiverModel::startupLines() const
+{
+    if (!options_.banners || replay_)
+        return {};
+    return bannerLines(options_.datedVersionLine);
+}
+
+std::vector<std::string> ReceiverModel::burst(long second)
+{
+    if (replay_)
+        return replay_->nextBurst();
+    BurstInput input;
+    input.talker = options_.talker;
+    input.time = addSeconds(start_, second);
+    input.fixMode = timeline_.fixModeAt(static_cast<double>(second));
+    input.position = {options_.latitude, options_.latHemisphere, options_.longitude, options_.lonHemisphere,
+                      options_.altitude};
+    double at = static_cast<double>(second);
+    input.sky = input.fixMode == '1' ? sky_.searchingAt(at) : sky_.at(at);
+    return nmeaBurst(input);
+}
+
+CommandAnswer ReceiverModel::answer(const Command& command, double now)
+{
+    CommandAnswer answer;
+    switch (command.kind) {
+    case CommandKind::Restart:
+        // The first family confirms before it reboots; the second reboots without a word.
+        if (command.family == FrameFamily::Vexa)
+            answer.reply = vexaAcknowledgement(command.messageId);
+        timeline_.restart(command.restart, now);
+        answer.restarted = true;
+        ++restarts_;
+        break;
+    case CommandKind::Query:
+        answer.reply = vexaAcknowledgement(command.messageId);
+        break;
+    case CommandKind::RevisionQuery:
+        answer.reply = versionReply();
+        break;
+    case CommandKind::Unknown:
+        if (command.family == FrameFamily::Vexa)
+            answer.reply = vexaRefusal(command.messageId);
+        break;
+    case CommandKind::Rejected:
+        break;
+    }
+    return answer;
+}
+
+} // namespace norvane::sim

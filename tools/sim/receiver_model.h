@@ -1,0 +1,47 @@
+// The simulated receiver's behaviour without the line: what it sends each second, what it says
+// when it starts, and how it answers the command frames.
+#pragma once
+
+#include "sim/command_frames.h"
+#include "sim/fix_timeline.h"
+#include "sim/replay_source.h"
+#include "sim/simulator_options.h"
+#include "sim/sky_model.h"
+#include "sim/utc_clock.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace norvane::sim {
+
+struct CommandAnswer {
+    std::string reply;      // bytes to send between two sentences; empty for none
+    bool restarted = false; // the receiver rebooted: pending output is gone, banners follow
+};
+
+class ReceiverModel {
+public:
+    // `replay`, when given, replaces the generated sentences.
+    ReceiverModel(const SimulatorOptions& options, UtcTime start, std::optional<ReplaySource> replay);
+
+    // The banner lines, when the receiver prints them (never while replaying a recording, which
+    // carries whatever the recorded receiver said).
+    std::vector<std::string> startupLines() const;
+    // The sentences of the burst sent `second` seconds after the start.
+    std::vector<std::string> burst(long second);
+    CommandAnswer answer(const Command& command, double now);
+
+    char fixModeAt(double now) const { return timeline_.fixModeAt(now); }
+    int restarts() const { return restarts_; }
+
+private:
+    SimulatorOptions options_;
+    UtcTime start_;
+    std::optional<ReplaySource> replay_;
+    SkyModel sky_;
+    FixTimeline timeline_;
+    int restarts_ = 0;
+};
+
+} // namespace norvane::sim

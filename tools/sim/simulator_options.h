@@ -1,0 +1,32 @@
+// Everything the simulated receiver can be told when it is started.
+#pragma once
+
+#include "sim/download_responder.h"
+
+#include <string>
+
+namespace norvane::sim {
+
+struct SimulatorOptions {
+    int rate = 9600;             // the only line rate at which the receiver is understood
+    std::string talker = "GP";   // "GP" or "GN"
+    double latitude = 2459.2057; // ddmm.mmmm
+    char latHemisphere = 'N';
+    double longitude = 12130.1234; // dddmm.mmmm
+    char lonHemisphere = 'E';
+    double altitude = 56.3;   // metres above mean sea level
+    bool pacing = true;       // ten bit times a byte in both directions
+    double speed = 1.0;       // the receiver's clock runs this many times faster than real time;
+                              // bursts, re-acquisition and line pacing all follow it
+    std::string replayFile;   // when set, its sentences are sent instead of generated ones
+    std::string linkPath;     // when set, a symbolic link to the slave device is made here
+    unsigned seed = 1;        // the sky and the spread of the re-acquisition times
+    bool answerFrames = true; // false: command frames are ignored (no acknowledgement, no restart)
+    double coldSeconds = 30, warmSeconds = 20, hotSeconds = 3; // re-acquisition, simulator seconds
+    bool banners = true;                           // identification lines at start and after each restart
+    bool datedVersionLine = false;                 // adds the "$PLC" line to the banners
+    std::string startTime = "2007-10-19 12:00:00"; // UTC of the first burst; empty: the real time
+    DownloadOptions download;
+};
+
+} // namespace norvane::sim
