@@ -1,6 +1,71 @@
-// PLACEHOLDER (owner: firmware upgrade): replaced with the real handlers.
+// The Upgrade button and the download tick of the main window: the work is done by the
+// window-free upgrade code, these handlers only lend it the window's controls.
 #include "app/Mpgs.h"
+#include "app/message_boxes.h"
+#include "upgrade/download_tick.h"
+#include "upgrade/upgrade_start.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+
 namespace norvane {
-void Tgpsw::bt_refreshClick() {}
-void Tgpsw::Timer2Timer() {}
-}  // namespace norvane
+
+namespace {
+
+class WindowUpgradeHost : public UpgradeHost {
+public:
+    explicit WindowUpgradeHost(Tgpsw& window) : window_(window) {}
+
+    void memoClear() override { window_.memoClear(); }
+    void memoAddLine(const std::string& line) override { window_.memoAddLine(line); }
+    void showMessage(const std::string& text) override
+    {
+        messageBoxes().inform(&window_, QString::fromLatin1(text.c_str()), QString());
+    }
+    void appendRawLog(const std::string& text) override { window_.appendRawLog(text); }
+
+    void setReceiveLoopEnabled(bool enabled) override { setTimer(window_.Timer1, enabled); }
+    void setDownloadTimerEnabled(bool enabled) override { setTimer(window_.Timer2, enabled); }
+
+    void setProgressCaption(const std::string& caption) override
+    {
+        window_.lb_pres->setText(QString::fromLatin1(caption.c_str()));
+    }
+    void setProgressVisible(bool visible) override { window_.lb_pres->setVisible(visible); }
+
+    void setUpgradeButtonEnabled(bool enabled) override { window_.bt_refresh->setEnabled(enabled); }
+    std::string userRateText() override { return window_.cbBandRate->currentText().toLatin1().toStdString(); }
+
+private:
+    static void setTimer(QTimer* timer, bool enabled)
+    {
+        // Enabling a running timer leaves its tick where it was.
+        if (enabled && !timer->isActive())
+            timer->start();
+        else if (!enabled)
+            timer->stop();
+    }
+
+    Tgpsw& window_;
+};
+
+} // namespace
+
+void Tgpsw::bt_refreshClick()
+{
+    WindowUpgradeHost host(*this);
+    UpgradeContext context{upgradeSession(), link, receiveBuffer, receiver.sentenceText, host};
+    startUpgrade(context);
+}
+
+void Tgpsw::Timer2Timer()
+{
+    WindowUpgradeHost host(*this);
+    UpgradeContext context{upgradeSession(), link, receiveBuffer, receiver.sentenceText, host};
+    downloadTick(context);
+}
+
+} // namespace norvane

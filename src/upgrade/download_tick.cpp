@@ -1,0 +1,277 @@
+#include "upgrade/download_tick.h"
+
+#include "serial/clock.h"
+#include "upgrade/download_texts.h"
+#include "upgrade/reply_search.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace norvane {
+
+namespace {
+
+constexpr int kLinesPerTick = 30;
+constexpr const char* kDownloadRateText = "115200";
+constexpr int kDownloadQueueSize = 10000;
+constexpr int kRateSettleMs = 1000;
+// Empty ticks: past kRequestRepeatAfter the request goes out again on every other tick; past
+// its limit each waiting state gives up.
+constexpr int kRequestRepeatAfter = 15;
+constexpr int kReadyLimit = 30;
+constexpr int kLoaderEndLimit = 30;
+constexpr int kHeaderRepeatEvery = 30;
+constexpr int kBlockAckLimit = 100;
+constexpr int kImageEndLimit = 15;
+
+using Continue = bool;
+
+// A reply check: fewer than two bytes read make an empty tick.
+int readReplies(UpgradeContext& c)
+{
+    int got = c.link.readQueued(c.buffer);
+    return got < 2 ? 0 : got;
+}
+
+bool found(UpgradeContext& c, int got, const char* reply)
+{
+    return containsReply(c.buffer.data(), static_cast<std::size_t>(got), reply);
+}
+
+// Text commands are assembled in the zeroed receive buffer, so a short text goes out padded
+// with zero bytes to the command's fixed length.
+void writeCommand(UpgradeContext& c, const std::string& text, std::size_t count)
+{
+    c.buffer.fill(0);
+    std::memcpy(c.buffer.data(), text.data(), std::min(text.size(), c.buffer.size()));
+    c.link.writeBytes(c.buffer.data(), count);
+}
+
+Continue giveUp(UpgradeContext& c, const char* box, const char* memo, const char* rawLog)
+{
+    c.host.showMessage(box);
+    c.host.memoAddLine(memo);
+    c.host.appendRawLog(rawLog);
+    c.session.state = kStateStopped;
+    return false;
+}
+
+void showProgress(UpgradeContext& c, double percent)
+{
+    c.sentenceText = progressText(percent);
+    c.host.setProgressCaption(c.sentenceText);
+}
+
+Continue sendRequest(UpgradeContext& c)
+{
+    writeCommand(c, kDownloadRequest, sizeof kDownloadRequest);
+    c.session.state = kStateAwaitReady;
+    return true;
+}
+
+Continue awaitReady(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    int got = readReplies(c);
+    if (got == 0) {
+        ++s.retryCounter;
+        if (s.retryCounter > kRequestRepeatAfter)
+            s.state = kStateSendRequest;
+        if (s.retryCounter > kReadyLimit)
+            return giveUp(c, "3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n");
+        return true;
+    }
+    if (found(c, got, "OK")) {
+        c.host.appendRawLog("3.Send $Load OK\n");
+        s.retryCounter = 0;
+        s.loaderIndex = 0;
+        c.host.setProgressVisible(true);
+        s.state = kStateSendLoader;
+    }
+    return true;
+}
+
+Continue sendLoader(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    for (int sent = 0; sent < kLinesPerTick; ++sent) {
+        if (s.loaderIndex >= s.loader.count) {
+            s.state = kStateAwaitLoaderEnd;
+            c.sentenceText = progressText(50);
+            break;
+        }
+        c.sentenceText = progressText(loaderPercent(s.loaderIndex, s.loader.fileSize));
+        const auto& row = s.loader.rows[static_cast<std::size_t>(s.loaderIndex)];
+        const auto end = std::find(row.begin(), row.end() - 1, '\0');
+        c.link.writeBytes(row.data(), static_cast<std::size_t>(end - row.begin()) + 1);
+        ++s.loaderIndex;
+    }
+    c.host.setProgressCaption(c.sentenceText);
+    return true;
+}
+
+Continue awaitLoaderEnd(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    int got = readReplies(c);
+    if (got == 0) {
+        if (++s.retryCounter > kLoaderEndLimit)
+            return giveUp(c, "4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n");
+        return true;
+    }
+    if (found(c, got, "END")) {
+        c.host.memoAddLine("Write flash OK .");
+        c.host.memoAddLine("Ready to Write bin .");
+        c.host.appendRawLog("4.flash.serc OK\n");
+        s.retryCounter = 0;
+        s.state = kStateSwitchRate;
+    }
+    return true;
+}
+
+Continue switchRate(UpgradeContext& c)
+{
+    c.link.setLineSettings(kDownloadRateText);
+    clock().sleepMs(kRateSettleMs);
+    c.link.setQueueSizes(kDownloadQueueSize);
+    clock().sleepMs(kRateSettleMs);
+    c.session.state = kStateSendHeader;
+    return true;
+}
+
+Continue sendHeader(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    c.sentenceText = imageHeader(s.image.size, s.image.checksum);
+    writeCommand(c, c.sentenceText, kImageHeaderLength);
+    c.host.memoAddLine(c.sentenceText);
+    s.retryCounter = 0;
+    s.imageBytesDone = 0;
+    s.blockIndex = 0;
+    s.state = kStateAwaitBlockAck;
+    return true;
+}
+
+Continue awaitBlockAck(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    int got = readReplies(c);
+    if (got == 0) {
+        ++s.retryCounter;
+        if (s.retryCounter % kHeaderRepeatEvery == 0 && s.imageBytesDone == 0) {
+            c.sentenceText = flashStartHeader(s.image.size, s.image.checksum);
+            writeCommand(c, c.sentenceText, kFlashStartHeaderLength);
+        }
+        if (s.retryCounter > kBlockAckLimit)
+            return giveUp(c, "5.bin files fales", "5.bin files fales", "5.binsize command fales\n");
+        return true;
+    }
+    if (found(c, got, "OK")) {
+        s.retryCounter = 0;
+        s.state = kStateSendBlock;
+    }
+    return true;
+}
+
+Continue sendBlock(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    int remaining = s.image.size - s.imageBytesDone;
+    int length = remaining;
+    if (remaining > static_cast<int>(kImageSlotSize)) {
+        length = static_cast<int>(kImageSlotSize);
+        s.state = kStateAwaitBlockAck;
+    } else {
+        s.state = kStateAwaitImageEnd;
+        s.retryCounter = 0;
+    }
+    // The loaded size never exceeds the buffer; the bound keeps a write inside it regardless.
+    const std::size_t slot = std::min(static_cast<std::size_t>(s.blockIndex), kImageSlots - 1);
+    c.link.writeBytes(s.image.bytes.data() + slot * kImageSlotSize, static_cast<std::size_t>(length));
+    ++s.blockIndex;
+    s.imageBytesDone += length;
+    showProgress(c, imagePercent(s.imageBytesDone, s.image.size));
+    return true;
+}
+
+Continue finishDownload(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    c.host.memoAddLine("Write bin file OK");
+    c.link.purgeInput();
+    s.state = kStateSendRequest;
+    s.imageBytesDone = 0;
+    s.retryCounter = 0;
+    c.sentenceText.clear();
+    c.host.setProgressVisible(false);
+    c.host.setProgressCaption("");
+    c.link.setLineSettings(c.host.userRateText());
+    c.host.memoAddLine("Change baudrate......");
+    c.host.setReceiveLoopEnabled(true);
+    clock().sleepMs(kRateSettleMs);
+    return false;
+}
+
+Continue imageRefused(UpgradeContext& c)
+{
+    return giveUp(c, "5.write bin fales", "5.write binfales", "5.write bin fales\n");
+}
+
+// Success is reported only on the receiver's own "END" in this state: writes are not checked,
+// so a receiver that never got the image shows up here as silence, never as a finished download.
+Continue awaitImageEnd(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    int got = readReplies(c);
+    if (got == 0) {
+        if (++s.retryCounter >= kImageEndLimit)
+            return imageRefused(c);
+        return true;
+    }
+    switch (findImageEndReply(c.buffer.data(), static_cast<std::size_t>(got))) {
+    case ImageEndReply::End:
+        return finishDownload(c);
+    case ImageEndReply::Err:
+        return imageRefused(c);
+    case ImageEndReply::None:
+        break;
+    }
+    return true;
+}
+
+Continue runState(UpgradeContext& c)
+{
+    switch (c.session.state) {
+    case kStateSendRequest:
+        return sendRequest(c);
+    case kStateAwaitReady:
+        return awaitReady(c);
+    case kStateSendLoader:
+        return sendLoader(c);
+    case kStateAwaitLoaderEnd:
+        return awaitLoaderEnd(c);
+    case kStateSwitchRate:
+        return switchRate(c);
+    case kStateSendHeader:
+        return sendHeader(c);
+    case kStateAwaitBlockAck:
+        return awaitBlockAck(c);
+    case kStateSendBlock:
+        return sendBlock(c);
+    case kStateAwaitImageEnd:
+        return awaitImageEnd(c);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void downloadTick(UpgradeContext& context)
+{
+    context.host.setDownloadTimerEnabled(false);
+    if (runState(context))
+        context.host.setDownloadTimerEnabled(true);
+}
+
+} // namespace norvane
