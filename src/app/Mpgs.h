@@ -3,14 +3,13 @@
 // The main window: its controls as the control table names them (also their Qt object names),
 // the program-wide records it owns, and its event handlers.
 
-#include <QWidget>
-
-#include <string>
-
 #include "decode/receive_sink.h"
 #include "decode/receiver_state.h"
 #include "log/raw_log.h"
 #include "serial/serial_link.h"
+
+#include <QWidget>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -118,7 +117,8 @@ public slots:
     void bt_revisionClick();
     void bt_testClick();
 
-    // ReceiveSink: what the receive loop writes into the window.
+    // ReceiveSink: what the receive loop writes into the window. Any handler adds its memo
+    // lines through memoAddLine too, so that the line count the 500-line rule reads stays right.
 public:
     int memoLineCount() override;
     void memoClear() override;
@@ -146,13 +146,20 @@ protected:
 
 private:
     void createControls();
+    void connectLink();
+    void disconnectLink();
+    bool scanRates(const std::string& portText);
+    void nameControlsForAccessibility();
     void connectHandlers();
+    void setOuterSize(QSize outer);
     void applyLayout();
     void drawSkyGrid();
+    QLineEdit* versionField(int index) const;
 
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
     ReceiveLoop* receiveLoop_ = nullptr;
+    bool memoHoldsEmptyLine_ = false;
 };
 
-}  // namespace norvane
+} // namespace norvane

@@ -16,13 +16,20 @@ public:
     virtual ~MessageBoxes() = default;
     // A box with one OK button; owner may be null.
     virtual void inform(QWidget* owner, const QString& text, const QString& caption) = 0;
-    // A question with two relabelled buttons: Enter answers the first, Esc the second.
+    // A question with two relabelled buttons: Enter answers the first, Esc the second, the
+    // close box gives Closed.
     virtual QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
                                const QString& secondButton) = 0;
+    // The application's standard error box for an exception that escaped a handler. By
+    // default an inform() captioned with the application's title.
+    virtual void showError(QWidget* owner, const QString& message);
 };
 
 MessageBoxes& messageBoxes();
 // Replaces the boxes; nullptr restores the real ones.
 void setMessageBoxes(MessageBoxes* replacement);
 
-}  // namespace norvane
+// The caption of the question dialog, the error box and "Open File Error".
+QString applicationTitle();
+
+} // namespace norvane

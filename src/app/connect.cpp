@@ -1,0 +1,104 @@
+#include "app/Mpgs.h"
+#include "app/message_boxes.h"
+#include "app/scan_detection.h"
+#include "serial/clock.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace norvane {
+
+namespace {
+
+constexpr int kRateSettleMs = 700;
+constexpr int kPortReleaseMs = 1000;
+
+std::string textOf(const QComboBox* box)
+{
+    return box->currentText().toLatin1().toStdString();
+}
+
+} // namespace
+
+void Tgpsw::btStartClick()
+{
+    // Read once: a successful connect turns the caption to "Off", which must not then be
+    // taken as a request to disconnect in the same click.
+    const QString caption = btStart->text();
+    if (caption == QLatin1String("Start"))
+        connectLink();
+    else if (caption == QLatin1String("Off"))
+        disconnectLink();
+}
+
+void Tgpsw::connectLink()
+{
+    if (!link.openLink(textOf(cbComPort), textOf(cbBandRate))) {
+        messageBoxes().inform(this, QStringLiteral("Com Port Error"), QStringLiteral("error"));
+        return;
+    }
+    Timer1->start();
+    btStart->setText(QStringLiteral("Off"));
+    applyLayout();
+}
+
+void Tgpsw::disconnectLink()
+{
+    Timer1->stop();
+    link.closePort();
+    btStart->setText(QStringLiteral("Start"));
+    resetMainWindow();
+}
+
+void Tgpsw::btAutoscanClick()
+{
+    cbComPort->setCurrentIndex(0);
+    btStart->setEnabled(false);
+    if (link.isOpen()) {
+        link.closePort();
+        clock().sleepMs(kPortReleaseMs);
+    }
+    for (int port = cbComPort->currentIndex(); port < cbComPort->count(); ++port) {
+        cbComPort->setCurrentIndex(port);
+        const std::string portText = textOf(cbComPort);
+        // The receive loop's sentence text doubles as the scan's note of the port it tries.
+        receiver.sentenceText = portText;
+        if (link.openPort(portText) && scanRates(portText)) {
+            btStart->setText(QStringLiteral("Off"));
+            btStart->setEnabled(true);
+            resetMainWindow();
+            Timer1->start();
+            return;
+        }
+        memoAddLine(portText + "open fales !");
+    }
+    messageBoxes().inform(nullptr, QStringLiteral("Don't find GPS"), QString());
+    btStart->setEnabled(true);
+    cbComPort->setCurrentIndex(0);
+    cbBandRate->setCurrentIndex(0);
+}
+
+// Tries every rate on the open port; on a find the link stays open at that rate and the rate
+// box shows it. Otherwise the port is closed again.
+bool Tgpsw::scanRates(const std::string& portText)
+{
+    cbBandRate->setCurrentIndex(0);
+    for (int rate = 0; !cbBandRate->currentText().isEmpty(); cbBandRate->setCurrentIndex(++rate)) {
+        if (!link.setLineSettings(textOf(cbBandRate))) {
+            // A refused rate closes the link; without reopening, the remaining rates of this
+            // port would all be tried on a closed link.
+            link.openPort(portText);
+            continue;
+        }
+        clock().sleepMs(kRateSettleMs);
+        const int count = link.readAvailable(receiveBuffer);
+        if (receiverSeen(receiveBuffer.data(), count))
+            return true;
+    }
+    link.closePort();
+    clock().sleepMs(kPortReleaseMs);
+    return false;
+}
+
+} // namespace norvane

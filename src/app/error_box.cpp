@@ -1,0 +1,24 @@
+#include "app/error_box.h"
+
+#include "app/message_boxes.h"
+
+namespace norvane {
+
+void showErrorBox(const std::exception* error)
+{
+    messageBoxes().showError(nullptr, error ? QString::fromLatin1(error->what()) : QString());
+}
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(applicationTitle());
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    bool handled = false;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+} // namespace norvane

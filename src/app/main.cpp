@@ -1,0 +1,30 @@
+#include "app/Mpgs.h"
+#include "app/demo_automation.h"
+#include "app/error_box.h"
+#include "control/ui/Testgps.h"
+#include "view/ui/Vp.h"
+
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    norvane::Application application(argc, argv);
+    try {
+        norvane::DemoAutomation demo;
+        // The three windows live as long as the program; nothing frees them before it ends.
+        auto* gpsw = new norvane::Tgpsw;
+        auto* viewp = new norvane::Tviewp;
+        auto* Ftest = new norvane::TFtest;
+        viewp->hide();
+        Ftest->hide();
+        gpsw->attachWindows(viewp, Ftest);
+        gpsw->show();
+        demo.start(*gpsw);
+        return application.exec();
+    } catch (const std::exception& error) {
+        norvane::showErrorBox(&error);
+    } catch (...) {
+        norvane::showErrorBox(nullptr);
+    }
+    return 1;
+}

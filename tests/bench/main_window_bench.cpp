@@ -1,0 +1,98 @@
+// One receive-loop tick of the real main window (offscreen) with 1000 bytes of receiver output:
+// framing, decoding, the memo, the fix panel, the sky plot and the SNR chart.
+//
+//   cmake --build build --target bench_main_window_bench
+//   build/tests/bench_main_window_bench
+
+#include "app/Mpgs.h"
+#include "app/message_boxes.h"
+#include "serial/clock.h"
+#include "support/fake_clock.h"
+#include "support/fake_port_backend.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using namespace norvane;
+
+namespace {
+
+std::string sentence(const std::string& body)
+{
+    unsigned checksum = 0;
+    for (unsigned char c : body)
+        checksum ^= c;
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", checksum);
+    return "$" + body + "*" + digits + "\r\n";
+}
+
+// A second of a receiver with a 3D fix and eleven satellites, repeated up to 1000 bytes.
+std::string thousandBytes()
+{
+    const std::string burst = sentence("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,") +
+                              sentence("GPGSA,A,3,02,05,07,10,13,15,16,21,,,,,1.9,1.0,1.5") +
+                              sentence("GPGSV,3,1,11,02,04,014,,05,12,038,29,07,27,069,32,10,44,108,36") +
+                              sentence("GPGSV,3,2,11,13,54,135,36,15,20,177,32,16,58,199,39,21,74,248,40") +
+                              sentence("GPGSV,3,3,11,24,55,279,38,26,27,295,32,29,75,329,44") +
+                              sentence("GPRMC,120000.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
+    std::string bytes;
+    while (bytes.size() < 1000)
+        bytes += burst;
+    bytes.resize(1000);
+    return bytes;
+}
+
+class AnswerFirst : public MessageBoxes {
+public:
+    void inform(QWidget*, const QString&, const QString&) override {}
+    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return QuestionAnswer::First;
+    }
+};
+
+void BM_ReceiveLoopTickOf1000Bytes(benchmark::State& state)
+{
+    AnswerFirst boxes;
+    setMessageBoxes(&boxes);
+    FakeClock clock;
+    ClockOverride useClock(clock);
+    {
+        auto backend = std::make_unique<FakePortBackend>();
+        FakePortBackend* port = backend.get();
+        Tgpsw window;
+        window.link = SerialLink(std::move(backend));
+        // Shown, every display update is also painted; hidden, only the work before painting counts.
+        if (state.range(0) != 0)
+            window.show();
+        window.btStart->click();
+        window.Timer1->stop();
+        const std::string bytes = thousandBytes();
+        for (auto _ : state) {
+            port->pushIncoming(bytes);
+            window.Timer1Timer();
+        }
+        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 1000);
+    }
+    setMessageBoxes(nullptr);
+}
+BENCHMARK(BM_ReceiveLoopTickOf1000Bytes)->ArgName("shown")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,381 @@
+// Connecting the main window: Start and Off on the simulator, the auto-scan over the port list,
+// a receiver that goes away, and the bad inputs of the rate box.
+
+#include "app/Mpgs.h"
+#include "app/scan_detection.h"
+#include "serial/clock.h"
+#include "sim/simulator.h"
+#include "support/fake_clock.h"
+#include "support/fake_port_backend.h"
+#include "ui/support/port_map.h"
+#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/ui_test_main.h"
+#include "ui/support/watching_clock.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QtTest>
+#include <algorithm>
+#include <memory>
+
+using namespace norvane;
+using uitest::PortMap;
+using uitest::RecordedBox;
+using uitest::ScriptedMessageBoxes;
+
+namespace {
+
+// Generous limits for things that happen within a few seconds on any machine; they only keep a
+// broken build from hanging.
+constexpr int kFixLimitMs = 30000;
+
+const char* const kNoData = "Nmea code loss or Gps is bad";
+
+std::unique_ptr<sim::Simulator> startSimulator()
+{
+    sim::SimulatorOptions options;
+    options.rate = 9600;
+    auto simulator = std::make_unique<sim::Simulator>(options);
+    if (!simulator->start())
+        qWarning("simulator: %s", simulator->lastError().c_str());
+    return simulator;
+}
+
+QList<QPushButton*> connectionButtons(Tgpsw& w)
+{
+    return {w.bt_cold, w.bt_point, w.bt_refresh, w.bt_savelog};
+}
+
+void verifyConnectedLayout(Tgpsw& w)
+{
+    QCOMPARE(w.btStart->text(), QString("Off"));
+    QVERIFY(w.btStart->isEnabled());
+    for (QPushButton* button : connectionButtons(w))
+        QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
+    QVERIFY(!w.btAutoscan->isVisible());
+    QVERIFY(w.bt_change->isVisible());
+    QVERIFY(w.Timer1->isActive());
+}
+
+void verifyIdleLayout(Tgpsw& w)
+{
+    QCOMPARE(w.btStart->text(), QString("Start"));
+    QVERIFY(w.btStart->isEnabled());
+    for (QPushButton* button : connectionButtons(w))
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    QVERIFY(w.btAutoscan->isVisible());
+    QVERIFY(!w.bt_change->isVisible());
+}
+
+QStringList memoLines(Tgpsw& w)
+{
+    return w.Memo1->toPlainText().split('\n', Qt::SkipEmptyParts);
+}
+
+// A fake port on which rates can be refused one by one.
+class RefusingPort : public FakePortBackend {
+public:
+    std::vector<int> refused;
+    std::vector<int> tried;
+
+    bool applyLineSettings(int rate) override
+    {
+        tried.push_back(rate);
+        if (std::find(refused.begin(), refused.end(), rate) != refused.end())
+            return false;
+        return FakePortBackend::applyLineSettings(rate);
+    }
+};
+
+} // namespace
+
+class ConnectTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void detectionNeedsDollarGInsideTheRead();
+    void startOnTheSimulatorShowsTheFixAndOffEmptiesIt();
+    void startOnAMissingPortShowsComPortError();
+    void emptyRateEndsInTheErrorBoxAndLeavesThePortFree();
+    void autoScanFindsTheSimulatorOnCom3At9600();
+    void autoScanWithoutAnyPortFindsNothing();
+    void autoScanOverSilentPortsTakesItsWaitsOnTheClock();
+    void autoScanReopensThePortAfterARefusedRate();
+    void autoScanClosesAnOpenLinkFirst();
+    void unpluggedReceiverIsReportedEveryTickAndANewStartWorks();
+};
+
+void ConnectTest::detectionNeedsDollarGInsideTheRead()
+{
+    auto seen = [](const char* bytes, int count) {
+        return receiverSeen(reinterpret_cast<const std::uint8_t*>(bytes), count);
+    };
+    QVERIFY(!seen("$GPG", 4));  // four bytes are never enough
+    QVERIFY(!seen("abc$G", 5)); // '$' among the last two bytes
+    QVERIFY(seen("ab$Gx", 5));
+    QVERIFY(!seen("xx$gxxx", 7));
+    QVERIFY(!seen("xxxx$", 5));
+    QVERIFY(seen("\xA4G$GPGGA", 9));
+    QVERIFY(!seen("", 0));
+}
+
+void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
+{
+    PortMap ports;
+    auto simulator = startSimulator();
+    ports.map(3, simulator->devicePath());
+    ScriptedMessageBoxes boxes;
+    Tgpsw w;
+    w.show();
+    w.cbBandRate->setCurrentIndex(2);
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QCOMPARE(boxes.count(), 1); // only the family question
+    verifyConnectedLayout(w);
+    QVERIFY(w.td_lati_sat->text().isEmpty()); // Start clears nothing and shows nothing yet
+
+    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.td_time->text().isEmpty() && !w.td_date->text().isEmpty(), kFixLimitMs);
+    QCOMPARE(w.td_lati_sat->text(), QString("N24\"59'12.34"));
+    QCOMPARE(w.td_longi_sat->text(), QString("E121\"30'07.40"));
+    QCOMPARE(w.td_alti->text(), QString("    56.3M"));
+    QCOMPARE(w.td_speed->text(), QString("     0.0"));
+    QCOMPARE(w.td_date->text(), QString("2007/10/19"));
+    // 12:00 UTC at 121 degrees 30 minutes east is 20:00 on the panel.
+    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$").match(w.td_time->text()).hasMatch(),
+             qPrintable(w.td_time->text()));
+    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(w.td_pdop->text()).hasMatch(),
+             qPrintable(w.td_pdop->text()));
+    QVERIFY(memoLines(w).filter(QRegularExpression("^\\$GPGGA,")).size() > 0);
+    QVERIFY(!w.Memo1->toPlainText().contains(kNoData));
+
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    verifyIdleLayout(w);
+    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!w.link.isOpen());
+    for (QLineEdit* field : {w.td_mode, w.td_lati_sat, w.td_longi_sat, w.td_alti, w.td_speed, w.td_date,
+                             w.td_time, w.td_pdop, w.td_ttff})
+        QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
+    QCOMPARE(w.memoLineCount(), 0);
+    QCOMPARE(w.cbComPort->currentText(), QString("  COM3"));
+    QCOMPARE(w.cbBandRate->currentText(), QString("  9600"));
+}
+
+void ConnectTest::startOnAMissingPortShowsComPortError()
+{
+    PortMap ports;
+    ScriptedMessageBoxes boxes;
+    Tgpsw w;
+    w.show();
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.last().kind, RecordedBox::Kind::Inform);
+    QCOMPARE(boxes.last().text, QString("Com Port Error"));
+    QCOMPARE(boxes.last().caption, QString("error"));
+    QCOMPARE(boxes.last().owner.data(), &w);
+    verifyIdleLayout(w);
+    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!w.link.isOpen());
+}
+
+void ConnectTest::emptyRateEndsInTheErrorBoxAndLeavesThePortFree()
+{
+    PortMap ports;
+    auto simulator = startSimulator();
+    ports.map(3, simulator->devicePath());
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    Tgpsw w;
+    w.show();
+    w.cbBandRate->setCurrentIndex(9);
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QCOMPARE(boxes.last().kind, RecordedBox::Kind::Error);
+    QCOMPARE(boxes.last().text, QString("'' is not a valid floating point value"));
+    verifyIdleLayout(w);
+    QVERIFY(!w.Timer1->isActive());
+
+    w.cbBandRate->setCurrentIndex(2);
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    verifyConnectedLayout(w);
+    QCOMPARE(boxes.count(), 2);
+}
+
+void ConnectTest::autoScanFindsTheSimulatorOnCom3At9600()
+{
+    PortMap ports;
+    auto simulator = startSimulator();
+    ports.map(3, simulator->devicePath());
+    ScriptedMessageBoxes boxes;
+    uitest::WatchingClock clock;
+    ClockOverride use(clock);
+    Tgpsw w;
+    w.show();
+    w.memoAddLine("from before");
+    QStringList memoAtFirstRate;
+    clock.beforeSleep = [&](int) {
+        if (memoAtFirstRate.isEmpty())
+            memoAtFirstRate = memoLines(w);
+    };
+    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+
+    QCOMPARE(memoAtFirstRate, QStringList({"from before", "  COM1open fales !", "  COM2open fales !"}));
+    // 4800 and 7200 hear garbage; 9600 hears the receiver.
+    QCOMPARE(clock.sleeps(), std::vector<int>({700, 700, 700}));
+    QCOMPARE(boxes.count(), 1);
+    verifyConnectedLayout(w);
+    QCOMPARE(w.cbComPort->currentText(), QString("  COM3"));
+    QCOMPARE(w.cbBandRate->currentText(), QString("  9600"));
+    QCOMPARE(w.memoLineCount(), 0);
+    QVERIFY(w.link.isOpen());
+    QCOMPARE(simulator->lineRate(), 9600);
+
+    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
+    QCOMPARE(w.td_lati_sat->text(), QString("N24\"59'12.34"));
+}
+
+void ConnectTest::autoScanWithoutAnyPortFindsNothing()
+{
+    PortMap ports;
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    Tgpsw w;
+    w.show();
+    w.cbBandRate->setCurrentIndex(5);
+    bool startEnabledDuringScan = true;
+    boxes.onBox = [&](const RecordedBox& box) {
+        if (box.text == "Don't find GPS")
+            startEnabledDuringScan = w.btStart->isEnabled();
+    };
+    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.last().text, QString("Don't find GPS"));
+    QCOMPARE(boxes.last().caption, QString());
+    QVERIFY(!boxes.last().hadOwner);
+    QVERIFY(!startEnabledDuringScan);
+    const QStringList lines = memoLines(w);
+    QCOMPARE(lines.size(), 99);
+    QCOMPARE(lines.first(), QString("  COM1open fales !"));
+    QCOMPARE(lines.at(10), QString(" COM11 open fales !"));
+    QCOMPARE(lines.last(), QString(" COM99open fales !"));
+    verifyIdleLayout(w);
+    QCOMPARE(w.cbComPort->currentIndex(), 0);
+    QCOMPARE(w.cbBandRate->currentIndex(), 0);
+    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!w.link.isOpen());
+    QVERIFY(fake.sleeps().empty());
+}
+
+// Every port opens and stays silent: nine rates of 700 ms and 1000 ms for the port, 99 times,
+// on a clock on which the waits take no time.
+void ConnectTest::autoScanOverSilentPortsTakesItsWaitsOnTheClock()
+{
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    auto backend = std::make_unique<FakePortBackend>();
+    FakePortBackend* port = backend.get();
+    Tgpsw w;
+    w.link = SerialLink(std::move(backend));
+    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+
+    QCOMPARE(boxes.last().text, QString("Don't find GPS"));
+    QCOMPARE(fake.totalSleptMs(), 99 * (9 * 700 + 1000));
+    QCOMPARE(port->openCount, 99);
+    QCOMPARE(port->appliedRates.size(), std::size_t(99 * 9));
+    QCOMPARE(port->appliedRates.back(), 128000);
+    QCOMPARE(port->openedName, std::string("COM99"));
+    QCOMPARE(memoLines(w).size(), 99);
+    QVERIFY(!w.link.isOpen());
+}
+
+void ConnectTest::autoScanReopensThePortAfterARefusedRate()
+{
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    auto backend = std::make_unique<RefusingPort>();
+    RefusingPort* port = backend.get();
+    port->refused = {4800};
+    fake.onSleep = [&](int ms) {
+        if (ms == 700 && port->lastRate == 7200)
+            port->pushIncoming("$GPGGA,120000.000,2459.2057,N,12130.1234,E,1,8,1.0,56.3,M,15.2,M,,*60\r\n");
+    };
+    Tgpsw w;
+    w.link = SerialLink(std::move(backend));
+    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+
+    QCOMPARE(w.btStart->text(), QString("Off"));
+    QCOMPARE(w.cbComPort->currentText(), QString("  COM1"));
+    QCOMPARE(w.cbBandRate->currentText(), QString("  7200"));
+    QCOMPARE(port->tried, std::vector<int>({4800, 7200}));
+    QCOMPARE(port->openCount, 2);
+    QVERIFY(w.link.isOpen());
+    // No wait is spent listening at a rate the port refused.
+    QCOMPARE(fake.sleeps(), std::vector<int>({700}));
+}
+
+void ConnectTest::autoScanClosesAnOpenLinkFirst()
+{
+    PortMap ports;
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    auto backend = std::make_unique<FakePortBackend>();
+    FakePortBackend* port = backend.get();
+    Tgpsw w;
+    w.link = SerialLink(std::move(backend));
+    QVERIFY(w.link.openPort("  COM5"));
+    port->failOpen = true;
+    w.btAutoscanClick();
+    QCOMPARE(port->closeCount, 1);
+    QCOMPARE(fake.sleeps(), std::vector<int>({1000}));
+    QCOMPARE(boxes.last().text, QString("Don't find GPS"));
+}
+
+void ConnectTest::unpluggedReceiverIsReportedEveryTickAndANewStartWorks()
+{
+    PortMap ports;
+    auto first = startSimulator();
+    ports.map(3, first->devicePath());
+    ScriptedMessageBoxes boxes;
+    Tgpsw w;
+    w.show();
+    w.cbBandRate->setCurrentIndex(2);
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    verifyConnectedLayout(w);
+    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
+
+    first->unplug();
+    w.Timer1->stop();
+    w.Timer1Timer(); // may still take bytes that were on their way
+    for (int tick = 1; tick <= 3; ++tick) {
+        const int before = memoLines(w).count(kNoData);
+        w.Timer1Timer();
+        QCOMPARE(memoLines(w).count(kNoData), before + 1);
+        for (QPushButton* button : {w.bt_cold, w.bt_point, w.bt_refresh, w.bt_savelog, w.bt_revision})
+            QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+        QVERIFY(w.Timer1->isActive());
+    }
+    QCOMPARE(w.btStart->text(), QString("Off"));
+
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    verifyIdleLayout(w);
+    first.reset();
+    auto second = startSimulator();
+    ports.map(3, second->devicePath());
+    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    verifyConnectedLayout(w);
+    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
+    QCOMPARE(w.td_alti->text(), QString("    56.3M"));
+    QVERIFY(w.bt_cold->isEnabled());
+    QCOMPARE(boxes.count(), 1);
+}
+
+NORVANE_UI_TEST_MAIN(ConnectTest)
+#include "connect_test.moc"

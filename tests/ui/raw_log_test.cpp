@@ -1,0 +1,180 @@
+// The raw log through the window: SaveLog and StopSave around ticks of known receiver output,
+// the exact bytes of gpslog.txt, and a log that cannot be created.
+
+#include "app/Mpgs.h"
+#include "app/message_boxes.h"
+#include "serial/clock.h"
+#include "support/fake_clock.h"
+#include "support/fake_port_backend.h"
+#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/ui_test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+using namespace norvane;
+using uitest::RecordedBox;
+using uitest::ScriptedMessageBoxes;
+
+namespace {
+
+// "$" + body + "*" + the two hexadecimal checksum digits.
+std::string sentence(const std::string& body)
+{
+    unsigned checksum = 0;
+    for (unsigned char c : body)
+        checksum ^= c;
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", checksum);
+    return "$" + body + "*" + digits;
+}
+
+const std::string kGga = sentence("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
+const std::string kGsa = sentence("GPGSA,A,3,02,05,,,,,,,,,,,1.9,1.0,1.5");
+const std::string kRmc = sentence("GPRMC,120001.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
+const std::string kGsv = sentence("GPGSV,1,1,01,02,45,090,40");
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+// A connected window on a fake port, working in its own directory.
+struct LoggingWindow {
+    LoggingWindow()
+    {
+        QDir::setCurrent(dir.path());
+        auto backend = std::make_unique<FakePortBackend>();
+        port = backend.get();
+        window.link = SerialLink(std::move(backend));
+        QTest::mouseClick(window.btStart, Qt::LeftButton);
+        window.Timer1->stop();
+    }
+    ~LoggingWindow() { QDir::setCurrent(QDir::tempPath()); }
+
+    void tick(const std::string& bytes)
+    {
+        port->pushIncoming(bytes);
+        window.Timer1Timer();
+        window.Timer1->stop();
+    }
+    QString logPath() const { return dir.filePath("gpslog.txt"); }
+
+    QTemporaryDir dir;
+    FakeClock clock;
+    ClockOverride useClock{clock};
+    ScriptedMessageBoxes boxes;
+    Tgpsw window;
+    FakePortBackend* port = nullptr;
+};
+
+} // namespace
+
+class RawLogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void savedTicksGiveExactlyTheExpectedBytes();
+    void theFixPanelShowsTheKnownInputInItsFormats();
+    void savingAgainEmptiesTheFile();
+    void appendWritesOnlyWhileSaving();
+    void logThatCannotBeCreatedShowsOpenFileError();
+};
+
+void RawLogTest::savedTicksGiveExactlyTheExpectedBytes()
+{
+    LoggingWindow w;
+    QVERIFY(w.window.link.isOpen());
+    QVERIFY(w.window.bt_savelog->isEnabled());
+    w.tick(kGga + "\r\n" + kGsa + "\r\n"); // before saving: nothing reaches the file
+
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QCOMPARE(w.window.bt_savelog->text(), QString("StopSave"));
+    QVERIFY(QFile::exists(w.logPath()));
+    w.tick(kRmc + "\r\n$GPG");
+    // Bytes between the CR LF and the next '$' (a reply, say) stay on the sentence's line.
+    w.tick("SV,1,1,01,02,45,090,40*" + kGsv.substr(kGsv.size() - 2) + "\r\nOK\xB3$");
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QCOMPARE(w.window.bt_savelog->text(), QString("SaveLog"));
+    w.tick(kGga + "\r\n$"); // after saving: nothing more
+
+    const std::string expected = kGsa + "\r\n" + kRmc + "\r\n" + kGsv + "OK\xB3\r\n";
+    QCOMPARE(fileBytes(w.logPath()), QByteArray::fromStdString(expected));
+}
+
+void RawLogTest::theFixPanelShowsTheKnownInputInItsFormats()
+{
+    LoggingWindow w;
+    w.tick(kGga + "\r\n" + kGsa + "\r\n" + kRmc + "\r\n$");
+    Tgpsw& window = w.window;
+    QCOMPARE(window.td_lati_sat->text(), QString("N24\"59'12.34"));
+    QCOMPARE(window.td_longi_sat->text(), QString("E121\"30'07.40"));
+    QCOMPARE(window.td_alti->text(), QString("    56.3M"));
+    QCOMPARE(window.td_time->text(), QString("20:00:01"));
+    QCOMPARE(window.td_date->text(), QString("2007/10/19"));
+    QCOMPARE(window.td_mode->text(), QString("  3D"));
+    QCOMPARE(window.td_pdop->text(), QString("1.9"));
+    QCOMPARE(window.td_speed->text(), QString("     0.0"));
+    QCOMPARE(window.memoLineCount(), 4); // the empty text before the first '$', then three sentences
+}
+
+void RawLogTest::savingAgainEmptiesTheFile()
+{
+    LoggingWindow w;
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    w.tick(kGga + "\r\n$");
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QVERIFY(fileBytes(w.logPath()).size() > 0);
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QCOMPARE(fileBytes(w.logPath()), QByteArray());
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+}
+
+void RawLogTest::appendWritesOnlyWhileSaving()
+{
+    LoggingWindow w;
+    w.window.receiver.sentenceText = "$GPGGA,partial";
+    w.window.appendRawLog("01.flashscrc Open OK\n");
+    QCOMPARE(w.window.receiver.sentenceText, std::string("$GPGGA,partial"));
+
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    w.window.appendRawLog("01.flashscrc Open OK\n");
+    QCOMPARE(w.window.receiver.sentenceText, std::string("01.flashscrc Open OK\n"));
+    w.window.appendRawLog(""); // an empty text writes the sentence text as it stands
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QCOMPARE(fileBytes(w.logPath()), QByteArray("01.flashscrc Open OK\r\n01.flashscrc Open OK\r\n"));
+}
+
+void RawLogTest::logThatCannotBeCreatedShowsOpenFileError()
+{
+    LoggingWindow w;
+    // Root writes into read-only directories; a directory in the file's place stops everyone.
+    if (::geteuid() == 0)
+        QVERIFY(QDir(w.dir.path()).mkdir("gpslog.txt"));
+    else
+        QVERIFY(QFile::setPermissions(w.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QFile::setPermissions(w.dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    QCOMPARE(w.boxes.last().kind, RecordedBox::Kind::Inform);
+    QCOMPARE(w.boxes.last().text, QString("Open File Error"));
+    QCOMPARE(w.boxes.last().caption, applicationTitle());
+    QCOMPARE(w.window.bt_savelog->text(), QString("SaveLog"));
+    QVERIFY(!w.window.rawLog.isOpen());
+    w.tick(kGga + "\r\n$"); // the receive loop goes on without a log
+    QCOMPARE(w.window.td_alti->text(), QString("    56.3M"));
+}
+
+NORVANE_UI_TEST_MAIN(RawLogTest)
+#include "raw_log_test.moc"
