@@ -41,7 +41,13 @@ void SkyPicture::setWhiteTransparent(bool on)
 
 QImage SkyPicture::shownPicture() const
 {
-    return whiteTransparent_ ? withWhiteSeeThrough(picture_) : picture_;
+    if (!whiteTransparent_)
+        return picture_;
+    if (shownKey_ != picture_.cacheKey()) {
+        shown_ = withWhiteSeeThrough(picture_);
+        shownKey_ = picture_.cacheKey();
+    }
+    return shown_;
 }
 
 void SkyPicture::paintEvent(QPaintEvent*)

@@ -27,6 +27,10 @@ protected:
 private:
     QImage picture_;
     bool whiteTransparent_ = false;
+    // The see-through picture is rebuilt only when the picture changed: the grid layer is
+    // painted with every repaint of the window but redrawn only by a reset.
+    mutable QImage shown_;
+    mutable qint64 shownKey_ = -1;
 };
 
 } // namespace norvane
