@@ -167,6 +167,22 @@ TEST(SimulatorLine, BannersComeFirstWhenTheLineIsAtTheRateFromTheStart)
     EXPECT_LT(at, start.find("GGA,"));
 }
 
+TEST(SimulatorLine, BannersComeAgainWhenTheProgramConnectsAtTheRate)
+{
+    // At the default 9600 the power-on banners are lost as noise; connecting at the rate, and
+    // connecting again after a spell at another rate, each bring them.
+    Simulator simulator(fast());
+    ASSERT_TRUE(simulator.start());
+    SlavePort port(simulator.devicePath());
+    const std::string name = bannerLines(false).front();
+    for (int rate : {9600, 4800, 9600}) {
+        ASSERT_TRUE(port.setRate(rate));
+        ASSERT_TRUE(eventually([&] { return simulator.lineRate() == rate; }));
+        std::string heard = port.readUntil(rate == 9600 ? contains(name) : contains("never"), 1500ms);
+        EXPECT_EQ(heard.find(name) != std::string::npos, rate == 9600) << rate;
+    }
+}
+
 TEST(SimulatorLine, PacingKeepsBothDirectionsToTenBitTimesPerByte)
 {
     SimulatorOptions options;

@@ -43,7 +43,12 @@ void SimulatorEngine::step(double now)
 {
     if (!line_.isOpen())
         return;
+    int previousRate = lineRate_;
     lineRate_ = slaveLineRate(line_.masterFd());
+    // A receiver is switched on when the program connects to it: whenever the line comes to the
+    // receiver's own rate, it prints its banners again, so a fresh connection identifies it.
+    if (lineRate_ != previousRate && lineRate_ == options_.rate && !download_.active())
+        queueLines(model_.startupLines());
     takeInput(now);
     queueBurst(now);
     sendOutput(now);
