@@ -18,6 +18,12 @@ bool LoaderLineSplitter::push(const char* text, std::size_t n)
 
 bool LoaderLineSplitter::pushByte(char c)
 {
+    // Checked before the line feed too: an empty line after the last row has no row to go to.
+    if (length_ == 0 && lines_.count == kLoaderRows)
+        return refuse(LoaderFileResult::TooManyLines);
+    // A line is sent up to its zero byte, so a zero inside it would cut the line short.
+    if (c == '\0')
+        return refuse(LoaderFileResult::ZeroByte);
     if (c == '\n') {
         auto& row = lines_.rows[lines_.count];
         bool crBeforeFeed = length_ > 0 && row[length_ - 1] == '\r';
@@ -32,8 +38,6 @@ bool LoaderLineSplitter::pushByte(char c)
         length_ = 0;
         return true;
     }
-    if (length_ == 0 && lines_.count == kLoaderRows)
-        return refuse(LoaderFileResult::TooManyLines);
     // The row holds the characters and at most one carriage return before the line feed.
     if (length_ == kLoaderLineMax + 1)
         return refuse(LoaderFileResult::LineTooLong);

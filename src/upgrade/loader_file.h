@@ -14,6 +14,7 @@ enum class LoaderFileResult {
     TooManyLines, // more than kLoaderRows lines
     LineTooLong,  // a line of more than kLoaderLineMax characters
     NotCrLf,      // a line, the last one included, that does not end in CR LF
+    ZeroByte,     // a line holding a zero byte, which would end it early on the wire
 };
 
 struct LoaderFileLoad {

@@ -27,6 +27,8 @@ std::string loaderRefusal(const LoaderFileLoad& load)
         return name + line + " is longer than " + std::to_string(kLoaderLineMax) + " characters";
     case LoaderFileResult::NotCrLf:
         return name + line + " does not end in CR LF";
+    case LoaderFileResult::ZeroByte:
+        return name + line + " holds a zero byte";
     default:
         return {};
     }

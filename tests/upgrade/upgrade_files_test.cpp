@@ -91,6 +91,21 @@ TEST_F(LoaderFileTest, LineCountLimitIsOneHundredFifty)
     EXPECT_EQ(split(withCrLf(records), *lines).result, LoaderFileResult::TooManyLines);
 }
 
+TEST_F(LoaderFileTest, AnythingAfterTheLastRowIsRefusedEvenAnEmptyLine)
+{
+    std::vector<std::string> records(150, "S1");
+    LoaderFileLoad load = split(withCrLf(records) + "\n", *lines);
+    EXPECT_EQ(load.result, LoaderFileResult::TooManyLines);
+    EXPECT_EQ(lines->count, 150);
+}
+
+TEST_F(LoaderFileTest, AZeroByteInsideALineIsRefusedWhereItStands)
+{
+    LoaderFileLoad load = split(std::string("S0\r\nS1\0" "03\r\nS9\r\n", 15), *lines);
+    EXPECT_EQ(load.result, LoaderFileResult::ZeroByte);
+    EXPECT_EQ(load.line, 2);
+}
+
 TEST_F(LoaderFileTest, LinesMustEndInCrLfTheLastOneToo)
 {
     LoaderFileLoad bareFeed = split("S0\r\nS1\nS9\r\n", *lines);
