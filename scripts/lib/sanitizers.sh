@@ -1,0 +1,19 @@
+# The whole test suite built and run again with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sourced by scripts/test after the normal build; any report fails the test that raised it.
+
+# Configures and builds ./build-asan (or $NORVANE_ASAN_BUILD_DIR) with the sanitizers on, then
+# runs ctest there. Extra arguments go to the configure step.
+norvane_sanitized_tests() {
+  local dir="${NORVANE_ASAN_BUILD_DIR:-build-asan}"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DNORVANE_SANITIZE=ON -DNORVANE_WITH_BENCHMARKS=OFF "$@"
+  cmake --build "$dir" -j "${NORVANE_JOBS:-$(nproc)}"
+
+  # Every report stops the program with a failing status. Leak checking stays on, Qt's offscreen
+  # windows included: they run clean without suppressions, so none are given.
+  local asan="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1"
+  asan+=":strict_string_checks=1:check_initialization_order=1"
+  ASAN_OPTIONS="$asan" \
+  UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+    ctest --test-dir "$dir" --output-on-failure -j "${NORVANE_JOBS:-$(nproc)}" --timeout 900
+}
