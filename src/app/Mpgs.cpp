@@ -438,8 +438,11 @@ std::string Tgpsw::versionText(int index)
 
 void Tgpsw::setVersionText(int index, const std::string& text)
 {
-    if (QLineEdit* field = versionField(index))
+    if (QLineEdit* field = versionField(index)) {
         field->setText(QString::fromLatin1(text.c_str()));
+        // Identification texts are wider than their fields; show their start, where the name is.
+        field->setCursorPosition(0);
+    }
 }
 
 void Tgpsw::setConnectionButtonsEnabled(bool enabled)

@@ -34,15 +34,37 @@ private:
     QuestionAnswer family_;
 };
 
-void saveWhenFixed(Tgpsw& window, const QString& path, qint64 deadline)
+// What the unattended run waits for before the picture.
+struct DemoRun {
+    QString path;
+    qint64 deadline = 0;
+    // A hot restart after the first fix makes the receiver print its banners, so the picture also
+    // shows its identification; the run then waits for the fix to be lost and to come back.
+    bool hotStart = false;
+    bool restarted = false;
+    bool fixLost = false;
+};
+
+void saveWhenFixed(Tgpsw& window, DemoRun run);
+
+void pollAgain(Tgpsw& window, const DemoRun& run)
 {
+    QTimer::singleShot(kPollMs, &window, [&window, run] { saveWhenFixed(window, run); });
+}
+
+void saveWhenFixed(Tgpsw& window, DemoRun run)
+{
+    const bool timedOut = QDateTime::currentMSecsSinceEpoch() >= run.deadline;
     const bool fixed = window.td_mode->text() == QLatin1String("  3D");
-    if (!fixed && QDateTime::currentMSecsSinceEpoch() < deadline) {
-        QTimer::singleShot(kPollMs, &window,
-                           [&window, path, deadline] { saveWhenFixed(window, path, deadline); });
-        return;
+    if (run.hotStart && !run.restarted && fixed && !timedOut) {
+        run.restarted = true;
+        window.bt_hot->click();
+        return pollAgain(window, run);
     }
-    QTimer::singleShot(fixed ? kSettleAfterFixMs : 0, &window, [&window, path, fixed] {
+    run.fixLost = run.fixLost || window.td_mode->text() == QLatin1String("NONE");
+    if ((!fixed || (run.restarted && !run.fixLost)) && !timedOut)
+        return pollAgain(window, run);
+    QTimer::singleShot(fixed ? kSettleAfterFixMs : 0, &window, [&window, path = run.path, fixed] {
         const bool saved = window.grab().save(path);
         std::fprintf(stderr, "norvane: %s, picture %s %s\n", fixed ? "3D fix" : "no fix in time",
                      qPrintable(path), saved ? "saved" : "NOT saved");
@@ -79,9 +101,11 @@ void DemoAutomation::start(Tgpsw& window)
     int seconds = qEnvironmentVariableIntValue("NORVANE_DEMO_TIMEOUT", &ok);
     if (!ok || seconds <= 0)
         seconds = 120;
-    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + seconds * 1000LL;
-    QTimer::singleShot(kPollMs, &window,
-                       [&window, path, deadline] { saveWhenFixed(window, path, deadline); });
+    DemoRun run;
+    run.path = path;
+    run.deadline = QDateTime::currentMSecsSinceEpoch() + seconds * 1000LL;
+    run.hotStart = qgetenv("NORVANE_DEMO_HOTSTART") == "1";
+    pollAgain(window, run);
 }
 
 } // namespace norvane
