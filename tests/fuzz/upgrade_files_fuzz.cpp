@@ -42,7 +42,8 @@ LoaderFileLoad expectedVerdict(std::string_view text)
             return {LoaderFileResult::TooManyLines, 0};
         const std::size_t feed = text.find('\n', start);
         // A zero byte is refused where it stands, unless the line had already run too long.
-        const std::size_t zero = text.substr(start, feed == std::string_view::npos ? feed : feed - start).find('\0');
+        const std::size_t zero =
+            text.substr(start, feed == std::string_view::npos ? feed : feed - start).find('\0');
         if (zero != std::string_view::npos && zero <= static_cast<std::size_t>(kLoaderLineMax) + 1)
             return {LoaderFileResult::ZeroByte, lines + 1};
         if (feed == std::string_view::npos) {
