@@ -5,7 +5,10 @@
 # runs ctest there. Extra arguments go to the configure step.
 norvane_sanitized_tests() {
   local dir="${NORVANE_ASAN_BUILD_DIR:-build-asan}"
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  # -O1 with line tables only: the checkers' reports keep their file and line, and the build
+  # takes less than half the time of -O2 with full debug information.
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
     -DNORVANE_SANITIZE=ON -DNORVANE_WITH_BENCHMARKS=OFF "$@"
   cmake --build "$dir" -j "${NORVANE_JOBS:-$(nproc)}"
 
