@@ -63,6 +63,21 @@ protected:
     void reply(const std::string& text) { fake.port->pushIncoming(text); }
     void tick() { downloadTick(context); }
     std::size_t writeCount() const { return fake.port->writes.size(); }
+    // Ticks with nothing to read until the timer goes off (at most `limit` ticks); gives the retry
+    // counter at each tick that wrote, and the number of ticks in `ticks`.
+    std::vector<int> retriesThatWroteUntilGivenUp(int limit, int& ticks)
+    {
+        std::vector<int> retries;
+        ticks = 0;
+        do {
+            const std::size_t before = writeCount();
+            tick();
+            ++ticks;
+            if (writeCount() > before)
+                retries.push_back(session->retryCounter);
+        } while (host.downloadTimerOn && ticks <= limit);
+        return retries;
+    }
     const Bytes& lastWrite() const { return fake.port->writes.back(); }
 
     // Ticks while the timer is re-armed, at most limit times; returns the number of ticks.
@@ -249,17 +264,8 @@ TEST_F(DownloadTickTest, RepliesCountOnlyInsideOneRead)
 TEST_F(DownloadTickTest, UnansweredRequestIsRepeatedOnEveryOtherTickThenGivenUp)
 {
     session->state = kStateSendRequest;
-    std::vector<int> writtenAfterEmptyTicks;
     int ticks = 0;
-    while (true) {
-        std::size_t before = writeCount();
-        tick();
-        ++ticks;
-        if (writeCount() > before)
-            writtenAfterEmptyTicks.push_back(session->retryCounter);
-        if (!host.downloadTimerOn || ticks > 200)
-            break;
-    }
+    const std::vector<int> writtenAfterEmptyTicks = retriesThatWroteUntilGivenUp(200, ticks);
     std::vector<int> expected{0};
     for (int count = 16; count <= 30; ++count)
         expected.push_back(count);
@@ -274,17 +280,8 @@ TEST_F(DownloadTickTest, UnansweredHeaderIsRepeatedInItsFlashStartFormThenGivenU
 {
     loadImage(20000);
     session->state = kStateSendHeader;
-    std::vector<int> writtenAfterEmptyTicks;
     int ticks = 0;
-    while (true) {
-        std::size_t before = writeCount();
-        tick();
-        ++ticks;
-        if (writeCount() > before)
-            writtenAfterEmptyTicks.push_back(session->retryCounter);
-        if (!host.downloadTimerOn || ticks > 300)
-            break;
-    }
+    const std::vector<int> writtenAfterEmptyTicks = retriesThatWroteUntilGivenUp(300, ticks);
     EXPECT_EQ(writtenAfterEmptyTicks, (std::vector<int>{0, 30, 60, 90}));
     EXPECT_EQ(ticks, 1 + 101);
     const std::string repeat =
