@@ -1,14 +1,17 @@
 #include "ui/support/port_map.h"
 
-#include <cstdlib>
+#include <QByteArray>
+#include <QtGlobal>
 
 namespace norvane::uitest {
 
 namespace {
 
-std::string variable(int port)
+// Qt's environment calls, not ::setenv: they share a lock with the test library's watchdog
+// thread, which reads the environment as each test function starts.
+QByteArray variable(int port)
 {
-    return "NORVANE_COM" + std::to_string(port);
+    return QByteArray("NORVANE_COM") + QByteArray::number(port);
 }
 
 } // namespace
@@ -16,8 +19,10 @@ std::string variable(int port)
 PortMap::PortMap()
 {
     for (int port = 1; port <= 99; ++port) {
-        const char* old = std::getenv(variable(port).c_str());
-        saved_[port] = old ? std::optional<std::string>(old) : std::nullopt;
+        const QByteArray name = variable(port);
+        saved_[port] = qEnvironmentVariableIsSet(name.constData())
+                           ? std::optional<std::string>(qgetenv(name.constData()).toStdString())
+                           : std::nullopt;
         unmap(port);
     }
 }
@@ -26,15 +31,15 @@ PortMap::~PortMap()
 {
     for (const auto& [port, old] : saved_) {
         if (old)
-            ::setenv(variable(port).c_str(), old->c_str(), 1);
+            qputenv(variable(port).constData(), QByteArray::fromStdString(*old));
         else
-            ::unsetenv(variable(port).c_str());
+            qunsetenv(variable(port).constData());
     }
 }
 
 void PortMap::map(int port, const std::string& device)
 {
-    ::setenv(variable(port).c_str(), device.c_str(), 1);
+    qputenv(variable(port).constData(), QByteArray::fromStdString(device));
 }
 
 void PortMap::unmap(int port)
