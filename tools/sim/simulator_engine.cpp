@@ -20,6 +20,8 @@ constexpr double kRatePollSeconds = 0.01;
 // How late (real seconds) the thread may wake without the line losing time: the bytes it could
 // have carried meanwhile go out at once.
 constexpr double kWakeSlackSeconds = 0.02;
+// The most missed seconds a late wake still sends.
+constexpr long kLongestCatchUp = 5;
 // A paced line is served in batches of at least this much real time rather than byte by byte,
 // which would wake the thread ten thousand times a second at 115200.
 constexpr double kBatchSeconds = 0.001;
@@ -146,9 +148,15 @@ void SimulatorEngine::handleCommand(const Command& command, double now)
 void SimulatorEngine::queueBurst(double now)
 {
     long second = static_cast<long>(std::floor(now));
-    if (second < nextSecond_)
-        return;
-    nextSecond_ = second + 1;
+    // A thread that wakes late still sends the seconds it slept through, as a receiver would
+    // have; only a stall of many seconds (a suspended machine) leaves a gap.
+    for (long due = std::max(nextSecond_, second - kLongestCatchUp + 1); due <= second; ++due)
+        queueBurstOf(due);
+    nextSecond_ = std::max(nextSecond_, second + 1);
+}
+
+void SimulatorEngine::queueBurstOf(long second)
+{
     if (download_.active())
         return;
     double backlog = static_cast<double>(output_.pendingBytes()) * LinePacer::byteSeconds(options_.rate);

@@ -42,6 +42,7 @@ private:
     void feedDownload(const std::uint8_t* bytes, std::size_t n);
     void handleCommand(const Command& command, double now);
     void queueBurst(double now);
+    void queueBurstOf(long second);
     void queueLines(const std::vector<std::string>& lines);
     void sendOutput(double now);
 
