@@ -2,179 +2,21 @@
 
 #include "app/error_box.h"
 #include "app/message_boxes.h"
-#include "control/ui/Testgps.h"
+#include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
-#include "view/ui/Vp.h"
-#include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QStyle>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTimer>
-#include <algorithm>
-#include <variant>
 
 namespace norvane {
 
 namespace {
-
-// The fonts of the control table. The named fonts are often missing; each list goes on with
-// narrow look-alikes, so that the captions still fit the designed control sizes.
-enum class FontRole { Window, MingBold13, MingBold16, NewMingBold13, MingLarge, SansBold11, SansBold13 };
-
-// Ming's Latin letters are half as wide as the font is high. A stand-in is made smaller until
-// its letters are no wider, so "  COM3" and "Baud Rate: " still fit their designed boxes.
-void fitToHalfWidth(QFont& font, int designedPixels)
-{
-    if (QFontDatabase::hasFamily(font.families().constFirst()))
-        return;
-    const QString sample = QStringLiteral("COM Port 9600");
-    const int designedWidth = sample.size() * designedPixels / 2;
-    while (font.pixelSize() > designedPixels / 2 &&
-           QFontMetrics(font).horizontalAdvance(sample) > designedWidth)
-        font.setPixelSize(font.pixelSize() - 1);
-}
-
-QFont fontFor(FontRole role)
-{
-    const QStringList sans{"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans Condensed", "Sans Serif"};
-    const QStringList ming{"細明體", "MingLiU", "AR PL UMing TW", "DejaVu Sans Condensed", "Sans Serif"};
-    const QStringList newMing{"新細明體", "PMingLiU", "AR PL UMing TW", "DejaVu Sans Condensed",
-                              "Sans Serif"};
-    struct Face {
-        const QStringList& families;
-        int pixels;
-        bool bold;
-    };
-    auto face = [&]() -> Face {
-        switch (role) {
-        case FontRole::MingBold13:
-            return {ming, 13, true};
-        case FontRole::MingBold16:
-            return {ming, 16, true};
-        case FontRole::NewMingBold13:
-            return {newMing, 13, true};
-        case FontRole::MingLarge:
-            return {ming, 32, false};
-        case FontRole::SansBold11:
-            return {sans, 11, true};
-        case FontRole::SansBold13:
-            return {sans, 13, true};
-        case FontRole::Window:
-            break;
-        }
-        return {sans, 11, false};
-    }();
-    QFont font;
-    font.setFamilies(face.families);
-    font.setPixelSize(face.pixels);
-    font.setBold(face.bold);
-    if (&face.families != &sans)
-        fitToHalfWidth(font, face.pixels);
-    return font;
-}
-
-using ControlSlot =
-    std::variant<QLabel * Tgpsw::*, QComboBox * Tgpsw::*, QPushButton * Tgpsw::*, QLineEdit * Tgpsw::*,
-                 QPlainTextEdit * Tgpsw::*, SkyPicture * Tgpsw::*, SnrChart * Tgpsw::*>;
-
-struct ControlRow {
-    ControlSlot slot;
-    const char* name;
-    QRect place;
-    const char* caption;
-    FontRole font;
-};
-
-// The main window as designed: left, top, width, height in client pixels. Image2 follows
-// Image1 so that the grid layer lies on top of the sky layer.
-const ControlRow kControlTable[] = {
-    {&Tgpsw::lbComPort, "lbComPort", {0, 8, 80, 13}, "COM Port :", FontRole::MingBold13},
-    {&Tgpsw::cbComPort, "cbComPort", {64, 0, 81, 24}, "", FontRole::MingBold16},
-    {&Tgpsw::lbBaudRate, "lbBaudRate", {0, 40, 66, 13}, "Baud Rate: ", FontRole::NewMingBold13},
-    {&Tgpsw::cbBandRate, "cbBandRate", {64, 32, 81, 24}, "", FontRole::MingBold16},
-    {&Tgpsw::btStart, "btStart", {152, 0, 65, 25}, "Start", FontRole::MingBold16},
-    {&Tgpsw::btAutoscan, "btAutoscan", {235, 0, 75, 25}, "AutoScan", FontRole::NewMingBold13},
-    {&Tgpsw::bt_change, "bt_change", {224, 0, 97, 25}, "", FontRole::SansBold13},
-    {&Tgpsw::bt_point, "bt_point", {327, 0, 87, 25}, "View point", FontRole::SansBold13},
-    {&Tgpsw::bt_cold, "bt_cold", {152, 32, 83, 25}, "ColdStart", FontRole::SansBold11},
-    {&Tgpsw::bt_warm, "bt_warm", {242, 32, 83, 25}, "WarmStart", FontRole::SansBold11},
-    {&Tgpsw::bt_hot, "bt_hot", {331, 32, 83, 25}, "HotStart", FontRole::SansBold11},
-    {&Tgpsw::Image1, "Image1", {0, 64, 201, 209}, "", FontRole::Window},
-    {&Tgpsw::Image2, "Image2", {0, 64, 201, 209}, "", FontRole::Window},
-    {&Tgpsw::td_vers1, "td_vers1", {202, 59, 145, 21}, "", FontRole::Window},
-    {&Tgpsw::td_vers2, "td_vers2", {202, 79, 145, 21}, "", FontRole::Window},
-    {&Tgpsw::td_vers3, "td_vers3", {202, 99, 145, 21}, "", FontRole::Window},
-    {&Tgpsw::bt_savelog, "bt_savelog", {349, 63, 65, 25}, "SaveLog", FontRole::SansBold13},
-    {&Tgpsw::bt_refresh, "bt_refresh", {349, 92, 65, 25}, "Upgrade", FontRole::SansBold13},
-    {&Tgpsw::Label7, "Label7", {216, 123, 27, 13}, "Mode", FontRole::Window},
-    {&Tgpsw::Label9, "Label9", {291, 126, 26, 13}, "TTFF", FontRole::Window},
-    {&Tgpsw::Label8, "Label8", {355, 125, 30, 13}, "PDOP", FontRole::Window},
-    {&Tgpsw::td_mode, "td_mode", {216, 138, 57, 21}, "", FontRole::Window},
-    {&Tgpsw::td_ttff, "td_ttff", {291, 138, 46, 21}, "", FontRole::Window},
-    {&Tgpsw::td_pdop, "td_pdop", {355, 137, 46, 21}, "", FontRole::Window},
-    {&Tgpsw::Label1, "Label1", {216, 160, 23, 13}, "Date", FontRole::Window},
-    {&Tgpsw::Label2, "Label2", {312, 159, 23, 13}, "Time", FontRole::Window},
-    {&Tgpsw::td_date, "td_date", {216, 173, 89, 21}, "", FontRole::Window},
-    {&Tgpsw::td_time, "td_time", {312, 172, 89, 21}, "", FontRole::Window},
-    {&Tgpsw::Label3, "Label3", {216, 194, 38, 13}, "Latitude", FontRole::Window},
-    {&Tgpsw::Label4, "Label4", {312, 193, 47, 13}, "Longitude", FontRole::Window},
-    {&Tgpsw::td_lati_sat, "td_lati_sat", {216, 208, 89, 21}, "", FontRole::Window},
-    {&Tgpsw::td_longi_sat, "td_longi_sat", {312, 207, 89, 21}, "", FontRole::Window},
-    {&Tgpsw::Label5, "Label5", {216, 229, 35, 13}, "Altitude", FontRole::Window},
-    {&Tgpsw::Label6, "Label6", {312, 227, 31, 13}, "Speed", FontRole::Window},
-    {&Tgpsw::td_alti, "td_alti", {216, 241, 89, 21}, "", FontRole::Window},
-    {&Tgpsw::td_speed, "td_speed", {312, 241, 89, 21}, "", FontRole::Window},
-    {&Tgpsw::lb_pres, "lb_pres", {4, 231, 16, 32}, "", FontRole::MingLarge},
-    {&Tgpsw::Memo1, "Memo1", {0, 264, 489, 121}, "", FontRole::Window},
-    {&Tgpsw::Chart1, "Chart1", {-16, 360, 430, 137}, "", FontRole::Window},
-    {&Tgpsw::Button1, "Button1", {656, 480, 75, 25}, "Button1", FontRole::Window},
-    {&Tgpsw::bt_revision, "bt_revision", {656, 344, 73, 25}, "Revision", FontRole::SansBold13},
-    {&Tgpsw::bt_test, "bt_test", {696, 272, 46, 25}, "Test", FontRole::SansBold13},
-};
-
-template <class Control> Control* makeControl(QWidget* window, const ControlRow& row)
-{
-    auto* control = new Control(window);
-    control->setObjectName(QString::fromLatin1(row.name));
-    control->setGeometry(row.place);
-    control->setFont(fontFor(row.font));
-    if constexpr (std::is_same_v<Control, QLabel> || std::is_same_v<Control, QPushButton>)
-        control->setText(QString::fromUtf8(row.caption));
-    // Labels size themselves to their caption, so a wider stand-in font does not clip it.
-    if constexpr (std::is_same_v<Control, QLabel>)
-        control->resize(std::max(row.place.width(), control->sizeHint().width()), row.place.height());
-    return control;
-}
-
-template <class Control> void placeControl(Tgpsw& window, Control* Tgpsw::*slot, const ControlRow& row)
-{
-    window.*slot = makeControl<Control>(&window, row);
-}
-
-QStringList portItems()
-{
-    QStringList items;
-    for (int port = 1; port <= 99; ++port) {
-        const QString trailing = port % 10 == 1 && port > 10 ? QStringLiteral(" ") : QString();
-        items << QStringLiteral("%1COM%2").arg(port < 10 ? "  " : " ").arg(port) + trailing;
-    }
-    return items;
-}
-
-const QStringList kRateItems{"  4800", "  7200", "  9600", " 14400", " 19200",
-                             " 38400", " 57600", "115200", "128000", ""};
 
 // The receiver-family question.
 const QString kFamilyQuestion = QStringLiteral("What kind of GPS select ?");
@@ -183,97 +25,16 @@ const QString kLumoButton = QStringLiteral("Lumo Series ");
 
 } // namespace
 
-Tgpsw::Tgpsw(QWidget* parent) : QWidget(parent, Qt::Window)
+Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Window), records_(records)
 {
     createControls();
     connectHandlers();
-    receiveLoop_ = new ReceiveLoop(link, receiver, receiveBuffer, *this);
-    // Widgets paint through the toolkit's back buffer; ask for it explicitly all the same, so
-    // the once-a-second redraws of the panel never flicker.
-    setAttribute(Qt::WA_PaintOnScreen, false);
+    receiveLoop_ = std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
     FormCreate();
 }
 
-Tgpsw::~Tgpsw()
-{
-    delete receiveLoop_;
-}
-
-void Tgpsw::createControls()
-{
-    setObjectName(QStringLiteral("gpsw"));
-    setWindowTitle(QStringLiteral("Norvane Ver 0.0.97 2007/10/19"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(fontFor(FontRole::Window));
-    move(218, 306);
-    setFixedSize(904, 529);
-
-    for (const ControlRow& row : kControlTable)
-        std::visit([&](auto slot) { placeControl(*this, slot, row); }, row.slot);
-
-    // As designed, neither box has a selection: the first reset picks "  COM3" and "  4800".
-    cbComPort->addItems(portItems());
-    cbComPort->setCurrentIndex(-1);
-    cbBandRate->addItems(kRateItems);
-    cbBandRate->setCurrentIndex(-1);
-    bt_refresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // A log nobody types into needs no undo history of its up to 500 lines.
-    Memo1->setUndoRedoEnabled(false);
-    Image2->setWhiteTransparent(true);
-    Image2->raise();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(300);
-
-    nameControlsForAccessibility();
-}
-
-// Screen readers, and tests that drive the real window, find every field by the label that
-// names it.
-void Tgpsw::nameControlsForAccessibility()
-{
-    const std::pair<QLabel*, QLineEdit*> labelled[] = {
-        {Label7, td_mode},      {Label9, td_ttff}, {Label8, td_pdop},
-        {Label1, td_date},      {Label2, td_time}, {Label3, td_lati_sat},
-        {Label4, td_longi_sat}, {Label5, td_alti}, {Label6, td_speed},
-    };
-    for (auto [label, field] : labelled) {
-        label->setBuddy(field);
-        field->setAccessibleName(label->text());
-    }
-    td_vers1->setAccessibleName(QStringLiteral("Identification 1"));
-    td_vers2->setAccessibleName(QStringLiteral("Identification 2"));
-    td_vers3->setAccessibleName(QStringLiteral("Identification 3"));
-    Memo1->setAccessibleName(QStringLiteral("Message log"));
-    lbComPort->setBuddy(cbComPort);
-    lbBaudRate->setBuddy(cbBandRate);
-}
-
-void Tgpsw::connectHandlers()
-{
-    const std::pair<QPushButton*, void (Tgpsw::*)()> clicks[] = {
-        {btStart, &Tgpsw::btStartClick},         {btAutoscan, &Tgpsw::btAutoscanClick},
-        {bt_change, &Tgpsw::bt_changeClick},     {bt_point, &Tgpsw::bt_pointClick},
-        {bt_cold, &Tgpsw::bt_coldClick},         {bt_warm, &Tgpsw::bt_warmClick},
-        {bt_hot, &Tgpsw::bt_hotClick},           {bt_savelog, &Tgpsw::bt_savelogClick},
-        {bt_refresh, &Tgpsw::bt_refreshClick},   {Button1, &Tgpsw::Button1Click},
-        {bt_revision, &Tgpsw::bt_revisionClick}, {bt_test, &Tgpsw::bt_testClick},
-    };
-    for (auto [button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { runGuarded([&] { (this->*handler)(); }); });
-    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([&] { Timer1Timer(); }); });
-    connect(Timer2, &QTimer::timeout, this, [this] { runGuarded([&] { Timer2Timer(); }); });
-}
+Tgpsw::~Tgpsw() = default;
 
 void Tgpsw::attachWindows(Tviewp* viewPoint, TFtest* test)
 {
@@ -294,8 +55,8 @@ void Tgpsw::resetMainWindow()
     cbComPort->setEditable(false);
     Timer1->stop();
     Timer1->setInterval(1000);
-    resetSatellites(receiver.state);
-    receiver.ttffTicks = 0;
+    resetSatellites(records_.receiver.state);
+    records_.receiver.ttffTicks = 0;
     Chart1->clearBars();
     for (QLineEdit* field :
          {td_time, td_lati_sat, td_longi_sat, td_mode, td_date, td_speed, td_pdop, td_alti, td_ttff})
@@ -303,8 +64,8 @@ void Tgpsw::resetMainWindow()
     memoClear();
     for (QLineEdit* field : {td_vers1, td_vers2, td_vers3})
         field->clear();
-    receiver.state.fix_mode = '0';
-    receiver.state.gsv_count = 0;
+    records_.receiver.state.fix_mode = '0';
+    records_.receiver.state.gsv_count = 0;
     drawSkyGrid();
     lb_pres->hide();
     applyLayout();
@@ -336,7 +97,7 @@ void Tgpsw::receiverFamilyDialog()
 {
     const QuestionAnswer answer = messageBoxes().ask(this, kFamilyQuestion, kVexaButton, kLumoButton);
     const bool lumo = answer == QuestionAnswer::Second;
-    receiver.state.receiver_family = lumo ? kLumoFamily : kVexaFamily;
+    records_.receiver.state.receiver_family = lumo ? kLumoFamily : kVexaFamily;
     bt_refresh->setVisible(!lumo);
     bt_revision->setVisible(lumo);
     bt_change->setText(lumo ? QStringLiteral("Lumo Series") : QStringLiteral("Vexa Series"));
@@ -344,14 +105,14 @@ void Tgpsw::receiverFamilyDialog()
 
 void Tgpsw::FormCreate()
 {
-    receiver.state.receiver_family = kVexaFamily;
+    records_.receiver.state.receiver_family = kVexaFamily;
     receiverFamilyDialog();
 }
 
 void Tgpsw::FormClose()
 {
-    link.purgeInput();
-    link.closePort();
+    records_.link.purgeInput();
+    records_.link.closePort();
 }
 
 void Tgpsw::closeEvent(QCloseEvent* event)
@@ -373,37 +134,19 @@ void Tgpsw::Timer1Timer()
     Timer1->start();
 }
 
-// An empty document holds either no line or one empty line; only the flag tells them apart.
 int Tgpsw::memoLineCount()
 {
-    if (Memo1->document()->isEmpty())
-        return memoHoldsEmptyLine_ ? 1 : 0;
-    return Memo1->blockCount();
+    return Memo1->memoLineCount();
 }
 
 void Tgpsw::memoClear()
 {
-    Memo1->clear();
-    memoHoldsEmptyLine_ = false;
+    Memo1->memoClear();
 }
 
 void Tgpsw::memoAddLine(const std::string& line)
 {
-    // The memo shows a line up to a character of code 0, as an edit control does; a lone CR or
-    // LF left in a sentence must not split one line into two.
-    QString text = QString::fromLatin1(line.c_str());
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QTextCursor cursor(Memo1->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    if (memoLineCount() > 0)
-        cursor.insertBlock();
-    cursor.insertText(text);
-    cursor.endEditBlock();
-    memoHoldsEmptyLine_ = Memo1->document()->isEmpty();
-    // The newest line stays in view, as in a log; the view does not jump sideways.
-    QScrollBar* scroll = Memo1->verticalScrollBar();
-    scroll->setValue(scroll->maximum());
+    Memo1->memoAddLine(line);
 }
 
 std::string Tgpsw::ttffText()

@@ -1,53 +1,112 @@
 #pragma once
 
-// The main window: its controls as the control table names them (also their Qt object names),
-// the program-wide records it owns, and its event handlers.
+// The main window: its controls as the control table names them (also their Qt object names, by
+// which tests and the demo find them), its event handlers, and the display calls the receive
+// loop makes. The program-wide records it works on are lent to it at construction.
 
+#include "app/program_records.h"
 #include "decode/receive_sink.h"
-#include "decode/receiver_state.h"
-#include "log/raw_log.h"
-#include "serial/serial_link.h"
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
 namespace norvane {
 
+class MessageLogWidget;
+class ReceiveLoop;
 class SkyPicture;
 class SnrChart;
-class Tviewp;
 class TFtest;
-class ReceiveLoop;
+class Tviewp;
 
 class Tgpsw : public QWidget, public ReceiveSink {
     Q_OBJECT
 
 public:
-    explicit Tgpsw(QWidget* parent = nullptr);
+    explicit Tgpsw(ProgramRecords& records, QWidget* parent = nullptr);
     ~Tgpsw() override;
 
-    // The other two windows, created hidden after the main window. Attaching calls
-    // connectViewPointWindow() and connectTestWindow(), which wire each window to this one.
+    // The other two windows, created hidden after the main window: bt_point shows and hides
+    // the view-point window, bt_test the test window, which the receive loop drives.
     void attachWindows(Tviewp* viewPoint, TFtest* test);
+
+    void resetMainWindow();
+    void receiverFamilyDialog();
+
+public slots:
+    void FormCreate();
+    void FormClose();
+    void Timer1Timer();
+    void Timer2Timer();
+    void btStartClick();
+    void btAutoscanClick();
+    void bt_changeClick();
+    void bt_pointClick();
+    void bt_coldClick();
+    void bt_warmClick();
+    void bt_hotClick();
+    void bt_savelogClick();
+    void bt_refreshClick();
+    void Button1Click();
+    void bt_revisionClick();
+    void bt_testClick();
+
+    // ReceiveSink: what the receive loop writes into the window. Every handler adds its memo
+    // lines through memoAddLine too, so that the line count the 500-line rule reads stays right.
+public:
+    int memoLineCount() override;
+    void memoClear() override;
+    void memoAddLine(const std::string& line) override;
+    void appendRawLog(const std::string& text) override;
+    void showPosition() override;
+    void showAltitude() override;
+    void showTime() override;
+    void showDate() override;
+    void showSpeed() override;
+    void showFixMode() override;
+    void showPdop() override;
+    void updateSnrChart() override;
+    void drawSkyPlot() override;
+    bool viewPointVisible() override;
+    void plotViewPoint() override;
+    std::string ttffText() override;
+    void setTtffText(const std::string& text) override;
+    std::string versionText(int index) override;
+    void setVersionText(int index, const std::string& text) override;
+    void restartTestTick(int bytesRead) override;
+    void setConnectionButtonsEnabled(bool enabled) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The window's sides of the restart commands, the upgrade and the restart test.
+    class WindowRestartHost;
+    class WindowUpgradeHost;
+    class WindowTestHost;
+
+    void createControls();
     void connectViewPointWindow();
     void connectTestWindow();
-    Tviewp* viewp() const { return viewp_; }
-    TFtest* Ftest() const { return Ftest_; }
+    void nameControlsForAccessibility();
+    void connectHandlers();
+    void setOuterSize(QSize outer);
+    void applyLayout();
+    void connectLink();
+    void disconnectLink();
+    bool scanRates(const std::string& portText);
+    void drawSkyGrid();
+    QLineEdit* versionField(int index) const;
 
-    // Program-wide records.
-    Receiver receiver;
-    SerialLink link;
-    ReceiveBuffer receiveBuffer{};
-    RawLog rawLog;
+    ProgramRecords& records_;
 
-    // Controls of the main window.
     QLabel* lbComPort = nullptr;
     QComboBox* cbComPort = nullptr;
     QLabel* lbBaudRate = nullptr;
@@ -85,7 +144,7 @@ public:
     QLineEdit* td_alti = nullptr;
     QLineEdit* td_speed = nullptr;
     QLabel* lb_pres = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    MessageLogWidget* Memo1 = nullptr;
     SnrChart* Chart1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* bt_revision = nullptr;
@@ -93,73 +152,9 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
-    // Routines other windows and handlers call.
-    void resetMainWindow();
-    void receiverFamilyDialog();
-    void restartReset();
-    void appendRawLog(const std::string& text) override;
-
-public slots:
-    void FormCreate();
-    void FormClose();
-    void Timer1Timer();
-    void Timer2Timer();
-    void btStartClick();
-    void btAutoscanClick();
-    void bt_changeClick();
-    void bt_pointClick();
-    void bt_coldClick();
-    void bt_warmClick();
-    void bt_hotClick();
-    void bt_savelogClick();
-    void bt_refreshClick();
-    void Button1Click();
-    void bt_revisionClick();
-    void bt_testClick();
-
-    // ReceiveSink: what the receive loop writes into the window. Any handler adds its memo
-    // lines through memoAddLine too, so that the line count the 500-line rule reads stays right.
-public:
-    int memoLineCount() override;
-    void memoClear() override;
-    void memoAddLine(const std::string& line) override;
-    void showPosition() override;
-    void showAltitude() override;
-    void showTime() override;
-    void showDate() override;
-    void showSpeed() override;
-    void showFixMode() override;
-    void showPdop() override;
-    void updateSnrChart() override;
-    void drawSkyPlot() override;
-    bool viewPointVisible() override;
-    void plotViewPoint() override;
-    std::string ttffText() override;
-    void setTtffText(const std::string& text) override;
-    std::string versionText(int index) override;
-    void setVersionText(int index, const std::string& text) override;
-    void restartTestTick(int bytesRead) override;
-    void setConnectionButtonsEnabled(bool enabled) override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void createControls();
-    void connectLink();
-    void disconnectLink();
-    bool scanRates(const std::string& portText);
-    void nameControlsForAccessibility();
-    void connectHandlers();
-    void setOuterSize(QSize outer);
-    void applyLayout();
-    void drawSkyGrid();
-    QLineEdit* versionField(int index) const;
-
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
-    ReceiveLoop* receiveLoop_ = nullptr;
-    bool memoHoldsEmptyLine_ = false;
+    std::unique_ptr<ReceiveLoop> receiveLoop_;
 };
 
 } // namespace norvane

@@ -47,6 +47,17 @@ struct DemoRun {
 
 void saveWhenFixed(Tgpsw& window, DemoRun run);
 
+// The demo drives the window as a person would, through the controls it shows.
+template <class Control> Control* control(Tgpsw& window, const char* name)
+{
+    return window.findChild<Control*>(QLatin1String(name));
+}
+
+QString fixModeText(Tgpsw& window)
+{
+    return control<QLineEdit>(window, "td_mode")->text();
+}
+
 void pollAgain(Tgpsw& window, const DemoRun& run)
 {
     QTimer::singleShot(kPollMs, &window, [&window, run] { saveWhenFixed(window, run); });
@@ -55,13 +66,13 @@ void pollAgain(Tgpsw& window, const DemoRun& run)
 void saveWhenFixed(Tgpsw& window, DemoRun run)
 {
     const bool timedOut = QDateTime::currentMSecsSinceEpoch() >= run.deadline;
-    const bool fixed = window.td_mode->text() == QLatin1String("  3D");
+    const bool fixed = fixModeText(window) == QLatin1String("  3D");
     if (run.hotStart && !run.restarted && fixed && !timedOut) {
         run.restarted = true;
-        window.bt_hot->click();
+        control<QPushButton>(window, "bt_hot")->click();
         return pollAgain(window, run);
     }
-    run.fixLost = run.fixLost || window.td_mode->text() == QLatin1String("NONE");
+    run.fixLost = run.fixLost || fixModeText(window) == QLatin1String("NONE");
     if ((!fixed || (run.restarted && !run.fixLost)) && !timedOut)
         return pollAgain(window, run);
     QTimer::singleShot(fixed ? kSettleAfterFixMs : 0, &window, [&window, path = run.path, fixed] {
@@ -93,7 +104,7 @@ DemoAutomation::~DemoAutomation()
 void DemoAutomation::start(Tgpsw& window)
 {
     if (qgetenv("NORVANE_DEMO_AUTOSCAN") == "1")
-        QTimer::singleShot(0, &window, [&window] { window.btAutoscan->click(); });
+        QTimer::singleShot(0, &window, [&window] { control<QPushButton>(window, "btAutoscan")->click(); });
     const QString path = qEnvironmentVariable("NORVANE_DEMO_SCREENSHOT");
     if (path.isEmpty())
         return;

@@ -11,8 +11,10 @@ int main(int argc, char** argv)
     norvane::Application application(argc, argv);
     try {
         norvane::DemoAutomation demo;
-        // The three windows live as long as the program; nothing frees them before it ends.
-        auto* gpsw = new norvane::Tgpsw;
+        // The records and the three windows live as long as the program; nothing frees them
+        // before it ends.
+        auto* records = new norvane::ProgramRecords;
+        auto* gpsw = new norvane::Tgpsw(*records);
         auto* viewp = new norvane::Tviewp;
         auto* Ftest = new norvane::TFtest;
         viewp->hide();

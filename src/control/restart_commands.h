@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/command_frames.h"
+#include "log/log_sinks.h"
 
 #include <string>
 
@@ -11,12 +12,10 @@ struct Receiver;
 struct ReceiverState;
 
 // What the restart commands change in the main window.
-class RestartHost {
+class RestartHost : public MessageLog {
 public:
-    virtual ~RestartHost() = default;
     virtual void setTimer1Enabled(bool enabled) = 0;
     virtual void setColdButtonEnabled(bool enabled) = 0;
-    virtual void memoAddLine(const std::string& line) = 0;
     // Empties the version fields, removes the SNR bars, repaints the chart and lets the window
     // handle its pending messages once, so the cleared display shows before the click returns.
     virtual void clearRestartDisplay() = 0;

@@ -22,8 +22,8 @@ public:
     virtual char fixMode() = 0;
     virtual void setFixMode(char mode) = 0;
 
-    // The text of td_ttff, which holds the count at which the 3D fix was reached.
-    virtual std::string ttffText() = 0;
+    // The count td_ttff shows, which holds the tick at which the 3D fix was reached.
+    virtual int ttffShown() = 0;
 
     // The main window's bt_coldClick, bt_warmClick or bt_hotClick; returns when it is done.
     virtual void restart(RestartKind kind) = 0;

@@ -78,7 +78,7 @@ void RestartTest::tickStep(int bytesRead)
 
 int RestartTest::ttffReached() const
 {
-    return integerOfText(host_->ttffText());
+    return host_->ttffShown();
 }
 
 // Every start reads the fields afresh and keeps them within 1..10000, also when they have not

@@ -8,6 +8,11 @@
 
 namespace norvane {
 
+int TtffField::ttffShown()
+{
+    return textToInteger(ttffText());
+}
+
 ReceiveLoop::ReceiveLoop(SerialLink& link, Receiver& receiver, ReceiveBuffer& buffer, ReceiveSink& sink)
     : link_(link), receiver_(receiver), buffer_(buffer), sink_(sink)
 {
@@ -38,7 +43,7 @@ void ReceiveLoop::processBytes(const std::uint8_t* bytes, int count)
 
 void ReceiveLoop::endOfTick(int bytesRead)
 {
-    sink_.setTtffText(std::to_string(textToInteger(sink_.ttffText())));
+    sink_.setTtffText(std::to_string(sink_.ttffShown()));
     if (receiver_.state.fix_mode != '3') {
         ++receiver_.ttffTicks;
         sink_.setTtffText(std::to_string(receiver_.ttffTicks));

@@ -1,23 +1,27 @@
 #pragma once
 
+#include "log/log_sinks.h"
+
 #include <string>
 
 namespace norvane {
 
+// td_ttff, the TTFF tick count as the window shows it: the receive loop reads it back and
+// rewrites it at the end of every tick, and the restart test reads the count the 3D fix came at.
+class TtffField {
+public:
+    virtual ~TtffField() = default;
+    virtual std::string ttffText() = 0;
+    virtual void setTtffText(const std::string& text) = 0;
+
+    // The count the field shows, read the one way every reader uses.
+    int ttffShown();
+};
+
 // What the receive loop needs from the main window. The window implements it with its
 // widgets; tests implement it with a recorder.
-class ReceiveSink {
+class ReceiveSink : public MessageLog, public RawLogSink, public TtffField {
 public:
-    virtual ~ReceiveSink() = default;
-
-    // Memo1, the program's message log.
-    virtual int memoLineCount() = 0;
-    virtual void memoClear() = 0;
-    virtual void memoAddLine(const std::string& line) = 0;
-
-    // Append to raw log: writes the receiver's sentence text while saving is on.
-    virtual void appendRawLog(const std::string& text) = 0;
-
     // Fix panel, sky plot, SNR chart and view point, called after each decoded sentence.
     virtual void showPosition() = 0;
     virtual void showAltitude() = 0;
@@ -30,10 +34,6 @@ public:
     virtual void drawSkyPlot() = 0;
     virtual bool viewPointVisible() = 0;
     virtual void plotViewPoint() = 0;
-
-    // td_ttff, read back and rewritten at the end of every tick.
-    virtual std::string ttffText() = 0;
-    virtual void setTtffText(const std::string& text) = 0;
 
     // td_vers1 .. td_vers3 (index 1 to 3), written by the identification handling.
     virtual std::string versionText(int index) = 0;

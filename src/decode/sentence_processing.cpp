@@ -11,8 +11,6 @@ namespace norvane {
 
 namespace {
 
-constexpr int kMemoLineLimit = 500;
-
 // Sentence types by their position in this key.
 constexpr std::string_view kSentenceTypes = "GGAGSAGSVRMC";
 enum SentenceType { kGga = 1, kGsa = 4, kGsv = 7, kRmc = 10 };
@@ -72,10 +70,8 @@ void removeLineBreakPairs(std::string& text)
 
 void processSentence(Receiver& receiver, ReceiveSink& sink)
 {
-    if (sink.memoLineCount() > kMemoLineLimit)
-        sink.memoClear();
     removeLineBreakPairs(receiver.sentenceText);
-    sink.memoAddLine(receiver.sentenceText);
+    sink.memoAddSentence(receiver.sentenceText);
     receiver.sentenceText += '\n';
     sink.appendRawLog("");
 

@@ -1,22 +1,17 @@
 #pragma once
 
+#include "log/log_sinks.h"
+
 #include <string>
 
 namespace norvane {
 
 // What the upgrade needs from the main window: its message log, the message box, the raw log,
 // the two timers and the few controls the download reads and writes.
-class UpgradeHost {
+class UpgradeHost : public MessageLog, public RawLogSink {
 public:
-    virtual ~UpgradeHost() = default;
-
-    // Memo1.
-    virtual void memoClear() = 0;
-    virtual void memoAddLine(const std::string& line) = 0;
     // A modal box with an OK button, owned by the main window, with an empty caption.
     virtual void showMessage(const std::string& text) = 0;
-    // Writes to the raw log only while saving is on.
-    virtual void appendRawLog(const std::string& text) = 0;
 
     // Timer1 (the receive loop) and Timer2 (the download tick).
     virtual void setReceiveLoopEnabled(bool enabled) = 0;

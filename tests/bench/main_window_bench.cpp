@@ -9,6 +9,7 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "ui/support/controls.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -66,13 +67,14 @@ void BM_ReceiveLoopTickOf1000Bytes(benchmark::State& state)
     {
         auto backend = std::make_unique<FakePortBackend>();
         FakePortBackend* port = backend.get();
-        Tgpsw window;
-        window.link = SerialLink(std::move(backend));
+        ProgramRecords records;
+        Tgpsw window(records);
+        records.link = SerialLink(std::move(backend));
         // Shown, every display update is also painted; hidden, only the work before painting counts.
         if (state.range(0) != 0)
             window.show();
-        window.btStart->click();
-        window.Timer1->stop();
+        uitest::control<QPushButton>(window, "btStart")->click();
+        uitest::control<QTimer>(window, "Timer1")->stop();
         const std::string bytes = thousandBytes();
         for (auto _ : state) {
             port->pushIncoming(bytes);

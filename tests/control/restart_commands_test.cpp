@@ -49,6 +49,8 @@ public:
         coldButton = enabled;
         steps_.push_back(enabled ? "bt_cold on" : "bt_cold off");
     }
+    int memoLineCount() override { return static_cast<int>(memo.size()); }
+    void memoClear() override { memo.clear(); }
     void memoAddLine(const std::string& line) override
     {
         memo.push_back(line);

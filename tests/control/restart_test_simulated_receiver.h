@@ -34,7 +34,7 @@ public:
     void setTtffTicks(int t) override { ticks = t; }
     char fixMode() override { return fix; }
     void setFixMode(char mode) override { fix = mode; }
-    std::string ttffText() override { return ttffField; }
+    int ttffShown() override { return integerOfText(ttffField); }
 
     // Like the first family's restart reset: the counter and the fix mode go back, the TTFF
     // field keeps its text until the next tick without a fix.

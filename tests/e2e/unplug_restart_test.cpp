@@ -40,6 +40,8 @@ class RecordingRestartHost : public RestartHost {
 public:
     void setTimer1Enabled(bool enabled) override { timer1 = enabled; }
     void setColdButtonEnabled(bool enabled) override { coldButton = enabled; }
+    int memoLineCount() override { return static_cast<int>(memo.size()); }
+    void memoClear() override { memo.clear(); }
     void memoAddLine(const std::string& line) override { memo.push_back(line); }
     void clearRestartDisplay() override { ++displayClears; }
     void resetMainWindow() override { ++resets; }

@@ -7,6 +7,7 @@
 #include "sim/simulator.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "ui/support/controls.h"
 #include "ui/support/port_map.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
@@ -47,33 +48,33 @@ std::unique_ptr<sim::Simulator> startSimulator()
 
 QList<QPushButton*> connectionButtons(Tgpsw& w)
 {
-    return {w.bt_cold, w.bt_point, w.bt_refresh, w.bt_savelog};
+    return {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"), uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog")};
 }
 
 void verifyConnectedLayout(Tgpsw& w)
 {
-    QCOMPARE(w.btStart->text(), QString("Off"));
-    QVERIFY(w.btStart->isEnabled());
+    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
+    QVERIFY(uitest::control<QPushButton>(w, "btStart")->isEnabled());
     for (QPushButton* button : connectionButtons(w))
         QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
-    QVERIFY(!w.btAutoscan->isVisible());
-    QVERIFY(w.bt_change->isVisible());
-    QVERIFY(w.Timer1->isActive());
+    QVERIFY(!uitest::control<QPushButton>(w, "btAutoscan")->isVisible());
+    QVERIFY(uitest::control<QPushButton>(w, "bt_change")->isVisible());
+    QVERIFY(uitest::control<QTimer>(w, "Timer1")->isActive());
 }
 
 void verifyIdleLayout(Tgpsw& w)
 {
-    QCOMPARE(w.btStart->text(), QString("Start"));
-    QVERIFY(w.btStart->isEnabled());
+    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Start"));
+    QVERIFY(uitest::control<QPushButton>(w, "btStart")->isEnabled());
     for (QPushButton* button : connectionButtons(w))
         QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-    QVERIFY(w.btAutoscan->isVisible());
-    QVERIFY(!w.bt_change->isVisible());
+    QVERIFY(uitest::control<QPushButton>(w, "btAutoscan")->isVisible());
+    QVERIFY(!uitest::control<QPushButton>(w, "bt_change")->isVisible());
 }
 
 QStringList memoLines(Tgpsw& w)
 {
-    return w.Memo1->toPlainText().split('\n', Qt::SkipEmptyParts);
+    return uitest::control<QPlainTextEdit>(w, "Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
 }
 
 // A fake port on which rates can be refused one by one.
@@ -129,56 +130,58 @@ void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
     auto simulator = startSimulator();
     ports.map(3, simulator->devicePath());
     ScriptedMessageBoxes boxes;
-    Tgpsw w;
+    ProgramRecords records;
+    Tgpsw w(records);
     w.show();
-    w.cbBandRate->setCurrentIndex(2);
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     QCOMPARE(boxes.count(), 1); // only the family question
     verifyConnectedLayout(w);
-    QVERIFY(w.td_lati_sat->text().isEmpty()); // Start clears nothing and shows nothing yet
+    QVERIFY(uitest::control<QLineEdit>(w, "td_lati_sat")->text().isEmpty()); // Start clears nothing and shows nothing yet
 
-    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.td_time->text().isEmpty() && !w.td_date->text().isEmpty(), kFixLimitMs);
-    QCOMPARE(w.td_lati_sat->text(), QString("N24\"59'12.34"));
-    QCOMPARE(w.td_longi_sat->text(), QString("E121\"30'07.40"));
-    QCOMPARE(w.td_alti->text(), QString("    56.3M"));
-    QCOMPARE(w.td_speed->text(), QString("     0.0"));
-    QCOMPARE(w.td_date->text(), QString("2007/10/19"));
+    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!uitest::control<QLineEdit>(w, "td_time")->text().isEmpty() && !uitest::control<QLineEdit>(w, "td_date")->text().isEmpty(), kFixLimitMs);
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_lati_sat")->text(), QString("N24\"59'12.34"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_longi_sat")->text(), QString("E121\"30'07.40"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_alti")->text(), QString("    56.3M"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_speed")->text(), QString("     0.0"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_date")->text(), QString("2007/10/19"));
     // 12:00 UTC at 121 degrees 30 minutes east is 20:00 on the panel.
-    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$").match(w.td_time->text()).hasMatch(),
-             qPrintable(w.td_time->text()));
-    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(w.td_pdop->text()).hasMatch(),
-             qPrintable(w.td_pdop->text()));
+    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$").match(uitest::control<QLineEdit>(w, "td_time")->text()).hasMatch(),
+             qPrintable(uitest::control<QLineEdit>(w, "td_time")->text()));
+    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(uitest::control<QLineEdit>(w, "td_pdop")->text()).hasMatch(),
+             qPrintable(uitest::control<QLineEdit>(w, "td_pdop")->text()));
     QVERIFY(memoLines(w).filter(QRegularExpression("^\\$GPGGA,")).size() > 0);
-    QVERIFY(!w.Memo1->toPlainText().contains(kNoData));
+    QVERIFY(!uitest::control<QPlainTextEdit>(w, "Memo1")->toPlainText().contains(kNoData));
 
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     verifyIdleLayout(w);
-    QVERIFY(!w.Timer1->isActive());
-    QVERIFY(!w.link.isOpen());
-    for (QLineEdit* field : {w.td_mode, w.td_lati_sat, w.td_longi_sat, w.td_alti, w.td_speed, w.td_date,
-                             w.td_time, w.td_pdop, w.td_ttff})
+    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
+    QVERIFY(!records.link.isOpen());
+    for (QLineEdit* field : {uitest::control<QLineEdit>(w, "td_mode"), uitest::control<QLineEdit>(w, "td_lati_sat"), uitest::control<QLineEdit>(w, "td_longi_sat"), uitest::control<QLineEdit>(w, "td_alti"), uitest::control<QLineEdit>(w, "td_speed"), uitest::control<QLineEdit>(w, "td_date"),
+                             uitest::control<QLineEdit>(w, "td_time"), uitest::control<QLineEdit>(w, "td_pdop"), uitest::control<QLineEdit>(w, "td_ttff")})
         QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
     QCOMPARE(w.memoLineCount(), 0);
-    QCOMPARE(w.cbComPort->currentText(), QString("  COM3"));
-    QCOMPARE(w.cbBandRate->currentText(), QString("  9600"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM3"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("  9600"));
 }
 
 void ConnectTest::startOnAMissingPortShowsComPortError()
 {
     PortMap ports;
     ScriptedMessageBoxes boxes;
-    Tgpsw w;
+    ProgramRecords records;
+    Tgpsw w(records);
     w.show();
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     QCOMPARE(boxes.count(), 2);
     QCOMPARE(boxes.last().kind, RecordedBox::Kind::Inform);
     QCOMPARE(boxes.last().text, QString("Com Port Error"));
     QCOMPARE(boxes.last().caption, QString("error"));
     QCOMPARE(boxes.last().owner.data(), &w);
     verifyIdleLayout(w);
-    QVERIFY(!w.Timer1->isActive());
-    QVERIFY(!w.link.isOpen());
+    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
+    QVERIFY(!records.link.isOpen());
 }
 
 void ConnectTest::emptyRateEndsInTheErrorBoxAndLeavesThePortFree()
@@ -189,17 +192,18 @@ void ConnectTest::emptyRateEndsInTheErrorBoxAndLeavesThePortFree()
     ScriptedMessageBoxes boxes;
     FakeClock fake;
     ClockOverride use(fake);
-    Tgpsw w;
+    ProgramRecords records;
+    Tgpsw w(records);
     w.show();
-    w.cbBandRate->setCurrentIndex(9);
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(9);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     QCOMPARE(boxes.last().kind, RecordedBox::Kind::Error);
     QCOMPARE(boxes.last().text, QString("'' is not a valid floating point value"));
     verifyIdleLayout(w);
-    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
 
-    w.cbBandRate->setCurrentIndex(2);
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     verifyConnectedLayout(w);
     QCOMPARE(boxes.count(), 2);
 }
@@ -212,7 +216,8 @@ void ConnectTest::autoScanFindsTheSimulatorOnCom3At9600()
     ScriptedMessageBoxes boxes;
     uitest::WatchingClock clock;
     ClockOverride use(clock);
-    Tgpsw w;
+    ProgramRecords records;
+    Tgpsw w(records);
     w.show();
     w.memoAddLine("from before");
     QStringList memoAtFirstRate;
@@ -220,21 +225,21 @@ void ConnectTest::autoScanFindsTheSimulatorOnCom3At9600()
         if (memoAtFirstRate.isEmpty())
             memoAtFirstRate = memoLines(w);
     };
-    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(memoAtFirstRate, QStringList({"from before", "  COM1open fales !", "  COM2open fales !"}));
     // 4800 and 7200 hear garbage; 9600 hears the receiver.
     QCOMPARE(clock.sleeps(), std::vector<int>({700, 700, 700}));
     QCOMPARE(boxes.count(), 1);
     verifyConnectedLayout(w);
-    QCOMPARE(w.cbComPort->currentText(), QString("  COM3"));
-    QCOMPARE(w.cbBandRate->currentText(), QString("  9600"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM3"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("  9600"));
     QCOMPARE(w.memoLineCount(), 0);
-    QVERIFY(w.link.isOpen());
+    QVERIFY(records.link.isOpen());
     QCOMPARE(simulator->lineRate(), 9600);
 
-    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
-    QCOMPARE(w.td_lati_sat->text(), QString("N24\"59'12.34"));
+    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_lati_sat")->text(), QString("N24\"59'12.34"));
 }
 
 void ConnectTest::autoScanWithoutAnyPortFindsNothing()
@@ -243,15 +248,16 @@ void ConnectTest::autoScanWithoutAnyPortFindsNothing()
     ScriptedMessageBoxes boxes;
     FakeClock fake;
     ClockOverride use(fake);
-    Tgpsw w;
+    ProgramRecords records;
+    Tgpsw w(records);
     w.show();
-    w.cbBandRate->setCurrentIndex(5);
+    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(5);
     bool startEnabledDuringScan = true;
     boxes.onBox = [&](const RecordedBox& box) {
         if (box.text == "Don't find GPS")
-            startEnabledDuringScan = w.btStart->isEnabled();
+            startEnabledDuringScan = uitest::control<QPushButton>(w, "btStart")->isEnabled();
     };
-    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(boxes.count(), 2);
     QCOMPARE(boxes.last().text, QString("Don't find GPS"));
@@ -264,10 +270,10 @@ void ConnectTest::autoScanWithoutAnyPortFindsNothing()
     QCOMPARE(lines.at(10), QString(" COM11 open fales !"));
     QCOMPARE(lines.last(), QString(" COM99open fales !"));
     verifyIdleLayout(w);
-    QCOMPARE(w.cbComPort->currentIndex(), 0);
-    QCOMPARE(w.cbBandRate->currentIndex(), 0);
-    QVERIFY(!w.Timer1->isActive());
-    QVERIFY(!w.link.isOpen());
+    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentIndex(), 0);
+    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentIndex(), 0);
+    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
+    QVERIFY(!records.link.isOpen());
     QVERIFY(fake.sleeps().empty());
 }
 
@@ -280,9 +286,10 @@ void ConnectTest::autoScanOverSilentPortsTakesItsWaitsOnTheClock()
     ClockOverride use(fake);
     auto backend = std::make_unique<FakePortBackend>();
     FakePortBackend* port = backend.get();
-    Tgpsw w;
-    w.link = SerialLink(std::move(backend));
-    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+    ProgramRecords records;
+    Tgpsw w(records);
+    records.link = SerialLink(std::move(backend));
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(boxes.last().text, QString("Don't find GPS"));
     QCOMPARE(fake.totalSleptMs(), 99 * (9 * 700 + 1000));
@@ -291,7 +298,7 @@ void ConnectTest::autoScanOverSilentPortsTakesItsWaitsOnTheClock()
     QCOMPARE(port->appliedRates.back(), 128000);
     QCOMPARE(port->openedName, std::string("COM99"));
     QCOMPARE(memoLines(w).size(), 99);
-    QVERIFY(!w.link.isOpen());
+    QVERIFY(!records.link.isOpen());
 }
 
 void ConnectTest::autoScanReopensThePortAfterARefusedRate()
@@ -306,16 +313,17 @@ void ConnectTest::autoScanReopensThePortAfterARefusedRate()
         if (ms == 700 && port->lastRate == 7200)
             port->pushIncoming("$GPGGA,120000.000,2459.2057,N,12130.1234,E,1,8,1.0,56.3,M,15.2,M,,*60\r\n");
     };
-    Tgpsw w;
-    w.link = SerialLink(std::move(backend));
-    QTest::mouseClick(w.btAutoscan, Qt::LeftButton);
+    ProgramRecords records;
+    Tgpsw w(records);
+    records.link = SerialLink(std::move(backend));
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
-    QCOMPARE(w.btStart->text(), QString("Off"));
-    QCOMPARE(w.cbComPort->currentText(), QString("  COM1"));
-    QCOMPARE(w.cbBandRate->currentText(), QString("  7200"));
+    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM1"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("  7200"));
     QCOMPARE(port->tried, std::vector<int>({4800, 7200}));
     QCOMPARE(port->openCount, 2);
-    QVERIFY(w.link.isOpen());
+    QVERIFY(records.link.isOpen());
     // No wait is spent listening at a rate the port refused.
     QCOMPARE(fake.sleeps(), std::vector<int>({700}));
 }
@@ -328,9 +336,10 @@ void ConnectTest::autoScanClosesAnOpenLinkFirst()
     ClockOverride use(fake);
     auto backend = std::make_unique<FakePortBackend>();
     FakePortBackend* port = backend.get();
-    Tgpsw w;
-    w.link = SerialLink(std::move(backend));
-    QVERIFY(w.link.openPort("  COM5"));
+    ProgramRecords records;
+    Tgpsw w(records);
+    records.link = SerialLink(std::move(backend));
+    QVERIFY(records.link.openPort("  COM5"));
     port->failOpen = true;
     w.btAutoscanClick();
     QCOMPARE(port->closeCount, 1);
@@ -344,36 +353,37 @@ void ConnectTest::unpluggedReceiverIsReportedEveryTickAndANewStartWorks()
     auto first = startSimulator();
     ports.map(3, first->devicePath());
     ScriptedMessageBoxes boxes;
-    Tgpsw w;
+    ProgramRecords records;
+    Tgpsw w(records);
     w.show();
-    w.cbBandRate->setCurrentIndex(2);
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     verifyConnectedLayout(w);
-    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
 
     first->unplug();
-    w.Timer1->stop();
+    uitest::control<QTimer>(w, "Timer1")->stop();
     w.Timer1Timer(); // may still take bytes that were on their way
     for (int tick = 1; tick <= 3; ++tick) {
         const int before = memoLines(w).count(kNoData);
         w.Timer1Timer();
         QCOMPARE(memoLines(w).count(kNoData), before + 1);
-        for (QPushButton* button : {w.bt_cold, w.bt_point, w.bt_refresh, w.bt_savelog, w.bt_revision})
+        for (QPushButton* button : {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"), uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog"), uitest::control<QPushButton>(w, "bt_revision")})
             QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-        QVERIFY(w.Timer1->isActive());
+        QVERIFY(uitest::control<QTimer>(w, "Timer1")->isActive());
     }
-    QCOMPARE(w.btStart->text(), QString("Off"));
+    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
 
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     verifyIdleLayout(w);
     first.reset();
     auto second = startSimulator();
     ports.map(3, second->devicePath());
-    QTest::mouseClick(w.btStart, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     verifyConnectedLayout(w);
-    QTRY_COMPARE_WITH_TIMEOUT(w.td_mode->text(), QString("  3D"), kFixLimitMs);
-    QCOMPARE(w.td_alti->text(), QString("    56.3M"));
-    QVERIFY(w.bt_cold->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
+    QCOMPARE(uitest::control<QLineEdit>(w, "td_alti")->text(), QString("    56.3M"));
+    QVERIFY(uitest::control<QPushButton>(w, "bt_cold")->isEnabled());
     QCOMPARE(boxes.count(), 1);
 }
 

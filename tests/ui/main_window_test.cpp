@@ -5,6 +5,7 @@
 #include "app/error_box.h"
 #include "app/message_boxes.h"
 #include "support/fake_port_backend.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/snr_chart.h"
@@ -105,9 +106,10 @@ void MainWindowTest::startUpAsksTheFamilyQuestionBeforeShowing()
         owner = qobject_cast<Tgpsw*>(box.owner.data());
         windowVisibleWhenAsked = owner && owner->isVisible();
         if (owner)
-            comPortWhenAsked = owner->cbComPort->currentText();
+            comPortWhenAsked = uitest::control<QComboBox>(owner, "cbComPort")->currentText();
     };
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     QCOMPARE(boxes.count(), 1);
     const RecordedBox box = boxes.last();
     QCOMPARE(box.kind, RecordedBox::Kind::Ask);
@@ -124,7 +126,8 @@ void MainWindowTest::startUpAsksTheFamilyQuestionBeforeShowing()
 void MainWindowTest::startUpShowsTheDesignedWindow()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     QCOMPARE(window.windowTitle(), QString("Norvane Ver 0.0.97 2007/10/19"));
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -137,67 +140,69 @@ void MainWindowTest::startUpShowsTheDesignedWindow()
 
     for (const char* name : kControlNames)
         QVERIFY2(window.findChild<QWidget*>(name), name);
-    QCOMPARE(window.btStart->geometry(), QRect(152, 0, 65, 25));
-    QCOMPARE(window.bt_change->geometry(), QRect(224, 0, 97, 25));
-    QCOMPARE(window.Memo1->geometry(), QRect(0, 264, 489, 121));
-    QCOMPARE(window.Chart1->geometry(), QRect(-16, 360, 430, 137));
-    QCOMPARE(window.bt_test->geometry(), QRect(696, 272, 46, 25));
-    QCOMPARE(window.btStart->text(), QString("Start"));
-    QCOMPARE(window.btAutoscan->text(), QString("AutoScan"));
-    QCOMPARE(window.lbBaudRate->text(), QString("Baud Rate: "));
-    QCOMPARE(window.lbComPort->text(), QString("COM Port :"));
-    QCOMPARE(window.bt_savelog->text(), QString("SaveLog"));
-    QVERIFY(window.btStart->font().bold());
+    QCOMPARE(uitest::control<QPushButton>(window, "btStart")->geometry(), QRect(152, 0, 65, 25));
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_change")->geometry(), QRect(224, 0, 97, 25));
+    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->geometry(), QRect(0, 264, 489, 121));
+    QCOMPARE(uitest::control<SnrChart>(window, "Chart1")->geometry(), QRect(-16, 360, 430, 137));
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_test")->geometry(), QRect(696, 272, 46, 25));
+    QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Start"));
+    QCOMPARE(uitest::control<QPushButton>(window, "btAutoscan")->text(), QString("AutoScan"));
+    QCOMPARE(uitest::control<QLabel>(window, "lbBaudRate")->text(), QString("Baud Rate: "));
+    QCOMPARE(uitest::control<QLabel>(window, "lbComPort")->text(), QString("COM Port :"));
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_savelog")->text(), QString("SaveLog"));
+    QVERIFY(uitest::control<QPushButton>(window, "btStart")->font().bold());
     QCOMPARE(window.font().pixelSize(), 11);
-    QCOMPARE(window.bt_cold->font().pixelSize(), 11);
-    QCOMPARE(window.bt_savelog->font().pixelSize(), 13);
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_cold")->font().pixelSize(), 11);
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_savelog")->font().pixelSize(), 13);
     // Whatever font stands in for the named ones, the chosen port still fits its box.
     QStyleOptionComboBox option;
-    option.initFrom(window.cbComPort);
+    option.initFrom(uitest::control<QComboBox>(window, "cbComPort"));
     option.editable = false;
-    const QRect textArea = window.cbComPort->style()->subControlRect(
-        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, window.cbComPort);
-    QVERIFY(QFontMetrics(window.cbComPort->font()).horizontalAdvance("  COM3") <= textArea.width());
-    QVERIFY(QFontMetrics(window.btStart->font()).horizontalAdvance("Start") < window.btStart->width());
+    const QRect textArea = uitest::control<QComboBox>(window, "cbComPort")->style()->subControlRect(
+        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, uitest::control<QComboBox>(window, "cbComPort"));
+    QVERIFY(QFontMetrics(uitest::control<QComboBox>(window, "cbComPort")->font()).horizontalAdvance("  COM3") <= textArea.width());
+    QVERIFY(QFontMetrics(uitest::control<QPushButton>(window, "btStart")->font()).horizontalAdvance("Start") < uitest::control<QPushButton>(window, "btStart")->width());
     for (QLabel* label : window.findChildren<QLabel*>())
         QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
                  qPrintable(label->objectName()));
 
-    QCOMPARE(window.Timer1->interval(), 1000);
-    QVERIFY(!window.Timer1->isActive());
-    QCOMPARE(window.Timer2->interval(), 300);
-    QVERIFY(!window.Timer2->isActive());
-    QVERIFY(window.Memo1->isReadOnly());
-    QCOMPARE(window.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QVERIFY(!window.link.isOpen());
+    QCOMPARE(uitest::control<QTimer>(window, "Timer1")->interval(), 1000);
+    QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
+    QCOMPARE(uitest::control<QTimer>(window, "Timer2")->interval(), 300);
+    QVERIFY(!uitest::control<QTimer>(window, "Timer2")->isActive());
+    QVERIFY(uitest::control<QPlainTextEdit>(window, "Memo1")->isReadOnly());
+    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QVERIFY(!records.link.isOpen());
 }
 
 void MainWindowTest::startUpLayoutIsIdle()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     window.show();
-    for (QPushButton* button : {window.bt_cold, window.bt_point, window.bt_refresh, window.bt_savelog})
+    for (QPushButton* button : {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"), uitest::control<QPushButton>(window, "bt_refresh"), uitest::control<QPushButton>(window, "bt_savelog")})
         QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
     for (QPushButton* button :
-         {window.bt_warm, window.bt_hot, window.bt_test, window.Button1, window.bt_revision})
+         {uitest::control<QPushButton>(window, "bt_warm"), uitest::control<QPushButton>(window, "bt_hot"), uitest::control<QPushButton>(window, "bt_test"), uitest::control<QPushButton>(window, "Button1"), uitest::control<QPushButton>(window, "bt_revision")})
         QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
-    QVERIFY(window.btAutoscan->isVisible());
-    QVERIFY(!window.bt_change->isVisible());
-    QVERIFY(!window.lb_pres->isVisible());
-    QCOMPARE(window.cbComPort->currentText(), QString("  COM3"));
-    QCOMPARE(window.cbBandRate->currentText(), QString("  4800"));
-    QVERIFY(!window.cbComPort->isEditable());
-    QVERIFY(!window.cbBandRate->isEditable());
-    QCOMPARE(window.receiver.state.receiver_family, kVexaFamily);
-    QCOMPARE(window.receiver.state.fix_mode, '0');
+    QVERIFY(uitest::control<QPushButton>(window, "btAutoscan")->isVisible());
+    QVERIFY(!uitest::control<QPushButton>(window, "bt_change")->isVisible());
+    QVERIFY(!uitest::control<QLabel>(window, "lb_pres")->isVisible());
+    QCOMPARE(uitest::control<QComboBox>(window, "cbComPort")->currentText(), QString("  COM3"));
+    QCOMPARE(uitest::control<QComboBox>(window, "cbBandRate")->currentText(), QString("  4800"));
+    QVERIFY(!uitest::control<QComboBox>(window, "cbComPort")->isEditable());
+    QVERIFY(!uitest::control<QComboBox>(window, "cbBandRate")->isEditable());
+    QCOMPARE(records.receiver.state.receiver_family, kVexaFamily);
+    QCOMPARE(records.receiver.state.fix_mode, '0');
 }
 
 void MainWindowTest::comboBoxesHoldTheListedItems()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
-    const QStringList ports = itemsOf(window.cbComPort);
+    ProgramRecords records;
+    Tgpsw window(records);
+    const QStringList ports = itemsOf(uitest::control<QComboBox>(window, "cbComPort"));
     QCOMPARE(ports.size(), 99);
     QCOMPARE(ports.at(0), QString("  COM1"));
     QCOMPARE(ports.at(8), QString("  COM9"));
@@ -211,34 +216,35 @@ void MainWindowTest::comboBoxesHoldTheListedItems()
     for (const QString& port : ports)
         trailing += port.endsWith(' ') ? 1 : 0;
     QCOMPARE(trailing, 9);
-    QCOMPARE(itemsOf(window.cbBandRate), QStringList({"  4800", "  7200", "  9600", " 14400", " 19200",
+    QCOMPARE(itemsOf(uitest::control<QComboBox>(window, "cbBandRate")), QStringList({"  4800", "  7200", "  9600", " 14400", " 19200",
                                                       " 38400", " 57600", "115200", "128000", ""}));
 }
 
 void MainWindowTest::everyFieldIsNamedForScreenReaders()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     const std::pair<const char*, QLineEdit*> named[] = {
-        {"Mode", window.td_mode},
-        {"TTFF", window.td_ttff},
-        {"PDOP", window.td_pdop},
-        {"Date", window.td_date},
-        {"Time", window.td_time},
-        {"Latitude", window.td_lati_sat},
-        {"Longitude", window.td_longi_sat},
-        {"Altitude", window.td_alti},
-        {"Speed", window.td_speed},
-        {"Identification 1", window.td_vers1},
-        {"Identification 2", window.td_vers2},
-        {"Identification 3", window.td_vers3},
+        {"Mode", uitest::control<QLineEdit>(window, "td_mode")},
+        {"TTFF", uitest::control<QLineEdit>(window, "td_ttff")},
+        {"PDOP", uitest::control<QLineEdit>(window, "td_pdop")},
+        {"Date", uitest::control<QLineEdit>(window, "td_date")},
+        {"Time", uitest::control<QLineEdit>(window, "td_time")},
+        {"Latitude", uitest::control<QLineEdit>(window, "td_lati_sat")},
+        {"Longitude", uitest::control<QLineEdit>(window, "td_longi_sat")},
+        {"Altitude", uitest::control<QLineEdit>(window, "td_alti")},
+        {"Speed", uitest::control<QLineEdit>(window, "td_speed")},
+        {"Identification 1", uitest::control<QLineEdit>(window, "td_vers1")},
+        {"Identification 2", uitest::control<QLineEdit>(window, "td_vers2")},
+        {"Identification 3", uitest::control<QLineEdit>(window, "td_vers3")},
     };
     for (auto [name, field] : named)
         QCOMPARE(fieldNamed(window, name), field);
-    QCOMPARE(window.Memo1->accessibleName(), QString("Message log"));
-    QCOMPARE(window.lbComPort->buddy(), window.cbComPort);
-    QCOMPARE(window.lbBaudRate->buddy(), window.cbBandRate);
-    QCOMPARE(window.Label3->buddy(), window.td_lati_sat);
+    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->accessibleName(), QString("Message log"));
+    QCOMPARE(uitest::control<QLabel>(window, "lbComPort")->buddy(), uitest::control<QComboBox>(window, "cbComPort"));
+    QCOMPARE(uitest::control<QLabel>(window, "lbBaudRate")->buddy(), uitest::control<QComboBox>(window, "cbBandRate"));
+    QCOMPARE(uitest::control<QLabel>(window, "Label3")->buddy(), uitest::control<QLineEdit>(window, "td_lati_sat"));
 }
 
 void MainWindowTest::familyAnswers_data()
@@ -258,12 +264,13 @@ void MainWindowTest::familyAnswers()
     QFETCH(QString, changeCaption);
     ScriptedMessageBoxes boxes;
     boxes.answerNext(answer);
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     window.show();
-    QCOMPARE(window.receiver.state.receiver_family, family);
-    QCOMPARE(window.bt_refresh->isVisible(), family == 1);
-    QCOMPARE(window.bt_revision->isVisible(), family == 2);
-    QCOMPARE(window.bt_change->text(), changeCaption);
+    QCOMPARE(records.receiver.state.receiver_family, family);
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_refresh")->isVisible(), family == 1);
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_revision")->isVisible(), family == 2);
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_change")->text(), changeCaption);
 }
 
 void MainWindowTest::changeAsksAgainWithoutTouchingTheLink()
@@ -271,80 +278,84 @@ void MainWindowTest::changeAsksAgainWithoutTouchingTheLink()
     ScriptedMessageBoxes boxes;
     auto backend = std::make_unique<FakePortBackend>();
     FakePortBackend* port = backend.get();
-    Tgpsw window;
-    window.link = SerialLink(std::move(backend));
-    QVERIFY(window.link.openPort("  COM3"));
+    ProgramRecords records;
+    Tgpsw window(records);
+    records.link = SerialLink(std::move(backend));
+    QVERIFY(records.link.openPort("  COM3"));
     boxes.answerNext(QuestionAnswer::Second);
     window.bt_changeClick();
     QCOMPARE(boxes.count(), 2);
-    QCOMPARE(window.receiver.state.receiver_family, kLumoFamily);
-    QCOMPARE(window.bt_change->text(), QString("Lumo Series"));
-    QVERIFY(window.link.isOpen());
+    QCOMPARE(records.receiver.state.receiver_family, kLumoFamily);
+    QCOMPARE(uitest::control<QPushButton>(window, "bt_change")->text(), QString("Lumo Series"));
+    QVERIFY(records.link.isOpen());
     QCOMPARE(port->closeCount, 0);
     QCOMPARE(port->purgeAttempts, 0);
     window.bt_changeClick();
-    QCOMPARE(window.receiver.state.receiver_family, kVexaFamily);
+    QCOMPARE(records.receiver.state.receiver_family, kVexaFamily);
 }
 
 void MainWindowTest::resetEmptiesTheDisplayAndKeepsTheChosenPort()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     window.show();
-    window.cbComPort->setCurrentIndex(20);
-    window.cbBandRate->setCurrentIndex(7);
+    uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(20);
+    uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(7);
     for (QLineEdit* field : window.findChildren<QLineEdit*>())
         field->setText("old");
     window.memoAddLine("$GPGGA,old");
-    window.lb_pres->show();
-    window.Chart1->addBar({1, 40, "5", Qt::blue});
-    window.receiver.state.fix_mode = '3';
-    window.receiver.state.gsv_count = 3;
-    window.receiver.state.sat_prn[7] = 21;
-    window.receiver.state.used_prns[2] = 21;
-    window.receiver.state.latitude = 2459.2057;
-    window.receiver.ttffTicks = 12;
-    window.Timer1->start();
-    window.bt_cold->setEnabled(true);
+    uitest::control<QLabel>(window, "lb_pres")->show();
+    uitest::control<SnrChart>(window, "Chart1")->addBar({1, 40, "5", Qt::blue});
+    records.receiver.state.fix_mode = '3';
+    records.receiver.state.gsv_count = 3;
+    records.receiver.state.sat_prn[7] = 21;
+    records.receiver.state.used_prns[2] = 21;
+    records.receiver.state.latitude = 2459.2057;
+    records.receiver.ttffTicks = 12;
+    uitest::control<QTimer>(window, "Timer1")->start();
+    uitest::control<QPushButton>(window, "bt_cold")->setEnabled(true);
     window.setFixedSize(904, 529);
 
     window.resetMainWindow();
 
-    QCOMPARE(window.cbComPort->currentText(), QString(" COM21 "));
-    QCOMPARE(window.cbBandRate->currentText(), QString("115200"));
+    QCOMPARE(uitest::control<QComboBox>(window, "cbComPort")->currentText(), QString(" COM21 "));
+    QCOMPARE(uitest::control<QComboBox>(window, "cbBandRate")->currentText(), QString("115200"));
     for (QLineEdit* field : window.findChildren<QLineEdit*>())
         QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
     QCOMPARE(window.memoLineCount(), 0);
-    QVERIFY(window.Memo1->toPlainText().isEmpty());
-    QVERIFY(!window.lb_pres->isVisible());
-    QVERIFY(window.Chart1->bars().isEmpty());
-    QCOMPARE(window.receiver.state.fix_mode, '0');
-    QCOMPARE(window.receiver.state.gsv_count, 0);
-    QCOMPARE(window.receiver.state.sat_prn[7], 0);
-    QCOMPARE(window.receiver.state.used_prns[2], 0);
-    QCOMPARE(window.receiver.state.latitude, 2459.2057);
-    QCOMPARE(window.receiver.ttffTicks, 0);
-    QVERIFY(!window.Timer1->isActive());
-    QCOMPARE(window.Timer1->interval(), 1000);
-    QVERIFY(!window.bt_cold->isEnabled());
+    QVERIFY(uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText().isEmpty());
+    QVERIFY(!uitest::control<QLabel>(window, "lb_pres")->isVisible());
+    QVERIFY(uitest::control<SnrChart>(window, "Chart1")->bars().isEmpty());
+    QCOMPARE(records.receiver.state.fix_mode, '0');
+    QCOMPARE(records.receiver.state.gsv_count, 0);
+    QCOMPARE(records.receiver.state.sat_prn[7], 0);
+    QCOMPARE(records.receiver.state.used_prns[2], 0);
+    QCOMPARE(records.receiver.state.latitude, 2459.2057);
+    QCOMPARE(records.receiver.ttffTicks, 0);
+    QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
+    QCOMPARE(uitest::control<QTimer>(window, "Timer1")->interval(), 1000);
+    QVERIFY(!uitest::control<QPushButton>(window, "bt_cold")->isEnabled());
     QCOMPARE(window.frameGeometry().size(), QSize(420, 530));
 }
 
 void MainWindowTest::resetFallsBackOnlyForEmptyBoxes()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
-    window.cbComPort->setCurrentIndex(-1);
-    window.cbBandRate->setCurrentIndex(9); // the empty rate is as empty as no selection
+    ProgramRecords records;
+    Tgpsw window(records);
+    uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(-1);
+    uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(9); // the empty rate is as empty as no selection
     window.resetMainWindow();
-    QCOMPARE(window.cbComPort->currentText(), QString("  COM3"));
-    QCOMPARE(window.cbBandRate->currentText(), QString("  4800"));
+    QCOMPARE(uitest::control<QComboBox>(window, "cbComPort")->currentText(), QString("  COM3"));
+    QCOMPARE(uitest::control<QComboBox>(window, "cbBandRate")->currentText(), QString("  4800"));
 }
 
 void MainWindowTest::messageLogCountsLinesAsAdded()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     QCOMPARE(window.memoLineCount(), 0);
     // The very first sentence text the program sees is empty: it is a line of its own.
     window.memoAddLine("");
@@ -355,41 +366,43 @@ void MainWindowTest::messageLogCountsLinesAsAdded()
     window.memoAddLine("$A\rB\nC");
     QCOMPARE(window.memoLineCount(), 3);
     window.memoAddLine(std::string("$GPGSV\0hidden", 13));
-    QCOMPARE(window.Memo1->toPlainText(), QString("\n$GPGGA,1\n$A B C\n$GPGSV"));
+    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText(), QString("\n$GPGGA,1\n$A B C\n$GPGSV"));
     window.memoClear();
     QCOMPARE(window.memoLineCount(), 0);
     window.memoAddLine("Nmea code loss or Gps is bad");
-    QCOMPARE(window.Memo1->toPlainText(), QString("Nmea code loss or Gps is bad"));
+    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText(), QString("Nmea code loss or Gps is bad"));
     QCOMPARE(window.memoLineCount(), 1);
 }
 
 void MainWindowTest::messageLogKeepsTheNewestLineInView()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     window.show();
     for (int line = 0; line < 40; ++line)
         window.memoAddLine("$GPGSV,3,1,11,02,04,014,,05,12,038,29,07,27,069,32,10,44,108,36*7F");
     QApplication::processEvents();
-    const QScrollBar* scroll = window.Memo1->verticalScrollBar();
+    const QScrollBar* scroll = uitest::control<QPlainTextEdit>(window, "Memo1")->verticalScrollBar();
     QVERIFY(scroll->maximum() > 0);
     QCOMPARE(scroll->value(), scroll->maximum());
-    QCOMPARE(window.Memo1->horizontalScrollBar()->value(), 0);
+    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->horizontalScrollBar()->value(), 0);
 }
 
 void MainWindowTest::connectionButtonsAreTheFive()
 {
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     window.setConnectionButtonsEnabled(false);
     for (QPushButton* button :
-         {window.bt_cold, window.bt_point, window.bt_refresh, window.bt_savelog, window.bt_revision})
+         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"), uitest::control<QPushButton>(window, "bt_refresh"), uitest::control<QPushButton>(window, "bt_savelog"), uitest::control<QPushButton>(window, "bt_revision")})
         QVERIFY(!button->isEnabled());
-    for (QPushButton* button : {window.bt_warm, window.bt_hot, window.btStart, window.bt_test})
+    for (QPushButton* button : {uitest::control<QPushButton>(window, "bt_warm"), uitest::control<QPushButton>(window, "bt_hot"), uitest::control<QPushButton>(window, "btStart"), uitest::control<QPushButton>(window, "bt_test")})
         QVERIFY(button->isEnabled());
     window.setConnectionButtonsEnabled(true);
     for (QPushButton* button :
-         {window.bt_cold, window.bt_point, window.bt_refresh, window.bt_savelog, window.bt_revision})
+         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"), uitest::control<QPushButton>(window, "bt_refresh"), uitest::control<QPushButton>(window, "bt_savelog"), uitest::control<QPushButton>(window, "bt_revision")})
         QVERIFY(button->isEnabled());
 }
 
@@ -398,12 +411,13 @@ void MainWindowTest::closingTheWindowPurgesAndClosesTheLink()
     ScriptedMessageBoxes boxes;
     auto backend = std::make_unique<FakePortBackend>();
     FakePortBackend* port = backend.get();
-    Tgpsw window;
-    window.link = SerialLink(std::move(backend));
-    QVERIFY(window.link.openPort("  COM3"));
+    ProgramRecords records;
+    Tgpsw window(records);
+    records.link = SerialLink(std::move(backend));
+    QVERIFY(records.link.openPort("  COM3"));
     window.show();
     QVERIFY(window.close());
-    QVERIFY(!window.link.isOpen());
+    QVERIFY(!records.link.isOpen());
     QCOMPARE(port->purgeAttempts, 1);
     QCOMPARE(port->closeCount, 1);
 }

@@ -6,6 +6,7 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 
@@ -56,9 +57,9 @@ struct LoggingWindow {
         QDir::setCurrent(dir.path());
         auto backend = std::make_unique<FakePortBackend>();
         port = backend.get();
-        window.link = SerialLink(std::move(backend));
-        QTest::mouseClick(window.btStart, Qt::LeftButton);
-        window.Timer1->stop();
+        records.link = SerialLink(std::move(backend));
+        QTest::mouseClick(uitest::control<QPushButton>(window, "btStart"), Qt::LeftButton);
+        uitest::control<QTimer>(window, "Timer1")->stop();
     }
     ~LoggingWindow() { QDir::setCurrent(QDir::tempPath()); }
 
@@ -66,7 +67,7 @@ struct LoggingWindow {
     {
         port->pushIncoming(bytes);
         window.Timer1Timer();
-        window.Timer1->stop();
+        uitest::control<QTimer>(window, "Timer1")->stop();
     }
     QString logPath() const { return dir.filePath("gpslog.txt"); }
 
@@ -74,7 +75,8 @@ struct LoggingWindow {
     FakeClock clock;
     ClockOverride useClock{clock};
     ScriptedMessageBoxes boxes;
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window{records};
     FakePortBackend* port = nullptr;
 };
 
@@ -94,18 +96,18 @@ private slots:
 void RawLogTest::savedTicksGiveExactlyTheExpectedBytes()
 {
     LoggingWindow w;
-    QVERIFY(w.window.link.isOpen());
-    QVERIFY(w.window.bt_savelog->isEnabled());
+    QVERIFY(w.records.link.isOpen());
+    QVERIFY(uitest::control<QPushButton>(w.window, "bt_savelog")->isEnabled());
     w.tick(kGga + "\r\n" + kGsa + "\r\n"); // before saving: nothing reaches the file
 
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
-    QCOMPARE(w.window.bt_savelog->text(), QString("StopSave"));
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
+    QCOMPARE(uitest::control<QPushButton>(w.window, "bt_savelog")->text(), QString("StopSave"));
     QVERIFY(QFile::exists(w.logPath()));
     w.tick(kRmc + "\r\n$GPG");
     // Bytes between the CR LF and the next '$' (a reply, say) stay on the sentence's line.
     w.tick("SV,1,1,01,02,45,090,40*" + kGsv.substr(kGsv.size() - 2) + "\r\nOK\xB3$");
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
-    QCOMPARE(w.window.bt_savelog->text(), QString("SaveLog"));
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
+    QCOMPARE(uitest::control<QPushButton>(w.window, "bt_savelog")->text(), QString("SaveLog"));
     w.tick(kGga + "\r\n$"); // after saving: nothing more
 
     const std::string expected = kGsa + "\r\n" + kRmc + "\r\n" + kGsv + "OK\xB3\r\n";
@@ -117,41 +119,41 @@ void RawLogTest::theFixPanelShowsTheKnownInputInItsFormats()
     LoggingWindow w;
     w.tick(kGga + "\r\n" + kGsa + "\r\n" + kRmc + "\r\n$");
     Tgpsw& window = w.window;
-    QCOMPARE(window.td_lati_sat->text(), QString("N24\"59'12.34"));
-    QCOMPARE(window.td_longi_sat->text(), QString("E121\"30'07.40"));
-    QCOMPARE(window.td_alti->text(), QString("    56.3M"));
-    QCOMPARE(window.td_time->text(), QString("20:00:01"));
-    QCOMPARE(window.td_date->text(), QString("2007/10/19"));
-    QCOMPARE(window.td_mode->text(), QString("  3D"));
-    QCOMPARE(window.td_pdop->text(), QString("1.9"));
-    QCOMPARE(window.td_speed->text(), QString("     0.0"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_lati_sat")->text(), QString("N24\"59'12.34"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_longi_sat")->text(), QString("E121\"30'07.40"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_alti")->text(), QString("    56.3M"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_time")->text(), QString("20:00:01"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_date")->text(), QString("2007/10/19"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_mode")->text(), QString("  3D"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_pdop")->text(), QString("1.9"));
+    QCOMPARE(uitest::control<QLineEdit>(window, "td_speed")->text(), QString("     0.0"));
     QCOMPARE(window.memoLineCount(), 4); // the empty text before the first '$', then three sentences
 }
 
 void RawLogTest::savingAgainEmptiesTheFile()
 {
     LoggingWindow w;
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     w.tick(kGga + "\r\n$");
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     QVERIFY(fileBytes(w.logPath()).size() > 0);
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     QCOMPARE(fileBytes(w.logPath()), QByteArray());
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
 }
 
 void RawLogTest::appendWritesOnlyWhileSaving()
 {
     LoggingWindow w;
-    w.window.receiver.sentenceText = "$GPGGA,partial";
+    w.records.receiver.sentenceText = "$GPGGA,partial";
     w.window.appendRawLog("01.flashscrc Open OK\n");
-    QCOMPARE(w.window.receiver.sentenceText, std::string("$GPGGA,partial"));
+    QCOMPARE(w.records.receiver.sentenceText, std::string("$GPGGA,partial"));
 
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     w.window.appendRawLog("01.flashscrc Open OK\n");
-    QCOMPARE(w.window.receiver.sentenceText, std::string("01.flashscrc Open OK\n"));
+    QCOMPARE(w.records.receiver.sentenceText, std::string("01.flashscrc Open OK\n"));
     w.window.appendRawLog(""); // an empty text writes the sentence text as it stands
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     QCOMPARE(fileBytes(w.logPath()), QByteArray("01.flashscrc Open OK\r\n01.flashscrc Open OK\r\n"));
 }
 
@@ -163,17 +165,17 @@ void RawLogTest::logThatCannotBeCreatedShowsOpenFileError()
         QVERIFY(QDir(w.dir.path()).mkdir("gpslog.txt"));
     else
         QVERIFY(QFile::setPermissions(w.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    QTest::mouseClick(w.window.bt_savelog, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     QFile::setPermissions(w.dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QCOMPARE(w.boxes.last().kind, RecordedBox::Kind::Inform);
     QCOMPARE(w.boxes.last().text, QString("Open File Error"));
     QCOMPARE(w.boxes.last().caption, applicationTitle());
-    QCOMPARE(w.window.bt_savelog->text(), QString("SaveLog"));
-    QVERIFY(!w.window.rawLog.isOpen());
+    QCOMPARE(uitest::control<QPushButton>(w.window, "bt_savelog")->text(), QString("SaveLog"));
+    QVERIFY(!w.records.rawLog.isOpen());
     w.tick(kGga + "\r\n$"); // the receive loop goes on without a log
-    QCOMPARE(w.window.td_alti->text(), QString("    56.3M"));
+    QCOMPARE(uitest::control<QLineEdit>(w.window, "td_alti")->text(), QString("    56.3M"));
 }
 
 NORVANE_UI_TEST_MAIN(RawLogTest)

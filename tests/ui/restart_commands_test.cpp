@@ -4,6 +4,7 @@
 #include "app/Mpgs.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/snr_chart.h"
@@ -49,14 +50,14 @@ public:
             return;
         qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator->devicePath()));
         boxes.answerNext(family);
-        window = std::make_unique<Tgpsw>();
-        window->cbComPort->setCurrentIndex(window->cbComPort->findText("  COM3"));
-        window->cbBandRate->setCurrentIndex(window->cbBandRate->findText("  9600"));
+        window = std::make_unique<Tgpsw>(records);
+        uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(window, "cbComPort")->findText("  COM3"));
+        uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(window, "cbBandRate")->findText("  9600"));
         // The half second the link lets a freshly opened port settle passes in a twentieth.
         ScaledClock fastClock(10);
         ClockOverride useFastClock(fastClock);
         window->btStartClick();
-        connected = window->btStart->text() == QLatin1String("Off");
+        connected = uitest::control<QPushButton>(window, "btStart")->text() == QLatin1String("Off");
     }
 
     ~ConnectedWindow()
@@ -69,11 +70,11 @@ public:
     void fillDisplay()
     {
         window->memoAddLine("earlier line");
-        window->td_vers1->setText("kernel 1");
-        window->td_vers2->setText("kernel 2");
-        window->td_vers3->setText("kernel 3");
-        window->Chart1->addBar(ChartBar{1, 40, "7", Qt::blue});
-        window->receiver.ttffTicks = 25;
+        uitest::control<QLineEdit>(window, "td_vers1")->setText("kernel 1");
+        uitest::control<QLineEdit>(window, "td_vers2")->setText("kernel 2");
+        uitest::control<QLineEdit>(window, "td_vers3")->setText("kernel 3");
+        uitest::control<SnrChart>(window, "Chart1")->addBar(ChartBar{1, 40, "7", Qt::blue});
+        records.receiver.ttffTicks = 25;
     }
 
     void click(Restart restart)
@@ -93,12 +94,13 @@ public:
 
     QStringList memoLines() const
     {
-        const QString text = window->Memo1->toPlainText();
+        const QString text = uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText();
         return text.isEmpty() ? QStringList() : text.split('\n');
     }
 
     uitest::ScriptedMessageBoxes boxes;
     std::unique_ptr<sim::Simulator> simulator;
+    ProgramRecords records;
     std::unique_ptr<Tgpsw> window;
     bool started = false;
     bool connected = false;
@@ -151,21 +153,21 @@ void RestartCommandsTest::acknowledgedVexaRestartClearsTheDisplay()
     ConnectedWindow rig(true, QuestionAnswer::First);
     REQUIRE_CONNECTED(rig);
     rig.fillDisplay();
-    rig.window->Timer1->stop();
+    uitest::control<QTimer>(rig.window, "Timer1")->stop();
 
     rig.click(restart);
 
     QCOMPARE(rig.memoLines(), (QStringList{"earlier line", text}));
-    QVERIFY(rig.window->Timer1->isActive());
-    QVERIFY(rig.window->bt_cold->isEnabled());
-    QVERIFY(rig.window->bt_warm->isEnabled());
-    QVERIFY(rig.window->bt_hot->isEnabled());
-    QCOMPARE(rig.window->td_vers1->text(), QString());
-    QCOMPARE(rig.window->td_vers2->text(), QString());
-    QCOMPARE(rig.window->td_vers3->text(), QString());
-    QVERIFY(rig.window->Chart1->bars().isEmpty());
-    QCOMPARE(rig.window->receiver.ttffTicks, 0);
-    QCOMPARE(rig.window->receiver.state.fix_mode, '0');
+    QVERIFY(uitest::control<QTimer>(rig.window, "Timer1")->isActive());
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_cold")->isEnabled());
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_warm")->isEnabled());
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_hot")->isEnabled());
+    QCOMPARE(uitest::control<QLineEdit>(rig.window, "td_vers1")->text(), QString());
+    QCOMPARE(uitest::control<QLineEdit>(rig.window, "td_vers2")->text(), QString());
+    QCOMPARE(uitest::control<QLineEdit>(rig.window, "td_vers3")->text(), QString());
+    QVERIFY(uitest::control<SnrChart>(rig.window, "Chart1")->bars().isEmpty());
+    QCOMPARE(rig.records.receiver.ttffTicks, 0);
+    QCOMPARE(rig.records.receiver.state.fix_mode, '0');
     QVERIFY(waitFor([&] { return rig.simulator->restartsSeen() == 1; }));
 }
 
@@ -181,7 +183,7 @@ void RestartCommandsTest::unansweredVexaRestartOnlyReportsTheFailure()
     ConnectedWindow rig(false, QuestionAnswer::First);
     REQUIRE_CONNECTED(rig);
     rig.fillDisplay();
-    rig.window->Timer1->stop();
+    uitest::control<QTimer>(rig.window, "Timer1")->stop();
     // Three seconds of silence pass in a tenth of a second.
     ScaledClock fastClock(30);
     ClockOverride useFastClock(fastClock);
@@ -190,11 +192,11 @@ void RestartCommandsTest::unansweredVexaRestartOnlyReportsTheFailure()
 
     QCOMPARE(rig.memoLines(), (QStringList{"earlier line", text}));
     // A failed cold restart leaves the receive loop as it found it; warm and hot restart it.
-    QCOMPARE(rig.window->Timer1->isActive(), restart != Restart::Cold);
-    QVERIFY(rig.window->bt_cold->isEnabled());
-    QCOMPARE(rig.window->td_vers1->text(), QString("kernel 1"));
-    QCOMPARE(rig.window->Chart1->bars().size(), 1);
-    QCOMPARE(rig.window->receiver.ttffTicks, 25);
+    QCOMPARE(uitest::control<QTimer>(rig.window, "Timer1")->isActive(), restart != Restart::Cold);
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_cold")->isEnabled());
+    QCOMPARE(uitest::control<QLineEdit>(rig.window, "td_vers1")->text(), QString("kernel 1"));
+    QCOMPARE(uitest::control<SnrChart>(rig.window, "Chart1")->bars().size(), 1);
+    QCOMPARE(rig.records.receiver.ttffTicks, 25);
     QCOMPARE(rig.simulator->restartsSeen(), 0);
 }
 
@@ -202,13 +204,13 @@ void RestartCommandsTest::unansweredColdRestartKeepsARunningTimer1Running()
 {
     ConnectedWindow rig(false, QuestionAnswer::First);
     REQUIRE_CONNECTED(rig);
-    QVERIFY(rig.window->Timer1->isActive());
+    QVERIFY(uitest::control<QTimer>(rig.window, "Timer1")->isActive());
     ScaledClock fastClock(30);
     ClockOverride useFastClock(fastClock);
 
     rig.window->bt_coldClick();
 
-    QVERIFY(rig.window->Timer1->isActive());
+    QVERIFY(uitest::control<QTimer>(rig.window, "Timer1")->isActive());
     QCOMPARE(rig.memoLines(), QStringList{"Cold Start fail"});
 }
 
@@ -225,20 +227,20 @@ void RestartCommandsTest::lumoRestartResetsTheMainWindow()
     QFETCH(Restart, restart);
     ConnectedWindow rig(true, QuestionAnswer::Second);
     REQUIRE_CONNECTED(rig);
-    QCOMPARE(rig.window->receiver.state.receiver_family, kLumoFamily);
+    QCOMPARE(rig.records.receiver.state.receiver_family, kLumoFamily);
     rig.fillDisplay();
-    rig.window->Timer1->stop();
+    uitest::control<QTimer>(rig.window, "Timer1")->stop();
     ScaledClock fastClock(10);
     ClockOverride useFastClock(fastClock);
 
     rig.click(restart);
 
     QCOMPARE(rig.memoLines(), QStringList());
-    QVERIFY(rig.window->Timer1->isActive());
-    QVERIFY(rig.window->bt_cold->isEnabled());
-    QCOMPARE(rig.window->td_vers1->text(), QString());
-    QVERIFY(rig.window->Chart1->bars().isEmpty());
-    QCOMPARE(rig.window->receiver.ttffTicks, 0);
+    QVERIFY(uitest::control<QTimer>(rig.window, "Timer1")->isActive());
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_cold")->isEnabled());
+    QCOMPARE(uitest::control<QLineEdit>(rig.window, "td_vers1")->text(), QString());
+    QVERIFY(uitest::control<SnrChart>(rig.window, "Chart1")->bars().isEmpty());
+    QCOMPARE(rig.records.receiver.ttffTicks, 0);
     QVERIFY(waitFor([&] { return rig.simulator->restartsSeen() == 1; }));
 }
 

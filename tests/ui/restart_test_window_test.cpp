@@ -8,6 +8,7 @@
 #include "serial/clock.h"
 #include "sim/simulator.h"
 #include "support/fake_clock.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
@@ -306,15 +307,16 @@ void RestartTestWindowTest::leavingAFieldCorrectsItsRange()
 void RestartTestWindowTest::btTestOpensPlacesAndClosesTheWindow()
 {
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
+    ProgramRecords records;
+    Tgpsw gpsw(records);
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
     gpsw.move(150, 120);
 
-    QCOMPARE(gpsw.bt_test->text(), QString("Test"));
-    gpsw.bt_test->click();
-    QCOMPARE(gpsw.bt_test->text(), QString("Testing"));
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Test"));
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Testing"));
     QVERIFY(ftest.isVisible());
     QCOMPARE(ftest.frameGeometry().topLeft(), gpsw.frameGeometry().topLeft() + QPoint(200, 295));
     QCOMPARE(ftest.frameGeometry().size(), QSize(200, 230));
@@ -322,8 +324,8 @@ void RestartTestWindowTest::btTestOpensPlacesAndClosesTheWindow()
         QCOMPARE(stateOf(button), kShown);
     QCOMPARE(ftest.lb_testmes->text(), QString());
 
-    gpsw.bt_test->click();
-    QCOMPARE(gpsw.bt_test->text(), QString("Test"));
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Test"));
     QVERIFY(!ftest.isVisible());
     for (QPushButton* button : {ftest.bt_hot, ftest.bt_warm, ftest.bt_cold, ftest.bt_auto})
         QCOMPARE(stateOf(button), kClosed);
@@ -338,45 +340,46 @@ void RestartTestWindowTest::closingMidCycleStopsTheMeasurement()
     ClockOverride useFakeClock(fakeClock);
     uitest::ScriptedMessageBoxes boxes;
     boxes.answerNext(QuestionAnswer::Second);
-    Tgpsw gpsw;
+    ProgramRecords records;
+    Tgpsw gpsw(records);
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
-    QCOMPARE(gpsw.receiver.state.receiver_family, kLumoFamily);
+    QCOMPARE(records.receiver.state.receiver_family, kLumoFamily);
 
     auto receiveLoopTick = [&](char fixMode) {
-        gpsw.receiver.state.fix_mode = fixMode;
+        records.receiver.state.fix_mode = fixMode;
         if (fixMode != '3')
-            gpsw.td_ttff->setText(QString::number(++gpsw.receiver.ttffTicks));
+            uitest::control<QLineEdit>(gpsw, "td_ttff")->setText(QString::number(++records.receiver.ttffTicks));
         gpsw.restartTestTick(300);
     };
 
-    gpsw.bt_test->click();
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
     ftest.ed_cycles->setText("2");
     ftest.ed_waittime->setText("2");
-    gpsw.receiver.ttffTicks = 50;
-    gpsw.receiver.state.fix_mode = '3';
+    records.receiver.ttffTicks = 50;
+    records.receiver.state.fix_mode = '3';
     ftest.bt_warm->click();
-    QCOMPARE(gpsw.receiver.ttffTicks, 0);
-    QCOMPARE(gpsw.receiver.state.fix_mode, '0');
+    QCOMPARE(records.receiver.ttffTicks, 0);
+    QCOMPARE(records.receiver.state.fix_mode, '0');
     QCOMPARE(ftest.lb_testmes->text(), QString("Cycles : 1"));
 
     for (int i = 0; i < 4; ++i)
         receiveLoopTick('1');
     receiveLoopTick('3');
     QCOMPARE(ftest.ed_warm1->text(), QString("4"));
-    QCOMPARE(gpsw.receiver.ttffTicks, 5);
+    QCOMPARE(records.receiver.ttffTicks, 5);
 
-    gpsw.bt_test->click();
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
     for (int i = 0; i < 10; ++i)
         receiveLoopTick('3');
-    QCOMPARE(gpsw.receiver.ttffTicks, 5);
+    QCOMPARE(records.receiver.ttffTicks, 5);
     QCOMPARE(ftest.ed_warma->text(), QString());
-    QCOMPARE(gpsw.td_ttff->text(), QString("4"));
+    QCOMPARE(uitest::control<QLineEdit>(gpsw, "td_ttff")->text(), QString("4"));
     receiveLoopTick('1');
     QCOMPARE(ftest.ed_warm1->text(), QString("4"));
 
-    gpsw.bt_test->click();
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
     QCOMPARE(ftest.lb_testmes->text(), QString());
     for (QPushButton* button : {ftest.bt_hot, ftest.bt_warm, ftest.bt_cold, ftest.bt_auto})
         QCOMPARE(stateOf(button), kShown);
@@ -398,19 +401,20 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator.devicePath()));
 
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
+    ProgramRecords records;
+    Tgpsw gpsw(records);
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
     boxes.clear();
-    gpsw.cbComPort->setCurrentIndex(gpsw.cbComPort->findText("  COM3"));
-    gpsw.cbBandRate->setCurrentIndex(gpsw.cbBandRate->findText("  9600"));
-    gpsw.btStart->click();
+    uitest::control<QComboBox>(gpsw, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbComPort")->findText("  COM3"));
+    uitest::control<QComboBox>(gpsw, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbBandRate")->findText("  9600"));
+    uitest::control<QPushButton>(gpsw, "btStart")->click();
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(gpsw.btStart->text(), QString("Off"));
-    gpsw.Timer1->setInterval(static_cast<int>(1000 / kSpeedup));
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "btStart")->text(), QString("Off"));
+    uitest::control<QTimer>(gpsw, "Timer1")->setInterval(static_cast<int>(1000 / kSpeedup));
 
-    gpsw.bt_test->click();
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
     ftest.ed_cycles->setText("2");
     ftest.ed_waittime->setText("2");
     ftest.bt_hot->click();
@@ -419,13 +423,13 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     QCOMPARE(ftest.lb_testmes->text(), QString());
     QCOMPARE(stateOf(ftest.bt_hot), kShown);
     QCOMPARE(simulator.restartsSeen(), 2);
-    QCOMPARE(gpsw.Memo1->toPlainText().count("Hot Start Success."), 2);
+    QCOMPARE(uitest::control<QPlainTextEdit>(gpsw, "Memo1")->toPlainText().count("Hot Start Success."), 2);
     // How many ticks a re-acquisition takes depends on how busy the machine is; the shape of
     // the final average does not.
     QVERIFY2(QRegularExpression("^[ 0-9][0-9]\\.[0-9]$").match(ftest.ed_hota->text()).hasMatch(),
              qPrintable(ftest.ed_hota->text()));
     QVERIFY(!ftest.ed_hot1->text().isEmpty());
-    gpsw.btStart->click();
+    uitest::control<QPushButton>(gpsw, "btStart")->click();
     qunsetenv("NORVANE_COM3");
 }
 

@@ -5,6 +5,7 @@
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
 #include "sim/simulator.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/sky_geometry.h"
@@ -316,8 +317,9 @@ void SatelliteViewsTest::tallestBarSetsTheValueRange()
 void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
 {
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
-    fillTable(gpsw.receiver.state,
+    ProgramRecords records;
+    Tgpsw gpsw(records);
+    fillTable(records.receiver.state,
               {{30, 60, 30, 38},
                {2, 50, 60, 20},
                {12, 70, 200, 44},
@@ -331,27 +333,27 @@ void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
     const QStringList labels{"30", "2", "12", "25", "5", "0"};
     const std::vector<QColor> colours{kBlueColour,  kWhiteColour,  kBlueColour,
                                       kWhiteColour, kSilverColour, kWhiteColour};
-    const auto& bars = gpsw.Chart1->bars();
+    const auto& bars = uitest::control<SnrChart>(gpsw, "Chart1")->bars();
     QCOMPARE(bars.size(), 6);
     for (int i = 0; i < bars.size(); ++i) {
         QCOMPARE(bars[i].x, double(i + 1));
         QCOMPARE(bars[i].label, labels[i]);
         QCOMPARE(bars[i].color, colours[i]);
-        QCOMPARE(bars[i].height, double(gpsw.receiver.state.sat_snr[i]));
+        QCOMPARE(bars[i].height, double(records.receiver.state.sat_snr[i]));
     }
-    QCOMPARE(gpsw.receiver.state.sat_status[5], kSatInView); // PRN 0 is never used
+    QCOMPARE(records.receiver.state.sat_status[5], kSatInView); // PRN 0 is never used
 
     // The sky plot colours by the statuses the chart update has just set.
-    const QImage& sky = gpsw.Image1->picture();
+    const QImage& sky = uitest::control<SkyPicture>(gpsw, "Image1")->picture();
     verifyDiscFill(sky, QPoint(118, 67), kBlueColour);
     verifyDiscFill(sky, QPoint(77, 161), kSilverColour);
     QVERIFY(countOf(sky, QRect(75, 154, 8, 13), kRedColour) > 3);
 
-    const QImage chart = gpsw.Chart1->grab().toImage();
-    const QRect silver = gpsw.Chart1->barRect(4);
-    QVERIFY2(darkCount(chart, gpsw.Chart1->markRect(4).adjusted(1, 1, -1, -1)) > 0,
+    const QImage chart = uitest::control<SnrChart>(gpsw, "Chart1")->grab().toImage();
+    const QRect silver = uitest::control<SnrChart>(gpsw, "Chart1")->barRect(4);
+    QVERIFY2(darkCount(chart, uitest::control<SnrChart>(gpsw, "Chart1")->markRect(4).adjusted(1, 1, -1, -1)) > 0,
              "mark 0 over the silver bar");
-    const QRect blue = gpsw.Chart1->barRect(2);
+    const QRect blue = uitest::control<SnrChart>(gpsw, "Chart1")->barRect(2);
     QCOMPARE(pixel(chart, blue.center().x(), blue.center().y()), kBlueColour);
     QVERIFY(silver.height() <= 1);
 }
@@ -359,32 +361,34 @@ void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
 void SatelliteViewsTest::mainWindowCountZeroEmptiesBothViews()
 {
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
-    fillTable(gpsw.receiver.state, {{8, 40, 40, 30}}, {8});
+    ProgramRecords records;
+    Tgpsw gpsw(records);
+    fillTable(records.receiver.state, {{8, 40, 40, 30}}, {8});
     gpsw.updateSnrChart();
     gpsw.drawSkyPlot();
-    QCOMPARE(gpsw.Chart1->bars().size(), 1);
+    QCOMPARE(uitest::control<SnrChart>(gpsw, "Chart1")->bars().size(), 1);
 
-    gpsw.receiver.state.sats_in_view = 0;
+    records.receiver.state.sats_in_view = 0;
     gpsw.updateSnrChart();
     gpsw.drawSkyPlot();
-    QVERIFY(gpsw.Chart1->bars().isEmpty());
-    QCOMPARE(countOf(gpsw.Image1->picture(), QRect(1, 1, 199, 199), kSkyBlueColour), 199 * 199);
+    QVERIFY(uitest::control<SnrChart>(gpsw, "Chart1")->bars().isEmpty());
+    QCOMPARE(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199), kSkyBlueColour), 199 * 199);
 }
 
 void SatelliteViewsTest::resetClearsBarsAndSky()
 {
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
-    fillTable(gpsw.receiver.state, {{8, 40, 40, 30}, {9, 20, 90, 31}}, {8, 9});
+    ProgramRecords records;
+    Tgpsw gpsw(records);
+    fillTable(records.receiver.state, {{8, 40, 40, 30}, {9, 20, 90, 31}}, {8, 9});
     gpsw.updateSnrChart();
     gpsw.drawSkyPlot();
-    QVERIFY(countOf(gpsw.Image1->picture(), QRect(1, 1, 199, 199), kBlueColour) > 0);
+    QVERIFY(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199), kBlueColour) > 0);
 
     gpsw.resetMainWindow();
-    QVERIFY(gpsw.Chart1->bars().isEmpty());
-    QCOMPARE(countOf(gpsw.Image1->picture(), QRect(1, 1, 199, 199), kSkyBlueColour), 199 * 199);
-    QVERIFY(gpsw.Image2->whiteTransparent());
+    QVERIFY(uitest::control<SnrChart>(gpsw, "Chart1")->bars().isEmpty());
+    QCOMPARE(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199), kSkyBlueColour), 199 * 199);
+    QVERIFY(uitest::control<SkyPicture>(gpsw, "Image2")->whiteTransparent());
 
     // The window as a person sees it: the grid over an empty sky at the sky plot's place.
     gpsw.show();
@@ -404,39 +408,40 @@ void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
     qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator.devicePath()));
 
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
+    ProgramRecords records;
+    Tgpsw gpsw(records);
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
-    gpsw.cbComPort->setCurrentIndex(gpsw.cbComPort->findText("  COM3"));
-    gpsw.cbBandRate->setCurrentIndex(gpsw.cbBandRate->findText("  9600"));
+    uitest::control<QComboBox>(gpsw, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbComPort")->findText("  COM3"));
+    uitest::control<QComboBox>(gpsw, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbBandRate")->findText("  9600"));
     gpsw.show();
     boxes.clear(); // the receiver-family question
-    gpsw.btStart->click();
+    uitest::control<QPushButton>(gpsw, "btStart")->click();
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(gpsw.btStart->text(), QString("Off"));
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "btStart")->text(), QString("Off"));
 
     const auto blueBars = [&] {
         int count = 0;
-        for (const ChartBar& bar : gpsw.Chart1->bars())
+        for (const ChartBar& bar : uitest::control<SnrChart>(gpsw, "Chart1")->bars())
             count += bar.color == kBlueColour ? 1 : 0;
         return count;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(gpsw.Chart1->bars().size() >= 4 && blueBars() >= 4, 30000);
-    gpsw.Timer1->stop();
+    QTRY_VERIFY_WITH_TIMEOUT(uitest::control<SnrChart>(gpsw, "Chart1")->bars().size() >= 4 && blueBars() >= 4, 30000);
+    uitest::control<QTimer>(gpsw, "Timer1")->stop();
 
     // Every bar is labelled with a PRN of the table, and the used ones stand on the sky plot.
-    const ReceiverState& state = gpsw.receiver.state;
+    const ReceiverState& state = records.receiver.state;
     QStringList prns;
     for (int i = 0; i < state.sats_in_view; ++i)
         prns << QString::number(state.sat_prn[i]);
-    for (const ChartBar& bar : gpsw.Chart1->bars())
+    for (const ChartBar& bar : uitest::control<SnrChart>(gpsw, "Chart1")->bars())
         QVERIFY2(prns.contains(bar.label), qPrintable(bar.label));
     const QImage shown = gpsw.grab(QRect(0, 64, 201, 209)).toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(countOf(shown, QRect(1, 1, 199, 199), kBlueColour) > 4 * 60);
     QVERIFY(countOf(shown, QRect(1, 1, 199, 199), kSkyBlueColour) > 199 * 100);
 
-    gpsw.btStart->click();
+    uitest::control<QPushButton>(gpsw, "btStart")->click();
     qunsetenv("NORVANE_COM3");
 }
 

@@ -11,6 +11,7 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
@@ -123,7 +124,8 @@ void SoakTest::aDayOfFullReadsKeepsTheMemoAndTheMemoryBounded()
     FakeClock clock;
     ClockOverride useClock{clock};
     uitest::ScriptedMessageBoxes boxes; // the family question: Vexa
-    Tgpsw window;
+    ProgramRecords records;
+    Tgpsw window(records);
     Tviewp viewPoint;
     TFtest test;
     viewPoint.hide();
@@ -131,13 +133,13 @@ void SoakTest::aDayOfFullReadsKeepsTheMemoAndTheMemoryBounded()
     window.attachWindows(&viewPoint, &test);
     auto backend = std::make_unique<FakePortBackend>();
     FakePortBackend* port = backend.get();
-    window.link = SerialLink(std::move(backend));
+    records.link = SerialLink(std::move(backend));
     window.show();
-    QTest::mouseClick(window.btStart, Qt::LeftButton);
-    QCOMPARE(window.btStart->text(), QStringLiteral("Off"));
-    window.Timer1->stop();
+    QTest::mouseClick(uitest::control<QPushButton>(window, "btStart"), Qt::LeftButton);
+    QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QStringLiteral("Off"));
+    uitest::control<QTimer>(window, "Timer1")->stop();
     // The view-point window plots every fix as well.
-    QTest::mouseClick(window.bt_point, Qt::LeftButton);
+    QTest::mouseClick(uitest::control<QPushButton>(window, "bt_point"), Qt::LeftButton);
     QVERIFY(viewPoint.isVisible());
 
     const int ticks = soakTicks();
@@ -149,10 +151,10 @@ void SoakTest::aDayOfFullReadsKeepsTheMemoAndTheMemoryBounded()
             startKiB = residentKiB();
         port->pushIncoming(burst(tick));
         window.Timer1Timer();
-        window.Timer1->stop();
+        uitest::control<QTimer>(window, "Timer1")->stop();
         // What the event loop does between two timer events: paint what the tick changed.
         QCoreApplication::processEvents();
-        const int lines = window.Memo1->blockCount();
+        const int lines = uitest::control<QPlainTextEdit>(window, "Memo1")->blockCount();
         mostLines = std::max(mostLines, lines);
         if (lines > 501)
             QFAIL(qPrintable(QStringLiteral("Memo1 holds %1 lines after tick %2").arg(lines).arg(tick)));
@@ -167,7 +169,7 @@ void SoakTest::aDayOfFullReadsKeepsTheMemoAndTheMemoryBounded()
     std::printf("soak: resident %ld KiB after %d ticks, %ld KiB at the end, growth %ld KiB\n", startKiB,
                 kWarmUpTicks, endKiB, endKiB - startKiB);
     QCOMPARE(mostLines, 501);
-    QVERIFY(window.bt_cold->isEnabled()); // every tick read data
+    QVERIFY(uitest::control<QPushButton>(window, "bt_cold")->isEnabled()); // every tick read data
     // Under the address checker freed memory is held back on purpose, so the size grows by design
     // there; leaks are that build's leak checker's business.
     if (!kAddressSanitizer)

@@ -4,6 +4,7 @@
 #include "app/Mpgs.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "upgrade/firmware_samples.h"
@@ -60,16 +61,16 @@ public:
             return;
         qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator->devicePath()));
         boxes.answerNext(QuestionAnswer::First);
-        window = std::make_unique<Tgpsw>();
-        window->cbComPort->setCurrentIndex(window->cbComPort->findText("  COM3"));
-        window->cbBandRate->setCurrentIndex(window->cbBandRate->findText("  9600"));
+        window = std::make_unique<Tgpsw>(records);
+        uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(window, "cbComPort")->findText("  COM3"));
+        uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(window, "cbBandRate")->findText("  9600"));
         window->btStartClick();
-        connected = window->btStart->text() == QLatin1String("Off") &&
-                    QTest::qWaitFor([&] { return window->bt_refresh->isEnabled(); }, 5000);
+        connected = uitest::control<QPushButton>(window, "btStart")->text() == QLatin1String("Off") &&
+                    QTest::qWaitFor([&] { return uitest::control<QPushButton>(window, "bt_refresh")->isEnabled(); }, 5000);
         boxes.clear(); // the family question
         // A third of the production interval: the waiting states still allow the simulator's
         // thread 1.5 s and more to answer on a busy machine.
-        window->Timer2->setInterval(100);
+        uitest::control<QTimer>(window, "Timer2")->setInterval(100);
     }
 
     ~UpgradeRig()
@@ -83,17 +84,18 @@ public:
     // Clicks Upgrade and lets the window run until the download has ended.
     bool upgrade()
     {
-        window->bt_refresh->click();
-        return QTest::qWaitFor([&] { return !window->Timer2->isActive(); }, 60000);
+        uitest::control<QPushButton>(window, "bt_refresh")->click();
+        return QTest::qWaitFor([&] { return !uitest::control<QTimer>(window, "Timer2")->isActive(); }, 60000);
     }
 
-    QStringList memoLines() const { return window->Memo1->toPlainText().split('\n'); }
+    QStringList memoLines() const { return uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText().split('\n'); }
 
     upgradetest::TempDirectory files;
     std::filesystem::path previousDirectory;
     std::vector<std::uint8_t> image;
     uitest::ScriptedMessageBoxes boxes;
     std::unique_ptr<sim::Simulator> simulator;
+    ProgramRecords records;
     std::unique_ptr<Tgpsw> window;
     bool started = false;
     bool connected = false;
@@ -142,13 +144,13 @@ void UpgradeTest::loaderAndImageGoThroughAndTheReceiveLoopResumes()
     QVERIFY(rig.simulator->downloadFinished());
     QVERIFY(rig.simulator->receivedImage() == rig.image);
     QCOMPARE(upgradeSession().state, kStateSendRequest);
-    QVERIFY(!rig.window->lb_pres->isVisible());
-    QVERIFY(rig.window->Timer1->isActive());
+    QVERIFY(!uitest::control<QLabel>(rig.window, "lb_pres")->isVisible());
+    QVERIFY(uitest::control<QTimer>(rig.window, "Timer1")->isActive());
 
     // The new firmware talks NMEA at 9600 again and the receive loop decodes it.
     QVERIFY(QTest::qWaitFor(
         [&] { return rig.memoLines().filter(QRegularExpression("^\\$GPGGA")).size() > 0; }, 10000));
-    QVERIFY(QTest::qWaitFor([&] { return rig.window->bt_refresh->isEnabled(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return uitest::control<QPushButton>(rig.window, "bt_refresh")->isEnabled(); }, 5000));
 }
 
 void UpgradeTest::silentBlockAcknowledgementEndsTheDownload()
@@ -165,8 +167,8 @@ void UpgradeTest::silentBlockAcknowledgementEndsTheDownload()
     QCOMPARE(rig.boxes.last().caption, QString());
     QVERIFY(rig.boxes.last().hadOwner);
     QCOMPARE(upgradeSession().state, kStateStopped);
-    QVERIFY(!rig.window->Timer1->isActive());
-    QVERIFY(!rig.window->bt_refresh->isEnabled());
+    QVERIFY(!uitest::control<QTimer>(rig.window, "Timer1")->isActive());
+    QVERIFY(!uitest::control<QPushButton>(rig.window, "bt_refresh")->isEnabled());
     QVERIFY(!rig.simulator->downloadFinished());
     QCOMPARE(rig.simulator->receivedImage().size(), std::size_t{8192});
 }

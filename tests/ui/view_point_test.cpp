@@ -3,6 +3,7 @@
 
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
+#include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
@@ -183,21 +184,22 @@ void ViewPointTest::closingFromOutsideIsRefused()
 void ViewPointTest::btPointShowsAndHidesTheWindow()
 {
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
+    ProgramRecords records;
+    Tgpsw gpsw(records);
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
-    QCOMPARE(gpsw.bt_point->text(), QString("View point"));
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_point")->text(), QString("View point"));
     QVERIFY(!gpsw.viewPointVisible());
 
-    gpsw.bt_point->setEnabled(true); // the idle layout disables it
-    gpsw.bt_point->click();
-    QCOMPARE(gpsw.bt_point->text(), QString("Off point"));
+    uitest::control<QPushButton>(gpsw, "bt_point")->setEnabled(true); // the idle layout disables it
+    uitest::control<QPushButton>(gpsw, "bt_point")->click();
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_point")->text(), QString("Off point"));
     QVERIFY(viewp.isVisible());
     QVERIFY(gpsw.viewPointVisible());
 
-    gpsw.bt_point->click();
-    QCOMPARE(gpsw.bt_point->text(), QString("View point"));
+    uitest::control<QPushButton>(gpsw, "bt_point")->click();
+    QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_point")->text(), QString("View point"));
     QVERIFY(viewp.isHidden());
     QVERIFY(!gpsw.viewPointVisible());
 }
@@ -205,14 +207,15 @@ void ViewPointTest::btPointShowsAndHidesTheWindow()
 void ViewPointTest::mainWindowPlotsFromTheFixPanel()
 {
     uitest::ScriptedMessageBoxes boxes;
-    Tgpsw gpsw;
+    ProgramRecords records;
+    Tgpsw gpsw(records);
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
-    gpsw.td_lati_sat->setText("24 59.2057N");
-    gpsw.td_longi_sat->setText("121 30.1234E");
-    gpsw.receiver.state.latitude = 2459.2057;
-    gpsw.receiver.state.longitude = 12130.1234;
+    uitest::control<QLineEdit>(gpsw, "td_lati_sat")->setText("24 59.2057N");
+    uitest::control<QLineEdit>(gpsw, "td_longi_sat")->setText("121 30.1234E");
+    records.receiver.state.latitude = 2459.2057;
+    records.receiver.state.longitude = 12130.1234;
     gpsw.plotViewPoint();
 
     QCOMPARE(viewp.Chart1->title(), QString("(24 59.2057N,121 30.1234E)"));

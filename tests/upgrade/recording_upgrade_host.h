@@ -22,6 +22,7 @@ public:
     bool upgradeButtonOn = true;
     std::string rateText = "9600";
 
+    int memoLineCount() override { return static_cast<int>(memo.size()); }
     void memoClear() override { memo.clear(); }
     void memoAddLine(const std::string& line) override { memo.push_back(line); }
     void showMessage(const std::string& text) override { boxes.push_back(text); }

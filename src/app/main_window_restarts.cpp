@@ -1,3 +1,5 @@
+// ColdStart, WarmStart and HotStart, and the version queries of both receiver families.
+
 #include "app/Mpgs.h"
 #include "control/command_sending.h"
 #include "control/restart_commands.h"
@@ -10,10 +12,8 @@
 
 namespace norvane {
 
-namespace {
-
 // The restart commands' view of the main window.
-class WindowRestartHost : public RestartHost {
+class Tgpsw::WindowRestartHost : public RestartHost {
 public:
     explicit WindowRestartHost(Tgpsw& window) : window_(window) {}
 
@@ -28,6 +28,8 @@ public:
 
     void setColdButtonEnabled(bool enabled) override { window_.bt_cold->setEnabled(enabled); }
 
+    int memoLineCount() override { return window_.memoLineCount(); }
+    void memoClear() override { window_.memoClear(); }
     void memoAddLine(const std::string& line) override { window_.memoAddLine(line); }
 
     void clearRestartDisplay() override
@@ -46,42 +48,34 @@ private:
     Tgpsw& window_;
 };
 
-} // namespace
-
 void Tgpsw::bt_coldClick()
 {
     WindowRestartHost host(*this);
-    RestartCommands(link, receiver, host).cold();
+    RestartCommands(records_.link, records_.receiver, host).cold();
 }
 
 void Tgpsw::bt_warmClick()
 {
     WindowRestartHost host(*this);
-    RestartCommands(link, receiver, host).warm();
+    RestartCommands(records_.link, records_.receiver, host).warm();
 }
 
 void Tgpsw::bt_hotClick()
 {
     WindowRestartHost host(*this);
-    RestartCommands(link, receiver, host).hot();
-}
-
-void Tgpsw::restartReset()
-{
-    WindowRestartHost host(*this);
-    norvane::restartReset(receiver, host);
+    RestartCommands(records_.link, records_.receiver, host).hot();
 }
 
 void Tgpsw::Button1Click()
 {
-    link.purgeInput();
-    sendVexaQuery(link);
+    records_.link.purgeInput();
+    sendVexaQuery(records_.link);
 }
 
 void Tgpsw::bt_revisionClick()
 {
-    link.purgeInput();
-    sendLumoRevisionQuery(link);
+    records_.link.purgeInput();
+    sendLumoRevisionQuery(records_.link);
 }
 
 } // namespace norvane

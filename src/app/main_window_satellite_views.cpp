@@ -28,9 +28,9 @@ ChartBar toChartBar(const SnrBar& bar)
 void Tgpsw::updateSnrChart()
 {
     // The statuses set here are the ones the sky plot colours by, right after.
-    markUsedSatellites(receiver.state);
+    markUsedSatellites(records_.receiver.state);
     Chart1->clearBars();
-    for (const SnrBar& bar : snrBars(receiver.state))
+    for (const SnrBar& bar : snrBars(records_.receiver.state))
         Chart1->addBar(toChartBar(bar));
     Chart1->repaint();
     QCoreApplication::processEvents();
@@ -38,7 +38,7 @@ void Tgpsw::updateSnrChart()
 
 void Tgpsw::drawSkyPlot()
 {
-    paintSkyPlot(Image1->picture(), receiver.state);
+    paintSkyPlot(Image1->picture(), records_.receiver.state);
     Image1->update();
 }
 
@@ -60,8 +60,8 @@ void Tgpsw::plotViewPoint()
 {
     if (viewp_ == nullptr)
         return;
-    viewp_->plotViewPoint(td_lati_sat->text(), td_longi_sat->text(), receiver.state.latitude,
-                          receiver.state.longitude);
+    viewp_->plotViewPoint(td_lati_sat->text(), td_longi_sat->text(), records_.receiver.state.latitude,
+                          records_.receiver.state.longitude);
 }
 
 void Tgpsw::bt_pointClick()

@@ -1,3 +1,5 @@
+// Connecting by hand (Start/Off) and by scanning every port and rate (AutoScan).
+
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
 #include "app/scan_detection.h"
@@ -34,7 +36,7 @@ void Tgpsw::btStartClick()
 
 void Tgpsw::connectLink()
 {
-    if (!link.openLink(textOf(cbComPort), textOf(cbBandRate))) {
+    if (!records_.link.openLink(textOf(cbComPort), textOf(cbBandRate))) {
         messageBoxes().inform(this, QStringLiteral("Com Port Error"), QStringLiteral("error"));
         return;
     }
@@ -46,7 +48,7 @@ void Tgpsw::connectLink()
 void Tgpsw::disconnectLink()
 {
     Timer1->stop();
-    link.closePort();
+    records_.link.closePort();
     btStart->setText(QStringLiteral("Start"));
     resetMainWindow();
 }
@@ -55,16 +57,16 @@ void Tgpsw::btAutoscanClick()
 {
     cbComPort->setCurrentIndex(0);
     btStart->setEnabled(false);
-    if (link.isOpen()) {
-        link.closePort();
+    if (records_.link.isOpen()) {
+        records_.link.closePort();
         clock().sleepMs(kPortReleaseMs);
     }
     for (int port = cbComPort->currentIndex(); port < cbComPort->count(); ++port) {
         cbComPort->setCurrentIndex(port);
         const std::string portText = textOf(cbComPort);
         // The receive loop's sentence text doubles as the scan's note of the port it tries.
-        receiver.sentenceText = portText;
-        if (link.openPort(portText) && scanRates(portText)) {
+        records_.receiver.sentenceText = portText;
+        if (records_.link.openPort(portText) && scanRates(portText)) {
             btStart->setText(QStringLiteral("Off"));
             btStart->setEnabled(true);
             resetMainWindow();
@@ -85,18 +87,18 @@ bool Tgpsw::scanRates(const std::string& portText)
 {
     cbBandRate->setCurrentIndex(0);
     for (int rate = 0; !cbBandRate->currentText().isEmpty(); cbBandRate->setCurrentIndex(++rate)) {
-        if (!link.setLineSettings(textOf(cbBandRate))) {
+        if (!records_.link.setLineSettings(textOf(cbBandRate))) {
             // A refused rate closes the link; without reopening, the remaining rates of this
             // port would all be tried on a closed link.
-            link.openPort(portText);
+            records_.link.openPort(portText);
             continue;
         }
         clock().sleepMs(kRateSettleMs);
-        const int count = link.readAvailable(receiveBuffer);
-        if (receiverSeen(receiveBuffer.data(), count))
+        const int count = records_.link.readAvailable(records_.receiveBuffer);
+        if (receiverSeen(records_.receiveBuffer.data(), count))
             return true;
     }
-    link.closePort();
+    records_.link.closePort();
     clock().sleepMs(kPortReleaseMs);
     return false;
 }

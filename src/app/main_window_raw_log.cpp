@@ -1,3 +1,5 @@
+// SaveLog/StopSave and the raw log the receive loop and the upgrade append to.
+
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
 
@@ -17,13 +19,13 @@ bool saving(const QPushButton* button)
 void Tgpsw::bt_savelogClick()
 {
     if (bt_savelog->text() == QLatin1String("SaveLog")) {
-        if (!rawLog.open()) {
+        if (!records_.rawLog.open()) {
             messageBoxes().inform(this, QStringLiteral("Open File Error"), applicationTitle());
             return;
         }
         bt_savelog->setText(QStringLiteral("StopSave"));
     } else {
-        rawLog.close();
+        records_.rawLog.close();
         bt_savelog->setText(QStringLiteral("SaveLog"));
     }
 }
@@ -33,8 +35,8 @@ void Tgpsw::appendRawLog(const std::string& text)
     if (!saving(bt_savelog))
         return;
     if (!text.empty())
-        receiver.sentenceText = text;
-    rawLog.write(receiver.sentenceText);
+        records_.receiver.sentenceText = text;
+    records_.rawLog.write(records_.receiver.sentenceText);
 }
 
 } // namespace norvane

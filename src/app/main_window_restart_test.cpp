@@ -1,27 +1,26 @@
+// bt_test and the main window's side of the restart test window.
+
 #include "app/Mpgs.h"
 #include "control/restart_test_host.h"
 #include "control/ui/Testgps.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <memory>
 
 namespace norvane {
 
-namespace {
-
-// The main window's side of the restart test: test mode is bt_test's caption, the TTFF
-// counting is the receive loop's, and the restarts are the main window's own buttons.
-class MainWindowTestHost : public RestartTestHost {
+// Test mode is bt_test's caption, the TTFF counting is the receive loop's, and the restarts
+// are the main window's own buttons.
+class Tgpsw::WindowTestHost : public RestartTestHost {
 public:
-    explicit MainWindowTestHost(Tgpsw& window) : window_(window) {}
+    explicit WindowTestHost(Tgpsw& window) : window_(window) {}
 
     bool testModeOn() override { return window_.bt_test->text() == QLatin1String("Testing"); }
-    int ttffTicks() override { return window_.receiver.ttffTicks; }
-    void setTtffTicks(int ticks) override { window_.receiver.ttffTicks = ticks; }
-    char fixMode() override { return window_.receiver.state.fix_mode; }
-    void setFixMode(char mode) override { window_.receiver.state.fix_mode = mode; }
-    std::string ttffText() override { return window_.td_ttff->text().toStdString(); }
+    int ttffTicks() override { return window_.records_.receiver.ttffTicks; }
+    void setTtffTicks(int ticks) override { window_.records_.receiver.ttffTicks = ticks; }
+    char fixMode() override { return window_.records_.receiver.state.fix_mode; }
+    void setFixMode(char mode) override { window_.records_.receiver.state.fix_mode = mode; }
+    int ttffShown() override { return window_.ttffShown(); }
 
     void restart(RestartKind kind) override
     {
@@ -42,12 +41,10 @@ private:
     Tgpsw& window_;
 };
 
-} // namespace
-
 void Tgpsw::connectTestWindow()
 {
     if (Ftest_)
-        Ftest_->setHost(std::make_unique<MainWindowTestHost>(*this));
+        Ftest_->setHost(std::make_unique<WindowTestHost>(*this));
 }
 
 void Tgpsw::bt_testClick()

@@ -13,12 +13,11 @@
 
 namespace norvane {
 
-namespace {
-
-class WindowUpgradeHost : public UpgradeHost {
+class Tgpsw::WindowUpgradeHost : public UpgradeHost {
 public:
     explicit WindowUpgradeHost(Tgpsw& window) : window_(window) {}
 
+    int memoLineCount() override { return window_.memoLineCount(); }
     void memoClear() override { window_.memoClear(); }
     void memoAddLine(const std::string& line) override { window_.memoAddLine(line); }
     void showMessage(const std::string& text) override
@@ -52,19 +51,19 @@ private:
     Tgpsw& window_;
 };
 
-} // namespace
-
 void Tgpsw::bt_refreshClick()
 {
     WindowUpgradeHost host(*this);
-    UpgradeContext context{upgradeSession(), link, receiveBuffer, receiver.sentenceText, host};
+    UpgradeContext context{upgradeSession(), records_.link, records_.receiveBuffer,
+                           records_.receiver.sentenceText, host};
     startUpgrade(context);
 }
 
 void Tgpsw::Timer2Timer()
 {
     WindowUpgradeHost host(*this);
-    UpgradeContext context{upgradeSession(), link, receiveBuffer, receiver.sentenceText, host};
+    UpgradeContext context{upgradeSession(), records_.link, records_.receiveBuffer,
+                           records_.receiver.sentenceText, host};
     downloadTick(context);
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+
+// A window's control found by its object name, the way the tests meet every window: the names
+// are those of the control table. A control that is missing stops the test program at once,
+// with the name, rather than crashing on a null pointer later.
+
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+#include <type_traits>
+
+namespace norvane::uitest {
+
+template <class Control, class Owner> Control* control(const Owner& owner, const char* name)
+{
+    const QObject* window = nullptr;
+    if constexpr (std::is_base_of_v<QObject, Owner>)
+        window = &owner;
+    else
+        window = &*owner;
+    auto* found = window->template findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("no control named %s of the expected kind", name);
+    return found;
+}
+
+} // namespace norvane::uitest
