@@ -4,6 +4,7 @@
 #include "app/Mpgs.h"
 #include "app/error_box.h"
 #include "app/message_boxes.h"
+#include "app/message_log_widget.h"
 #include "support/fake_port_backend.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
@@ -88,6 +89,7 @@ private slots:
     void resetEmptiesTheDisplayAndKeepsTheChosenPort();
     void resetFallsBackOnlyForEmptyBoxes();
     void messageLogCountsLinesAsAdded();
+    void messageLogStartsAfreshAfter501Sentences();
     void messageLogKeepsTheNewestLineInView();
     void connectionButtonsAreTheFive();
     void closingTheWindowPurgesAndClosesTheLink();
@@ -353,25 +355,37 @@ void MainWindowTest::resetFallsBackOnlyForEmptyBoxes()
 
 void MainWindowTest::messageLogCountsLinesAsAdded()
 {
-    ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw window(records);
-    QCOMPARE(window.memoLineCount(), 0);
+    MessageLogWidget log;
+    QCOMPARE(log.memoLineCount(), 0);
     // The very first sentence text the program sees is empty: it is a line of its own.
-    window.memoAddLine("");
-    QCOMPARE(window.memoLineCount(), 1);
-    window.memoAddLine("$GPGGA,1");
-    QCOMPARE(window.memoLineCount(), 2);
+    log.memoAddLine("");
+    QCOMPARE(log.memoLineCount(), 1);
+    log.memoAddLine("$GPGGA,1");
+    QCOMPARE(log.memoLineCount(), 2);
     // A lone CR or LF that survived the CR LF removal does not make a second line.
-    window.memoAddLine("$A\rB\nC");
-    QCOMPARE(window.memoLineCount(), 3);
-    window.memoAddLine(std::string("$GPGSV\0hidden", 13));
-    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText(), QString("\n$GPGGA,1\n$A B C\n$GPGSV"));
-    window.memoClear();
-    QCOMPARE(window.memoLineCount(), 0);
-    window.memoAddLine("Nmea code loss or Gps is bad");
-    QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText(), QString("Nmea code loss or Gps is bad"));
-    QCOMPARE(window.memoLineCount(), 1);
+    log.memoAddLine("$A\rB\nC");
+    QCOMPARE(log.memoLineCount(), 3);
+    log.memoAddLine(std::string("$GPGSV\0hidden", 13));
+    QCOMPARE(log.toPlainText(), QString("\n$GPGGA,1\n$A B C\n$GPGSV"));
+    log.memoClear();
+    QCOMPARE(log.memoLineCount(), 0);
+    log.memoAddLine("Nmea code loss or Gps is bad");
+    QCOMPARE(log.toPlainText(), QString("Nmea code loss or Gps is bad"));
+    QCOMPARE(log.memoLineCount(), 1);
+}
+
+void MainWindowTest::messageLogStartsAfreshAfter501Sentences()
+{
+    MessageLogWidget log;
+    for (int line = 1; line <= 501; ++line)
+        log.memoAddSentence("$GPGGA," + std::to_string(line));
+    QCOMPARE(log.memoLineCount(), 501);
+    log.memoAddSentence("$GPGGA,502");
+    QCOMPARE(log.toPlainText(), QString("$GPGGA,502"));
+    // Only sentences clear it; the program's own lines just add up.
+    for (int line = 0; line < 600; ++line)
+        log.memoAddLine("Nmea code loss or Gps is bad");
+    QCOMPARE(log.memoLineCount(), 601);
 }
 
 void MainWindowTest::messageLogKeepsTheNewestLineInView()
