@@ -124,18 +124,18 @@ void RestartTestWindowTest::windowFollowsItsControlTable()
         const QVariant text = control->property("text");
         QCOMPARE(text.toString(), QString(row.text));
     }
-    QVERIFY(!window.Checkhot->isChecked() && !window.Checkwarm->isChecked() &&
-            !window.Checkcold->isChecked());
+    QVERIFY(!uitest::control<QCheckBox>(window, "Checkhot")->isChecked() && !uitest::control<QCheckBox>(window, "Checkwarm")->isChecked() &&
+            !uitest::control<QCheckBox>(window, "Checkcold")->isChecked());
 
-    QLabel* message = window.lb_testmes;
+    QLabel* message = uitest::control<QLabel>(window, "lb_testmes");
     QCOMPARE(message->objectName(), QString("lb_testmes"));
     QCOMPARE(message->text(), QString());
     QCOMPARE(message->pos(), QPoint(5, 174));
     QCOMPARE(message->font().pixelSize(), 16);
     QVERIFY(message->font().bold());
     QCOMPARE(message->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    window.Checkcold->setChecked(false);
-    window.bt_auto->click();
+    uitest::control<QCheckBox>(window, "Checkcold")->setChecked(false);
+    uitest::control<QPushButton>(window, "bt_auto")->click();
     QCOMPARE(message->text(), QString("Must choos one,please"));
     QCOMPARE(message->width(), message->sizeHint().width());
 }
@@ -147,41 +147,41 @@ void RestartTestWindowTest::workedExampleOfAHotRun()
     TFtest& w = hosted.window;
     SimulatedReceiver& receiver = *hosted.receiver;
     receiver.ttffs = {30, 31, 31};
-    w.ed_cycles->setText("3");
-    w.ed_waittime->setText("10");
-    w.ed_warma->setText("12.0");
+    uitest::control<QLineEdit>(w, "ed_cycles")->setText("3");
+    uitest::control<QLineEdit>(w, "ed_waittime")->setText("10");
+    uitest::control<QLineEdit>(w, "ed_warma")->setText("12.0");
 
-    w.bt_hot->click();
-    QCOMPARE(w.lb_testmes->text(), QString("Cycles : 1"));
-    QCOMPARE(stateOf(w.bt_hot), kRunning);
-    QCOMPARE(stateOf(w.bt_warm).visible, false);
-    QCOMPARE(stateOf(w.bt_cold).visible, false);
-    QCOMPARE(stateOf(w.bt_auto), kHidden);
+    uitest::control<QPushButton>(w, "bt_hot")->click();
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Cycles : 1"));
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_hot")), kRunning);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_warm")).visible, false);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_cold")).visible, false);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), kHidden);
 
     receiver.tick(12);
-    QCOMPARE(w.ed_hot1->text(), QString("12"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hot1")->text(), QString("12"));
     receiver.tick(27);
-    QCOMPARE(w.ed_hot1->text(), QString("30"));
-    QCOMPARE(w.ed_hota->text(), QString());
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hot1")->text(), QString("30"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString());
     receiver.tick();
-    QCOMPARE(w.ed_hota->text(), QString("30"));
-    QCOMPARE(w.lb_testmes->text(), QString("Cycles : 2"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString("30"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Cycles : 2"));
 
     receiver.tick(41);
-    QCOMPARE(w.ed_hot1->text(), QString("31"));
-    QCOMPARE(w.ed_hota->text(), QString("30"));
-    QCOMPARE(w.lb_testmes->text(), QString("Cycles : 3"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hot1")->text(), QString("31"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString("30"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Cycles : 3"));
 
     receiver.tick(40);
-    QCOMPARE(w.lb_testmes->text(), QString("Cycles : 3"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Cycles : 3"));
     receiver.tick();
-    QCOMPARE(w.ed_hota->text(), QString("30.6"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString("30.6"));
     QCOMPARE(w.test().total(RestartKind::Hot), 306);
-    QCOMPARE(w.lb_testmes->text(), QString());
-    for (QPushButton* button : {w.bt_hot, w.bt_warm, w.bt_cold, w.bt_auto})
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString());
+    for (QPushButton* button : {uitest::control<QPushButton>(w, "bt_hot"), uitest::control<QPushButton>(w, "bt_warm"), uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
     QCOMPARE(receiver.restarts.size(), std::size_t(3));
-    QCOMPARE(w.ed_warma->text(), QString("12.0"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_warma")->text(), QString("12.0"));
 
     receiver.tick(5);
     QCOMPARE(receiver.restarts.size(), std::size_t(3));
@@ -193,73 +193,73 @@ void RestartTestWindowTest::automaticRunGoesColdThenHotAndStartsOverOnTheNextRec
     TFtest& w = hosted.window;
     SimulatedReceiver& receiver = *hosted.receiver;
     receiver.ttffs = {5, 6, 2, 3, 7};
-    w.ed_cycles->setText("2");
-    w.ed_waittime->setText("3");
-    w.Checkcold->setChecked(true);
-    w.Checkhot->setChecked(true);
+    uitest::control<QLineEdit>(w, "ed_cycles")->setText("2");
+    uitest::control<QLineEdit>(w, "ed_waittime")->setText("3");
+    uitest::control<QCheckBox>(w, "Checkcold")->setChecked(true);
+    uitest::control<QCheckBox>(w, "Checkhot")->setChecked(true);
 
-    w.bt_auto->click();
-    QCOMPARE(w.lb_testmes->text(), QString("AUTO Cold Cycles : 1"));
-    QCOMPARE(stateOf(w.bt_auto), ButtonState({true, false}));
-    QCOMPARE(stateOf(w.bt_cold), kRunning);
-    QVERIFY(w.bt_warm->isHidden() && w.bt_hot->isHidden());
-    QVERIFY(!w.Checkcold->isChecked());
+    uitest::control<QPushButton>(w, "bt_auto")->click();
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("AUTO Cold Cycles : 1"));
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), ButtonState({true, false}));
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_cold")), kRunning);
+    QVERIFY(uitest::control<QPushButton>(w, "bt_warm")->isHidden() && uitest::control<QPushButton>(w, "bt_hot")->isHidden());
+    QVERIFY(!uitest::control<QCheckBox>(w, "Checkcold")->isChecked());
 
     receiver.tick(8);
-    QCOMPARE(w.lb_testmes->text(), QString("AUTO Cold Cycles 2"));
-    QCOMPARE(w.ed_colda->text(), QString("5"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("AUTO Cold Cycles 2"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_colda")->text(), QString("5"));
     receiver.tick(9);
-    QCOMPARE(w.ed_colda->text(), QString(" 5.5"));
-    QCOMPARE(w.lb_testmes->text(), QString("AUTO Hot Cycles 1"));
-    QVERIFY(w.Checkcold->isChecked());
-    QVERIFY(!w.Checkhot->isChecked());
-    QCOMPARE(stateOf(w.bt_cold), kHidden);
-    QCOMPARE(stateOf(w.bt_warm), kHidden);
-    QCOMPARE(stateOf(w.bt_hot), kRunning);
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_colda")->text(), QString(" 5.5"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("AUTO Hot Cycles 1"));
+    QVERIFY(uitest::control<QCheckBox>(w, "Checkcold")->isChecked());
+    QVERIFY(!uitest::control<QCheckBox>(w, "Checkhot")->isChecked());
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_cold")), kHidden);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_warm")), kHidden);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_hot")), kRunning);
 
     receiver.tick(5);
-    QCOMPARE(w.lb_testmes->text(), QString("AUTO Hot Cycles 2"));
-    QCOMPARE(w.ed_hota->text(), QString("2"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("AUTO Hot Cycles 2"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString("2"));
     receiver.tick(6);
-    QCOMPARE(w.ed_hota->text(), QString(" 2.5"));
-    QCOMPARE(w.lb_testmes->text(), QString("change module."));
-    QVERIFY(w.Checkcold->isChecked() && w.Checkhot->isChecked() && !w.Checkwarm->isChecked());
-    QCOMPARE(stateOf(w.bt_hot), kRunning);
-    QCOMPARE(stateOf(w.bt_auto), ButtonState({true, false}));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString(" 2.5"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("change module."));
+    QVERIFY(uitest::control<QCheckBox>(w, "Checkcold")->isChecked() && uitest::control<QCheckBox>(w, "Checkhot")->isChecked() && !uitest::control<QCheckBox>(w, "Checkwarm")->isChecked());
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_hot")), kRunning);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), ButtonState({true, false}));
     QCOMPARE(receiver.restarts, (std::vector<RestartKind>{RestartKind::Cold, RestartKind::Cold,
                                                           RestartKind::Hot, RestartKind::Hot}));
 
     receiver.tick(3);
-    QCOMPARE(w.lb_testmes->text(), QString("change module."));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("change module."));
     receiver.sendsData = false;
     receiver.tick();
-    QCOMPARE(w.lb_testmes->text(), QString("Stand by."));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Stand by."));
     receiver.tick(2);
-    QCOMPARE(w.lb_testmes->text(), QString("Stand by."));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Stand by."));
     QCOMPARE(receiver.restarts.size(), std::size_t(4));
 
     receiver.sendsData = true;
     receiver.tick();
-    QCOMPARE(w.lb_testmes->text(), QString("AUTO Cold Cycles 1"));
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("AUTO Cold Cycles 1"));
     QCOMPARE(receiver.restarts.back(), RestartKind::Cold);
     for (RestartKind kind : kAutoOrder)
         QCOMPARE(w.test().total(kind), 0);
     QCOMPARE(w.test().completedCycles(), 0);
-    QVERIFY(!w.Checkcold->isChecked() && w.Checkhot->isChecked());
-    QCOMPARE(stateOf(w.bt_cold), kRunning);
-    QCOMPARE(stateOf(w.bt_hot), kHidden);
-    QCOMPARE(stateOf(w.bt_auto), ButtonState({true, false}));
+    QVERIFY(!uitest::control<QCheckBox>(w, "Checkcold")->isChecked() && uitest::control<QCheckBox>(w, "Checkhot")->isChecked());
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_cold")), kRunning);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_hot")), kHidden);
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), ButtonState({true, false}));
     receiver.tick(4);
-    QCOMPARE(w.ed_cold1->text(), QString("4"));
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_cold1")->text(), QString("4"));
 }
 
 void RestartTestWindowTest::autoWithNoBoxCheckedAsksForOne()
 {
     HostedWindow hosted;
     TFtest& w = hosted.window;
-    w.bt_auto->click();
-    QCOMPARE(w.lb_testmes->text(), QString("Must choos one,please"));
-    for (QPushButton* button : {w.bt_hot, w.bt_warm, w.bt_cold, w.bt_auto})
+    uitest::control<QPushButton>(w, "bt_auto")->click();
+    QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Must choos one,please"));
+    for (QPushButton* button : {uitest::control<QPushButton>(w, "bt_hot"), uitest::control<QPushButton>(w, "bt_warm"), uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
     QVERIFY(hosted.receiver->restarts.empty());
 }
@@ -292,13 +292,13 @@ void RestartTestWindowTest::leavingAFieldCorrectsItsRange()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    for (QLineEdit* field : {window.ed_cycles, window.ed_waittime}) {
+    for (QLineEdit* field : {uitest::control<QLineEdit>(window, "ed_cycles"), uitest::control<QLineEdit>(window, "ed_waittime")}) {
         field->setFocus();
         QTRY_VERIFY(field->hasFocus());
         field->selectAll();
         QTest::keyClicks(field, typed);
         QCOMPARE(field->text(), typed);
-        window.bt_auto->setFocus();
+        uitest::control<QPushButton>(window, "bt_auto")->setFocus();
         QTRY_VERIFY(!field->hasFocus());
         QCOMPARE(field->text(), kept);
     }
@@ -320,14 +320,14 @@ void RestartTestWindowTest::btTestOpensPlacesAndClosesTheWindow()
     QVERIFY(ftest.isVisible());
     QCOMPARE(ftest.frameGeometry().topLeft(), gpsw.frameGeometry().topLeft() + QPoint(200, 295));
     QCOMPARE(ftest.frameGeometry().size(), QSize(200, 230));
-    for (QPushButton* button : {ftest.bt_hot, ftest.bt_warm, ftest.bt_cold, ftest.bt_auto})
+    for (QPushButton* button : {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"), uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
-    QCOMPARE(ftest.lb_testmes->text(), QString());
+    QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString());
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
     QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Test"));
     QVERIFY(!ftest.isVisible());
-    for (QPushButton* button : {ftest.bt_hot, ftest.bt_warm, ftest.bt_cold, ftest.bt_auto})
+    for (QPushButton* button : {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"), uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
         QCOMPARE(stateOf(button), kClosed);
 }
 
@@ -355,33 +355,33 @@ void RestartTestWindowTest::closingMidCycleStopsTheMeasurement()
     };
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
-    ftest.ed_cycles->setText("2");
-    ftest.ed_waittime->setText("2");
+    uitest::control<QLineEdit>(ftest, "ed_cycles")->setText("2");
+    uitest::control<QLineEdit>(ftest, "ed_waittime")->setText("2");
     records.receiver.ttffTicks = 50;
     records.receiver.state.fix_mode = '3';
-    ftest.bt_warm->click();
+    uitest::control<QPushButton>(ftest, "bt_warm")->click();
     QCOMPARE(records.receiver.ttffTicks, 0);
     QCOMPARE(records.receiver.state.fix_mode, '0');
-    QCOMPARE(ftest.lb_testmes->text(), QString("Cycles : 1"));
+    QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString("Cycles : 1"));
 
     for (int i = 0; i < 4; ++i)
         receiveLoopTick('1');
     receiveLoopTick('3');
-    QCOMPARE(ftest.ed_warm1->text(), QString("4"));
+    QCOMPARE(uitest::control<QLineEdit>(ftest, "ed_warm1")->text(), QString("4"));
     QCOMPARE(records.receiver.ttffTicks, 5);
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
     for (int i = 0; i < 10; ++i)
         receiveLoopTick('3');
     QCOMPARE(records.receiver.ttffTicks, 5);
-    QCOMPARE(ftest.ed_warma->text(), QString());
+    QCOMPARE(uitest::control<QLineEdit>(ftest, "ed_warma")->text(), QString());
     QCOMPARE(uitest::control<QLineEdit>(gpsw, "td_ttff")->text(), QString("4"));
     receiveLoopTick('1');
-    QCOMPARE(ftest.ed_warm1->text(), QString("4"));
+    QCOMPARE(uitest::control<QLineEdit>(ftest, "ed_warm1")->text(), QString("4"));
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
-    QCOMPARE(ftest.lb_testmes->text(), QString());
-    for (QPushButton* button : {ftest.bt_hot, ftest.bt_warm, ftest.bt_cold, ftest.bt_auto})
+    QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString());
+    for (QPushButton* button : {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"), uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
 }
 
@@ -415,20 +415,20 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     uitest::control<QTimer>(gpsw, "Timer1")->setInterval(static_cast<int>(1000 / kSpeedup));
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
-    ftest.ed_cycles->setText("2");
-    ftest.ed_waittime->setText("2");
-    ftest.bt_hot->click();
-    QTRY_VERIFY_WITH_TIMEOUT(ftest.ed_hota->text().contains('.'), 120000);
+    uitest::control<QLineEdit>(ftest, "ed_cycles")->setText("2");
+    uitest::control<QLineEdit>(ftest, "ed_waittime")->setText("2");
+    uitest::control<QPushButton>(ftest, "bt_hot")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(uitest::control<QLineEdit>(ftest, "ed_hota")->text().contains('.'), 120000);
 
-    QCOMPARE(ftest.lb_testmes->text(), QString());
-    QCOMPARE(stateOf(ftest.bt_hot), kShown);
+    QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString());
+    QCOMPARE(stateOf(uitest::control<QPushButton>(ftest, "bt_hot")), kShown);
     QCOMPARE(simulator.restartsSeen(), 2);
     QCOMPARE(uitest::control<QPlainTextEdit>(gpsw, "Memo1")->toPlainText().count("Hot Start Success."), 2);
     // How many ticks a re-acquisition takes depends on how busy the machine is; the shape of
     // the final average does not.
-    QVERIFY2(QRegularExpression("^[ 0-9][0-9]\\.[0-9]$").match(ftest.ed_hota->text()).hasMatch(),
-             qPrintable(ftest.ed_hota->text()));
-    QVERIFY(!ftest.ed_hot1->text().isEmpty());
+    QVERIFY2(QRegularExpression("^[ 0-9][0-9]\\.[0-9]$").match(uitest::control<QLineEdit>(ftest, "ed_hota")->text()).hasMatch(),
+             qPrintable(uitest::control<QLineEdit>(ftest, "ed_hota")->text()));
+    QVERIFY(!uitest::control<QLineEdit>(ftest, "ed_hot1")->text().isEmpty());
     uitest::control<QPushButton>(gpsw, "btStart")->click();
     qunsetenv("NORVANE_COM3");
 }

@@ -27,7 +27,7 @@ void verifyLimits(const AxisLimits& limits, double minimum, double maximum)
 
 void setSpans(Tviewp& viewp, double bottom, double left)
 {
-    viewp.Chart1->setAxes({{100, 100 + bottom}, {-50, -50 + left}});
+    uitest::control<PointChart>(viewp, "Chart1")->setAxes({{100, 100 + bottom}, {-50, -50 + left}});
 }
 
 } // namespace
@@ -96,27 +96,27 @@ void ViewPointTest::firstPlotCentresOnThePosition()
 {
     Tviewp viewp;
     viewp.plotViewPoint("2459.2057N", "12130.1234E", 2459.2057, 12130.1234);
-    QCOMPARE(viewp.Chart1->title(), QString("(2459.2057N,12130.1234E)"));
-    verifyLimits(viewp.Chart1->axes().bottom, 120277.234, 122325.234);
-    verifyLimits(viewp.Chart1->axes().left, 23568.057, 25616.057);
-    QCOMPARE(viewp.Chart1->series().count(), std::size_t{1});
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->title(), QString("(2459.2057N,12130.1234E)"));
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 120277.234, 122325.234);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, 23568.057, 25616.057);
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->series().count(), std::size_t{1});
 
     Tviewp unknown;
     unknown.plotViewPoint("", "", 0, 0);
-    QCOMPARE(unknown.Chart1->title(), QString("(,)"));
-    verifyLimits(unknown.Chart1->axes().bottom, -1024, 1024);
+    QCOMPARE(uitest::control<PointChart>(unknown, "Chart1")->title(), QString("(,)"));
+    verifyLimits(uitest::control<PointChart>(unknown, "Chart1")->axes().bottom, -1024, 1024);
 }
 
 void ViewPointTest::pointsAreDrawnAsSmallBlueCircles()
 {
     Tviewp viewp;
     viewp.plotViewPoint("a", "b", 2459.2057, 12130.1234);
-    const QPointF centre = viewp.Chart1->pixelOf(viewp.Chart1->series().points()[0]);
-    const QRect wall = viewp.Chart1->backWall();
+    const QPointF centre = uitest::control<PointChart>(viewp, "Chart1")->pixelOf(uitest::control<PointChart>(viewp, "Chart1")->series().points()[0]);
+    const QRect wall = uitest::control<PointChart>(viewp, "Chart1")->backWall();
     QVERIFY(qAbs(centre.x() - (wall.left() + wall.right()) / 2.0) < 1); // the newest point is centred
     QVERIFY(qAbs(centre.y() - (wall.top() + wall.bottom()) / 2.0) < 1);
 
-    const QImage image = viewp.Chart1->grab().toImage();
+    const QImage image = uitest::control<PointChart>(viewp, "Chart1")->grab().toImage();
     const QPoint c = centre.toPoint();
     for (const QPoint offset : {QPoint(0, 0), QPoint(-2, 0), QPoint(2, 0), QPoint(0, -2), QPoint(0, 2)})
         QCOMPARE(image.pixelColor(c + offset).toRgb(), kBlueColour);
@@ -133,27 +133,27 @@ void ViewPointTest::pointsAreDrawnAsSmallBlueCircles()
 void ViewPointTest::zoomButtonsMoveEachEndByEight()
 {
     Tviewp viewp;
-    viewp.Button2->click();
-    verifyLimits(viewp.Chart1->axes().bottom, -1016, 1016);
-    verifyLimits(viewp.Chart1->axes().left, -1016, 1016);
-    viewp.Button1->click();
-    viewp.Button1->click();
-    verifyLimits(viewp.Chart1->axes().bottom, -1032, 1032);
-    verifyLimits(viewp.Chart1->axes().left, -1032, 1032);
+    uitest::control<QPushButton>(viewp, "Button2")->click();
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, -1016, 1016);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, -1016, 1016);
+    uitest::control<QPushButton>(viewp, "Button1")->click();
+    uitest::control<QPushButton>(viewp, "Button1")->click();
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, -1032, 1032);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, -1032, 1032);
 
     // The span the zoom left is the one the next point keeps.
     viewp.plotViewPoint("", "", 1, 2);
-    verifyLimits(viewp.Chart1->axes().bottom, 20 - 1032, 20 + 1032);
-    verifyLimits(viewp.Chart1->axes().left, 10 - 1032, 10 + 1032);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 20 - 1032, 20 + 1032);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, 10 - 1032, 10 + 1032);
 
     // At spans of 16 "Zoom +" does nothing; one narrow axis holds back both.
     setSpans(viewp, 16, 16);
-    viewp.Button2->click();
-    verifyLimits(viewp.Chart1->axes().bottom, 100, 116);
+    uitest::control<QPushButton>(viewp, "Button2")->click();
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 100, 116);
     setSpans(viewp, 20, 16);
-    viewp.Button2->click();
-    verifyLimits(viewp.Chart1->axes().bottom, 100, 120);
-    verifyLimits(viewp.Chart1->axes().left, -50, -34);
+    uitest::control<QPushButton>(viewp, "Button2")->click();
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 100, 120);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, -50, -34);
 }
 
 void ViewPointTest::clearPointKeepsLimitsAndTitle()
@@ -161,16 +161,16 @@ void ViewPointTest::clearPointKeepsLimitsAndTitle()
     Tviewp viewp;
     viewp.plotViewPoint("N", "E", 10, 20);
     viewp.plotViewPoint("N", "E", 11, 21);
-    const ViewAxes before = viewp.Chart1->axes();
-    viewp.Button3->click();
-    QCOMPARE(viewp.Chart1->series().count(), std::size_t{0});
-    QCOMPARE(viewp.Chart1->title(), QString("(N,E)"));
-    verifyLimits(viewp.Chart1->axes().bottom, before.bottom.minimum, before.bottom.maximum);
+    const ViewAxes before = uitest::control<PointChart>(viewp, "Chart1")->axes();
+    uitest::control<QPushButton>(viewp, "Button3")->click();
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->series().count(), std::size_t{0});
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->title(), QString("(N,E)"));
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, before.bottom.minimum, before.bottom.maximum);
 
     // The first point after clearing re-centres with the span then in force.
     viewp.plotViewPoint("N", "E", 0, 5);
-    QCOMPARE(viewp.Chart1->series().count(), std::size_t{1});
-    verifyLimits(viewp.Chart1->axes().bottom, 50 - 1024, 50 + 1024);
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->series().count(), std::size_t{1});
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 50 - 1024, 50 + 1024);
 }
 
 void ViewPointTest::closingFromOutsideIsRefused()
@@ -218,10 +218,10 @@ void ViewPointTest::mainWindowPlotsFromTheFixPanel()
     records.receiver.state.longitude = 12130.1234;
     gpsw.plotViewPoint();
 
-    QCOMPARE(viewp.Chart1->title(), QString("(24 59.2057N,121 30.1234E)"));
-    QCOMPARE(viewp.Chart1->series().count(), std::size_t{1});
-    verifyLimits(viewp.Chart1->axes().bottom, 120277.234, 122325.234);
-    verifyLimits(viewp.Chart1->axes().left, 23568.057, 25616.057);
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->title(), QString("(24 59.2057N,121 30.1234E)"));
+    QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->series().count(), std::size_t{1});
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 120277.234, 122325.234);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, 23568.057, 25616.057);
 }
 
 NORVANE_UI_TEST_MAIN(ViewPointTest)

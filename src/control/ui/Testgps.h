@@ -34,25 +34,6 @@ public:
     void tickStep(int bytesRead);
     const RestartTest& test() const { return test_; }
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* ed_cycles = nullptr;
-    QLineEdit* ed_waittime = nullptr;
-    QPushButton* bt_auto = nullptr;
-    QCheckBox* Checkhot = nullptr;
-    QCheckBox* Checkwarm = nullptr;
-    QCheckBox* Checkcold = nullptr;
-    QPushButton* bt_hot = nullptr;
-    QPushButton* bt_warm = nullptr;
-    QPushButton* bt_cold = nullptr;
-    QLineEdit* ed_hot1 = nullptr;
-    QLineEdit* ed_warm1 = nullptr;
-    QLineEdit* ed_cold1 = nullptr;
-    QLineEdit* ed_hota = nullptr;
-    QLineEdit* ed_warma = nullptr;
-    QLineEdit* ed_colda = nullptr;
-    QLabel* lb_testmes = nullptr;
-
 public slots:
     void bt_hotClick();
     void bt_warmClick();
@@ -92,6 +73,25 @@ private:
     std::string cyclesCaption() override;
     std::string message() override;
     void setMessage(const std::string& text) override;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* ed_cycles = nullptr;
+    QLineEdit* ed_waittime = nullptr;
+    QPushButton* bt_auto = nullptr;
+    QCheckBox* Checkhot = nullptr;
+    QCheckBox* Checkwarm = nullptr;
+    QCheckBox* Checkcold = nullptr;
+    QPushButton* bt_hot = nullptr;
+    QPushButton* bt_warm = nullptr;
+    QPushButton* bt_cold = nullptr;
+    QLineEdit* ed_hot1 = nullptr;
+    QLineEdit* ed_warm1 = nullptr;
+    QLineEdit* ed_cold1 = nullptr;
+    QLineEdit* ed_hota = nullptr;
+    QLineEdit* ed_warma = nullptr;
+    QLineEdit* ed_colda = nullptr;
+    QLabel* lb_testmes = nullptr;
 
     QRect placement_; // frame position and size asked for by placeWindow()
     RestartTest test_{*this};

@@ -21,12 +21,6 @@ public:
     void plotViewPoint(const QString& latitudeText, const QString& longitudeText, double latitude,
                        double longitude);
 
-    QFrame* Bevel1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    PointChart* Chart1 = nullptr;
-
 public slots:
     void FormCreate();
     void Button1Click();
@@ -40,6 +34,12 @@ protected:
 private:
     void createControls();
     void connectHandlers();
+
+    QFrame* Bevel1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    PointChart* Chart1 = nullptr;
 };
 
 } // namespace norvane
