@@ -127,6 +127,14 @@ void Tgpsw::bt_changeClick()
     receiverFamilyDialog();
 }
 
+void Tgpsw::setTimerEnabled(QTimer* timer, bool enabled)
+{
+    if (!enabled)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
+}
+
 void Tgpsw::Timer1Timer()
 {
     Timer1->stop();

@@ -92,6 +92,9 @@ private:
     class WindowUpgradeHost;
     class WindowTestHost;
 
+    // Enabling a running timer leaves its next tick where it was.
+    static void setTimerEnabled(QTimer* timer, bool enabled);
+
     void createControls();
     void connectViewPointWindow();
     void connectTestWindow();

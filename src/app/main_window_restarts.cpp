@@ -17,14 +17,7 @@ class Tgpsw::WindowRestartHost : public RestartHost {
 public:
     explicit WindowRestartHost(Tgpsw& window) : window_(window) {}
 
-    void setTimer1Enabled(bool enabled) override
-    {
-        // Enabling a running timer must not push its next tick back.
-        if (!enabled)
-            window_.Timer1->stop();
-        else if (!window_.Timer1->isActive())
-            window_.Timer1->start();
-    }
+    void setTimer1Enabled(bool enabled) override { setTimerEnabled(window_.Timer1, enabled); }
 
     void setColdButtonEnabled(bool enabled) override { window_.bt_cold->setEnabled(enabled); }
 

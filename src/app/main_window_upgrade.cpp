@@ -26,8 +26,8 @@ public:
     }
     void appendRawLog(const std::string& text) override { window_.appendRawLog(text); }
 
-    void setReceiveLoopEnabled(bool enabled) override { setTimer(window_.Timer1, enabled); }
-    void setDownloadTimerEnabled(bool enabled) override { setTimer(window_.Timer2, enabled); }
+    void setReceiveLoopEnabled(bool enabled) override { setTimerEnabled(window_.Timer1, enabled); }
+    void setDownloadTimerEnabled(bool enabled) override { setTimerEnabled(window_.Timer2, enabled); }
 
     void setProgressCaption(const std::string& caption) override
     {
@@ -39,15 +39,6 @@ public:
     std::string userRateText() override { return window_.cbBandRate->currentText().toLatin1().toStdString(); }
 
 private:
-    static void setTimer(QTimer* timer, bool enabled)
-    {
-        // Enabling a running timer leaves its tick where it was.
-        if (enabled && !timer->isActive())
-            timer->start();
-        else if (!enabled)
-            timer->stop();
-    }
-
     Tgpsw& window_;
 };
 
