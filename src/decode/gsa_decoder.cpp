@@ -1,6 +1,7 @@
 #include "decode/field_splitter.h"
 #include "decode/nmea_decoders.h"
 #include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 namespace norvane {
 
