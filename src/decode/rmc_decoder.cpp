@@ -6,7 +6,7 @@
 namespace norvane {
 
 // $GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*43
-bool decodeRmc(ReceiverState& state, std::string_view sentence)
+void decodeRmc(ReceiverState& state, std::string_view sentence)
 {
     forEachField(sentence, [&](int field, const std::string& text) {
         switch (field) {
@@ -51,7 +51,6 @@ bool decodeRmc(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
-    return true;
 }
 
 } // namespace norvane
