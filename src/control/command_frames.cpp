@@ -7,29 +7,28 @@ namespace norvane {
 
 namespace {
 
-// One stored template per restart mode; the builder keeps only the framing, the message id,
-// the mode byte and the fixed 0x0064 from them.
-constexpr VexaRestartFrame kColdTemplate = {0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x03, 0x07, 0xD7, 0x05, 0x1E, 0x0C,
-                                            0x0B, 0x39, 0x09, 0x60, 0x2F, 0x44, 0x00, 0x64, 0x91, 0x0D, 0x0A};
-constexpr VexaRestartFrame kWarmTemplate = {0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x02, 0x07, 0xD7, 0x05, 0x1E, 0x0C,
-                                            0x0B, 0x39, 0x09, 0x60, 0x2F, 0x44, 0x00, 0x64, 0x91, 0x0D, 0x0A};
-constexpr VexaRestartFrame kHotTemplate = {0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x01, 0x07, 0xD7, 0x05, 0x1E, 0x0C,
-                                           0x0B, 0x39, 0x09, 0x60, 0x2F, 0x44, 0x00, 0x64, 0x91, 0x0D, 0x0A};
+// The stored restart frame; the builder keeps only the framing, the message id and the fixed
+// 0x0064 from it and writes the mode byte, the fix and the checksum.
+constexpr VexaRestartFrame kRestartTemplate = {0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x03, 0x07, 0xD7,
+                                               0x05, 0x1E, 0x0C, 0x0B, 0x39, 0x09, 0x60, 0x2F,
+                                               0x44, 0x00, 0x64, 0x91, 0x0D, 0x0A};
 
-const VexaRestartFrame& restartTemplate(RestartMode mode)
+constexpr std::size_t kRestartModeOffset = 5;
+constexpr std::size_t kRestartChecksumOffset = 19;
+
+// The mode byte the receiver expects for each kind.
+std::uint8_t vexaRestartMode(RestartKind kind)
 {
-    switch (mode) {
-    case RestartMode::Cold:
-        return kColdTemplate;
-    case RestartMode::Warm:
-        return kWarmTemplate;
-    case RestartMode::Hot:
+    switch (kind) {
+    case RestartKind::Cold:
+        return 0x03;
+    case RestartKind::Warm:
+        return 0x02;
+    case RestartKind::Hot:
         break;
     }
-    return kHotTemplate;
+    return 0x01;
 }
-
-constexpr std::size_t kRestartChecksumOffset = 19;
 
 // The receiver has always been sent the first four digits of the value's "%04X" text as two
 // bytes, high pair first; for every value a fix can hold that is the big-endian 16-bit number.
@@ -102,9 +101,10 @@ Bytes lumoFrame(std::uint8_t messageId, const Bytes& parameters)
     return frame;
 }
 
-VexaRestartFrame buildVexaRestartFrame(RestartMode mode, const RestartFix& fix)
+VexaRestartFrame buildVexaRestartFrame(RestartKind kind, const RestartFix& fix)
 {
-    VexaRestartFrame frame = restartTemplate(mode);
+    VexaRestartFrame frame = kRestartTemplate;
+    frame[kRestartModeOffset] = vexaRestartMode(kind);
     putHexPairs(frame, 6, 2000 + fix.year);
     frame[8] = static_cast<std::uint8_t>(fix.month);
     frame[9] = static_cast<std::uint8_t>(fix.day);

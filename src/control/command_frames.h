@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/restart_kind.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -34,9 +36,6 @@ inline constexpr std::array<std::uint8_t, 23> kLumoHotRestart = {
     0x25, 0x25, 0xF1, 0x01, 0x00, 0x00, 0xD7, 0x07, 0x05, 0x17, 0x03, 0x33,
     0x11, 0x00, 0x39, 0x13, 0xEA, 0xCF, 0x00, 0x00, 0x1C, 0x0D, 0x0A};
 
-// The mode byte of a Vexa restart frame.
-enum class RestartMode : std::uint8_t { Hot = 0x01, Warm = 0x02, Cold = 0x03 };
-
 constexpr std::size_t kVexaRestartFrameSize = 22;
 using VexaRestartFrame = std::array<std::uint8_t, kVexaRestartFrameSize>;
 
@@ -53,6 +52,6 @@ struct RestartFix {
     int longitude = 0;
 };
 
-VexaRestartFrame buildVexaRestartFrame(RestartMode mode, const RestartFix& fix);
+VexaRestartFrame buildVexaRestartFrame(RestartKind kind, const RestartFix& fix);
 
 } // namespace norvane

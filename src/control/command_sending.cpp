@@ -31,11 +31,11 @@ void purgeAndSettle(SerialLink& link)
     link.purgeInput();
 }
 
-bool sendVexaRestartFrame(SerialLink& link, RestartMode mode, const RestartFix& fix)
+bool sendVexaRestartFrame(SerialLink& link, RestartKind kind, const RestartFix& fix)
 {
     purgeIfQueryable(link);
     purgeIfQueryable(link);
-    writeFrame(link, buildVexaRestartFrame(mode, fix));
+    writeFrame(link, buildVexaRestartFrame(kind, fix));
     return awaitAcknowledgement(link, clock().nowMs() + kAcknowledgementTimeoutMs);
 }
 

@@ -8,7 +8,7 @@ class SerialLink;
 
 // Writes a Vexa restart frame built from the fix and waits for the receiver's acknowledgement.
 // True when the acknowledgement head arrived within three seconds.
-bool sendVexaRestartFrame(SerialLink& link, RestartMode mode, const RestartFix& fix);
+bool sendVexaRestartFrame(SerialLink& link, RestartKind kind, const RestartFix& fix);
 
 // The Lumo restart frames are not answered; each carries its own purges and pause.
 void sendLumoColdRestart(SerialLink& link);

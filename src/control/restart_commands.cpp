@@ -54,9 +54,9 @@ bool RestartCommands::isFamily(int family) const
     return receiver_.state.receiver_family == family;
 }
 
-bool RestartCommands::sendVexaRestart(RestartMode mode)
+bool RestartCommands::sendVexaRestart(RestartKind kind)
 {
-    return sendVexaRestartFrame(link_, mode, restartFixFromState(receiver_.state));
+    return sendVexaRestartFrame(link_, kind, restartFixFromState(receiver_.state));
 }
 
 // Cold keeps the receive loop running while it waits and leaves it alone when the receiver
@@ -65,7 +65,7 @@ void RestartCommands::cold()
 {
     host_.setColdButtonEnabled(false);
     if (isFamily(kVexaFamily)) {
-        if (sendVexaRestart(RestartMode::Cold)) {
+        if (sendVexaRestart(RestartKind::Cold)) {
             restartReset(receiver_, host_);
             host_.setTimer1Enabled(true);
             host_.memoAddLine("Cold Start Success.");
@@ -88,7 +88,7 @@ void RestartCommands::warm()
 {
     host_.setTimer1Enabled(false);
     if (isFamily(kVexaFamily)) {
-        if (sendVexaRestart(RestartMode::Warm)) {
+        if (sendVexaRestart(RestartKind::Warm)) {
             restartReset(receiver_, host_);
             host_.memoAddLine("Warm Start Success.");
         } else {
@@ -107,7 +107,7 @@ void RestartCommands::hot()
 {
     host_.setTimer1Enabled(false);
     if (isFamily(kVexaFamily)) {
-        if (sendVexaRestart(RestartMode::Hot)) {
+        if (sendVexaRestart(RestartKind::Hot)) {
             restartReset(receiver_, host_);
             host_.setTimer1Enabled(true);
             host_.memoAddLine("Hot Start Success.");

@@ -40,7 +40,7 @@ public:
 
 private:
     bool isFamily(int family) const;
-    bool sendVexaRestart(RestartMode mode);
+    bool sendVexaRestart(RestartKind kind);
 
     SerialLink& link_;
     Receiver& receiver_;

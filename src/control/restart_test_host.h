@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/restart_test_kind.h"
+#include "control/restart_kind.h"
 
 #include <string>
 

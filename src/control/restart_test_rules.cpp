@@ -1,35 +1,11 @@
 #include "control/restart_test_rules.h"
 
+#include "text/number_text.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <limits>
 
 namespace norvane {
-
-int integerOfText(const std::string& text)
-{
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    if (pos == text.size())
-        return 0;
-    long long value = 0;
-    for (; pos < text.size(); ++pos) {
-        if (!std::isdigit(static_cast<unsigned char>(text[pos])))
-            return 0;
-        // A long digit string still means "very large", so an oversized cycle count is cut to
-        // the maximum rather than falling back to 1 like a non-number.
-        value = std::min<long long>(value * 10 + (text[pos] - '0'), 1LL << 32);
-    }
-    if (negative)
-        value = -value;
-    return static_cast<int>(
-        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 std::string rangeCorrectedText(const std::string& text)
 {

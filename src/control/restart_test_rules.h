@@ -8,10 +8,6 @@ namespace norvane {
 constexpr int kRestartTestMinimum = 1;
 constexpr int kRestartTestMaximum = 10000;
 
-// The value of a text that is a whole decimal integer (optional sign, digits only), otherwise 0.
-// Digit strings beyond the 32-bit range give the nearest 32-bit bound.
-int integerOfText(const std::string& text);
-
 // What ed_cycles and ed_waittime hold after losing focus: "1" for 0, negatives and
 // non-numbers, "10000" above it, otherwise the text unchanged.
 std::string rangeCorrectedText(const std::string& text);

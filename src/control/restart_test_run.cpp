@@ -1,6 +1,7 @@
 #include "control/restart_test_run.h"
 
 #include "control/restart_test_rules.h"
+#include "text/number_text.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "control/restart_kind.h"
 #include "control/restart_test_host.h"
-#include "control/restart_test_kind.h"
 #include "control/restart_test_panel.h"
 
 #include <array>

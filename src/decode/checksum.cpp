@@ -1,6 +1,6 @@
 #include "decode/checksum.h"
 
-#include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 #include <cstddef>
 #include <string>

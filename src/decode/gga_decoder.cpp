@@ -1,11 +1,12 @@
 #include "decode/field_splitter.h"
 #include "decode/nmea_decoders.h"
 #include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 namespace norvane {
 
 // $GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76
-bool decodeGga(ReceiverState& state, std::string_view sentence)
+void decodeGga(ReceiverState& state, std::string_view sentence)
 {
     forEachField(sentence, [&](int field, const std::string& text) {
         switch (field) {
@@ -41,7 +42,6 @@ bool decodeGga(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
-    return true;
 }
 
 } // namespace norvane

@@ -1,6 +1,7 @@
 #include "decode/field_splitter.h"
 #include "decode/nmea_decoders.h"
 #include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 namespace norvane {
 
@@ -12,7 +13,7 @@ constexpr int kLastPrnField = 13;
 } // namespace
 
 // $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39
-bool decodeGsa(ReceiverState& state, std::string_view sentence)
+void decodeGsa(ReceiverState& state, std::string_view sentence)
 {
     forEachField(sentence, [&](int field, const std::string& text) {
         switch (field) {
@@ -31,7 +32,6 @@ bool decodeGsa(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
-    return true;
 }
 
 } // namespace norvane

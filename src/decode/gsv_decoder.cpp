@@ -1,6 +1,6 @@
 #include "decode/field_splitter.h"
 #include "decode/nmea_decoders.h"
-#include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 namespace norvane {
 
@@ -22,7 +22,7 @@ void store(const ReceiverState& state, int (&column)[kSatelliteSlots], int slot,
 } // namespace
 
 // $GPGSV,3,2,11,14,25,170,00,16,57,208,39,18,67,296,40,19,40,246,00*74
-bool decodeGsv(ReceiverState& state, std::string_view sentence)
+void decodeGsv(ReceiverState& state, std::string_view sentence)
 {
     int slot = 0;
     forEachField(sentence, [&](int field, const std::string& text) {
@@ -67,7 +67,6 @@ bool decodeGsv(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
-    return true;
 }
 
 } // namespace norvane

@@ -1,7 +1,7 @@
 #include "decode/receive_loop.h"
 
 #include "decode/sentence_processing.h"
-#include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <string>

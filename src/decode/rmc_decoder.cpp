@@ -1,11 +1,12 @@
 #include "decode/field_splitter.h"
 #include "decode/nmea_decoders.h"
 #include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 namespace norvane {
 
 // $GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*43
-bool decodeRmc(ReceiverState& state, std::string_view sentence)
+void decodeRmc(ReceiverState& state, std::string_view sentence)
 {
     forEachField(sentence, [&](int field, const std::string& text) {
         switch (field) {
@@ -50,7 +51,6 @@ bool decodeRmc(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
-    return true;
 }
 
 } // namespace norvane

@@ -1,5 +1,5 @@
 #include "decode/nmea_decoders.h"
-#include "decode/text_helpers.h"
+#include "text/number_text.h"
 
 #include <cmath>
 #include <cstdint>

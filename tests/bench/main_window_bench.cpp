@@ -9,13 +9,13 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "support/nmea_sentence.h"
 #include "ui/support/controls.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -23,25 +23,16 @@ using namespace norvane;
 
 namespace {
 
-std::string sentence(const std::string& body)
-{
-    unsigned checksum = 0;
-    for (unsigned char c : body)
-        checksum ^= c;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", checksum);
-    return "$" + body + "*" + digits + "\r\n";
-}
-
 // A second of a receiver with a 3D fix and eleven satellites, repeated up to 1000 bytes.
 std::string thousandBytes()
 {
-    const std::string burst = sentence("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,") +
-                              sentence("GPGSA,A,3,02,05,07,10,13,15,16,21,,,,,1.9,1.0,1.5") +
-                              sentence("GPGSV,3,1,11,02,04,014,,05,12,038,29,07,27,069,32,10,44,108,36") +
-                              sentence("GPGSV,3,2,11,13,54,135,36,15,20,177,32,16,58,199,39,21,74,248,40") +
-                              sentence("GPGSV,3,3,11,24,55,279,38,26,27,295,32,29,75,329,44") +
-                              sentence("GPRMC,120000.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
+    const std::string burst =
+        test::nmeaLine("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,") +
+        test::nmeaLine("GPGSA,A,3,02,05,07,10,13,15,16,21,,,,,1.9,1.0,1.5") +
+        test::nmeaLine("GPGSV,3,1,11,02,04,014,,05,12,038,29,07,27,069,32,10,44,108,36") +
+        test::nmeaLine("GPGSV,3,2,11,13,54,135,36,15,20,177,32,16,58,199,39,21,74,248,40") +
+        test::nmeaLine("GPGSV,3,3,11,24,55,279,38,26,27,295,32,29,75,329,44") +
+        test::nmeaLine("GPRMC,120000.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
     std::string bytes;
     while (bytes.size() < 1000)
         bytes += burst;

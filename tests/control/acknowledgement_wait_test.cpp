@@ -114,9 +114,9 @@ TEST_F(VexaRestartExchangeTest, WritesTheFrameOnceAndSucceedsOnItsAcknowledgemen
     fake.port->onWrite = [&](const ByteList&) {
         fake.port->pushIncoming(joined({kHead, kAcknowledgementTail}));
     };
-    EXPECT_TRUE(sendVexaRestartFrame(fake.link, RestartMode::Cold, fix));
+    EXPECT_TRUE(sendVexaRestartFrame(fake.link, RestartKind::Cold, fix));
     ASSERT_EQ(fake.port->writes.size(), 1u);
-    const auto expected = buildVexaRestartFrame(RestartMode::Cold, fix);
+    const auto expected = buildVexaRestartFrame(RestartKind::Cold, fix);
     EXPECT_EQ(fake.port->writes[0], ByteList(expected.begin(), expected.end()));
     EXPECT_EQ(fake.port->purgeCount, 2);
 }
@@ -124,7 +124,7 @@ TEST_F(VexaRestartExchangeTest, WritesTheFrameOnceAndSucceedsOnItsAcknowledgemen
 TEST_F(VexaRestartExchangeTest, HeadQueuedBeforeTheFrameWasWrittenDoesNotCount)
 {
     fake.port->pushIncoming(kHead);
-    EXPECT_FALSE(sendVexaRestartFrame(fake.link, RestartMode::Hot, fix));
+    EXPECT_FALSE(sendVexaRestartFrame(fake.link, RestartKind::Hot, fix));
     EXPECT_EQ(elapsed(), kAcknowledgementTimeoutMs);
 }
 
@@ -132,14 +132,14 @@ TEST_F(VexaRestartExchangeTest, FailedWriteRunsOutTheWait)
 {
     fake.port->failWrite = true;
     fake.port->onWrite = [&](const ByteList&) { fake.port->pushIncoming(kHead); };
-    EXPECT_FALSE(sendVexaRestartFrame(fake.link, RestartMode::Warm, fix));
+    EXPECT_FALSE(sendVexaRestartFrame(fake.link, RestartKind::Warm, fix));
     EXPECT_EQ(elapsed(), kAcknowledgementTimeoutMs);
 }
 
 TEST_F(VexaRestartExchangeTest, PortThatCannotBeQueriedIsNotPurged)
 {
     fake.port->failQuery = true;
-    EXPECT_FALSE(sendVexaRestartFrame(fake.link, RestartMode::Cold, fix));
+    EXPECT_FALSE(sendVexaRestartFrame(fake.link, RestartKind::Cold, fix));
     EXPECT_EQ(fake.port->purgeAttempts, 0);
     EXPECT_EQ(fake.port->writes.size(), 1u);
 }

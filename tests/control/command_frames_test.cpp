@@ -34,14 +34,14 @@ TEST(VexaRestartFrame, ColdFrameForAKnownFixIsByteExact)
 {
     const ByteList expected = {0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x03, 0x07, 0xD7, 0x05, 0x1E, 0x0C,
                                0x0B, 0x39, 0x09, 0x60, 0x2F, 0x44, 0x00, 0x64, 0x91, 0x0D, 0x0A};
-    EXPECT_EQ(bytesOf(buildVexaRestartFrame(RestartMode::Cold, fixOf30May2007())), expected);
+    EXPECT_EQ(bytesOf(buildVexaRestartFrame(RestartKind::Cold, fixOf30May2007())), expected);
 }
 
 TEST(VexaRestartFrame, WarmAndHotDifferOnlyInModeAndChecksum)
 {
-    const auto cold = buildVexaRestartFrame(RestartMode::Cold, fixOf30May2007());
-    const auto warm = buildVexaRestartFrame(RestartMode::Warm, fixOf30May2007());
-    const auto hot = buildVexaRestartFrame(RestartMode::Hot, fixOf30May2007());
+    const auto cold = buildVexaRestartFrame(RestartKind::Cold, fixOf30May2007());
+    const auto warm = buildVexaRestartFrame(RestartKind::Warm, fixOf30May2007());
+    const auto hot = buildVexaRestartFrame(RestartKind::Hot, fixOf30May2007());
     EXPECT_EQ(warm[5], 0x02);
     EXPECT_EQ(hot[5], 0x01);
     EXPECT_EQ(warm[19], 0x90);
@@ -56,7 +56,7 @@ TEST(VexaRestartFrame, WarmAndHotDifferOnlyInModeAndChecksum)
 
 TEST(VexaRestartFrame, AgreesWithTheGeneralVexaLayout)
 {
-    const auto built = buildVexaRestartFrame(RestartMode::Hot, fixOf30May2007());
+    const auto built = buildVexaRestartFrame(RestartKind::Hot, fixOf30May2007());
     const ByteList parameters(built.begin() + 5, built.begin() + 19);
     EXPECT_EQ(vexaFrame(0x01, parameters), bytesOf(built));
 }
@@ -66,8 +66,8 @@ TEST(VexaRestartFrame, SendsOnlyTheLowByteOfDateAndTimeFields)
     RestartFix fix = fixOf30May2007();
     fix.hour = 0x100 + 12;
     fix.second = 0x300 + 57;
-    EXPECT_EQ(buildVexaRestartFrame(RestartMode::Cold, fix),
-              buildVexaRestartFrame(RestartMode::Cold, fixOf30May2007()));
+    EXPECT_EQ(buildVexaRestartFrame(RestartKind::Cold, fix),
+              buildVexaRestartFrame(RestartKind::Cold, fixOf30May2007()));
 }
 
 TEST(VexaRestartFrame, PositionCarriesWholeDegreesWithMinutesDropped)
@@ -75,7 +75,7 @@ TEST(VexaRestartFrame, PositionCarriesWholeDegreesWithMinutesDropped)
     ReceiverState state;
     state.latitude = 2459.9876;
     state.longitude = 12134.5;
-    const auto frame = buildVexaRestartFrame(RestartMode::Cold, restartFixFromState(state));
+    const auto frame = buildVexaRestartFrame(RestartKind::Cold, restartFixFromState(state));
     EXPECT_EQ(frame[13], 0x09);
     EXPECT_EQ(frame[14], 0x60);
     EXPECT_EQ(frame[15], 0x2F);
@@ -92,15 +92,15 @@ TEST(VexaRestartFrame, HemispheresAreNotApplied)
     ReceiverState south = north;
     south.lat_hemisphere = 'S';
     south.lon_hemisphere = 'W';
-    EXPECT_EQ(buildVexaRestartFrame(RestartMode::Warm, restartFixFromState(north)),
-              buildVexaRestartFrame(RestartMode::Warm, restartFixFromState(south)));
+    EXPECT_EQ(buildVexaRestartFrame(RestartKind::Warm, restartFixFromState(north)),
+              buildVexaRestartFrame(RestartKind::Warm, restartFixFromState(south)));
 }
 
 TEST(VexaRestartFrame, NothingDecodedYetGivesYear2000AndZeroes)
 {
     const ByteList expected = {0xA0, 0xA1, 0x00, 0x0F, 0x01, 0x03, 0x07, 0xD0, 0x00, 0x00, 0x00,
                                0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x64, 0xB1, 0x0D, 0x0A};
-    EXPECT_EQ(bytesOf(buildVexaRestartFrame(RestartMode::Cold, restartFixFromState(ReceiverState{}))),
+    EXPECT_EQ(bytesOf(buildVexaRestartFrame(RestartKind::Cold, restartFixFromState(ReceiverState{}))),
               expected);
 }
 

@@ -136,7 +136,7 @@ TEST_F(RestartCommandsTest, AcknowledgedVexaColdRestartCountsTheFixAfresh)
     commands.cold();
     EXPECT_EQ(steps, (Steps{"bt_cold off", "purge", "purge", "write 22", "Timer1 off", "clear display",
                             "Timer1 on", "memo Cold Start Success.", "bt_cold on"}));
-    const auto frame = buildVexaRestartFrame(RestartMode::Cold, restartFixFromState(receiver.state));
+    const auto frame = buildVexaRestartFrame(RestartKind::Cold, restartFixFromState(receiver.state));
     EXPECT_EQ(written(), ByteList(frame.begin(), frame.end()));
     expectSatellitesCleared();
 }

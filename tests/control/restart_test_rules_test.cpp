@@ -5,23 +5,6 @@
 namespace norvane {
 namespace {
 
-TEST(RestartTestRules, IntegerOfTextTakesOnlyWholeDecimalIntegers)
-{
-    EXPECT_EQ(integerOfText("42"), 42);
-    EXPECT_EQ(integerOfText("-5"), -5);
-    EXPECT_EQ(integerOfText("+7"), 7);
-    EXPECT_EQ(integerOfText("0"), 0);
-    for (const char* text : {"", "abc", "12abc", "1.5", "-", " 3", "3 "})
-        EXPECT_EQ(integerOfText(text), 0) << '"' << text << '"';
-}
-
-TEST(RestartTestRules, IntegerOfTextSaturatesBeyondThirtyTwoBits)
-{
-    EXPECT_EQ(integerOfText("2147483647"), 2147483647);
-    EXPECT_EQ(integerOfText("99999999999999999999"), 2147483647);
-    EXPECT_EQ(integerOfText("-99999999999999999999"), -2147483647 - 1);
-}
-
 TEST(RestartTestRules, LeavingAFieldCorrectsItsRange)
 {
     EXPECT_EQ(rangeCorrectedText("0"), "1");

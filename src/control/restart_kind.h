@@ -5,7 +5,8 @@
 
 namespace norvane {
 
-// The three restart kinds a test runs, in the order the automatic run takes them.
+// The three restarts a receiver can be sent, by its buttons or by the restart test. Declared in
+// the order the automatic run takes them, which kindIndex also numbers the test's fields by.
 enum class RestartKind { Cold, Warm, Hot };
 
 // Automatic runs, the live count and the phase order go cold, warm, hot.

@@ -1,4 +1,4 @@
-#include "control/restart_test_kind.h"
+#include "control/restart_kind.h"
 
 namespace norvane {
 

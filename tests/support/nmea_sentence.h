@@ -1,0 +1,29 @@
+#pragma once
+
+// Receiver sentences for tests that feed the program: written here rather than taken from the
+// simulator, so that tests of the decoding do not trust another copy of the framing they test.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace norvane::test {
+
+// "$" + body + "*" + the body's XOR checksum as two upper-case hexadecimal digits, no line end.
+inline std::string nmea(std::string_view body)
+{
+    unsigned checksum = 0;
+    for (char ch : body)
+        checksum ^= static_cast<unsigned char>(ch);
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", checksum);
+    return "$" + std::string(body) + "*" + digits;
+}
+
+// The sentence as a receiver sends it, with its CR LF.
+inline std::string nmeaLine(std::string_view body)
+{
+    return nmea(body) + "\r\n";
+}
+
+} // namespace norvane::test
