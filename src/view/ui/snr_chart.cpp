@@ -30,6 +30,9 @@ QFont markFont()
 
 SnrChart::SnrChart(QWidget* parent) : QWidget(parent)
 {
+    // The panel covers the whole chart: what lies under it (the window, the memo it overlaps)
+    // need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(430, 137);
 }
 
