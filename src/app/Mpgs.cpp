@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
 #include <variant>
@@ -394,10 +395,14 @@ void Tgpsw::memoAddLine(const std::string& line)
     QString text = QString::fromLatin1(line.c_str());
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QTextCursor cursor(Memo1->document());
-    cursor.movePosition(QTextCursor::End);
+    // Moved inside the edit block, the cursor does not lay out the last line to find its x.
     cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
     if (memoLineCount() > 0)
         cursor.insertBlock();
+    // The line keeps its shaped glyphs from being laid out to being painted, instead of
+    // shaping its text a second time to paint it.
+    cursor.block().layout()->setCacheEnabled(true);
     cursor.insertText(text);
     cursor.endEditBlock();
     memoHoldsEmptyLine_ = Memo1->document()->isEmpty();
