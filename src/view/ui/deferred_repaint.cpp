@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace norvane {
@@ -16,7 +17,8 @@ public:
     explicit RepaintPostponer(QWidget* window) : window_(window) { window_->installEventFilter(this); }
     ~RepaintPostponer() override
     {
-        if (!postponed_)
+        // A handler that ran meanwhile may have closed and deleted the window.
+        if (!postponed_ && window_)
             window_->removeEventFilter(this);
     }
 
@@ -34,7 +36,7 @@ protected:
     }
 
 private:
-    QWidget* window_;
+    QPointer<QWidget> window_;
     bool postponed_ = false;
 };
 
