@@ -4,12 +4,12 @@
 #include "app/Mpgs.h"
 #include "view/snr_bars.h"
 #include "view/ui/Vp.h"
+#include "view/ui/deferred_repaint.h"
 #include "view/ui/rgb_colour.h"
 #include "view/ui/sky_drawing.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -32,14 +32,13 @@ void Tgpsw::updateSnrChart()
     Chart1->clearBars();
     for (const SnrBar& bar : snrBars(records_.receiver.state))
         Chart1->addBar(toChartBar(bar));
-    Chart1->repaint();
-    QCoreApplication::processEvents();
+    processEventsRepaintingLater(this);
 }
 
 void Tgpsw::drawSkyPlot()
 {
-    paintSkyPlot(Image1->picture(), records_.receiver.state);
-    Image1->update();
+    // Drawn when the window paints, from the table as it stands now.
+    Image1->drawLater([state = records_.receiver.state](QImage& sky) { paintSkyPlot(sky, state); });
 }
 
 void Tgpsw::drawSkyGrid()

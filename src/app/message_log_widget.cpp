@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 
 namespace norvane {
 
@@ -35,10 +36,14 @@ void MessageLogWidget::memoAddLine(const std::string& line)
     QString text = QString::fromLatin1(line.c_str());
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
+    // Inside the edit block the move to the end does not lay out the last line to find its x.
     cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
     if (memoLineCount() > 0)
         cursor.insertBlock();
+    // The line keeps its shaped glyphs from being laid out to being painted, instead of
+    // shaping its text a second time to paint it.
+    cursor.block().layout()->setCacheEnabled(true);
     cursor.insertText(text);
     cursor.endEditBlock();
     holdsEmptyLine_ = document()->isEmpty();

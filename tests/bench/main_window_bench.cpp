@@ -1,5 +1,6 @@
 // One receive-loop tick of the real main window (offscreen) with 1000 bytes of receiver output:
-// framing, decoding, the memo, the fix panel, the sky plot and the SNR chart.
+// framing, decoding, the memo, the fix panel, the sky plot and the SNR chart, and the pass of
+// the event loop after it, which paints what the tick changed.
 //
 //   cmake --build build --target bench_main_window_bench
 //   build/tests/bench_main_window_bench
@@ -67,9 +68,13 @@ void BM_ReceiveLoopTickOf1000Bytes(benchmark::State& state)
         uitest::control<QPushButton>(window, "btStart")->click();
         uitest::control<QTimer>(window, "Timer1")->stop();
         const std::string bytes = thousandBytes();
+        // A tick's display calls mostly mark what changed; the window paints it when the event
+        // loop next runs, so that pass belongs to the tick's cost.
+        QCoreApplication::processEvents();
         for (auto _ : state) {
             port->pushIncoming(bytes);
             window.Timer1Timer();
+            QCoreApplication::processEvents();
         }
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 1000);
     }

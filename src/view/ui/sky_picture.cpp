@@ -11,7 +11,9 @@ constexpr int kPictureHeight = 209;
 
 QImage withWhiteSeeThrough(const QImage& picture)
 {
-    QImage shown = picture.convertToFormat(QImage::Format_ARGB32);
+    // Premultiplied, the format the window blends fastest; see-through and opaque pixels read
+    // the same in either.
+    QImage shown = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QRgb white = qRgb(0xFF, 0xFF, 0xFF);
     for (int y = 0; y < shown.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
@@ -31,21 +33,54 @@ SkyPicture::SkyPicture(QWidget* parent)
     // An empty picture is white, which the grid layer shows as see-through.
     picture_.fill(Qt::white);
     resize(kPictureWidth, kPictureHeight);
+    setWhiteTransparent(false);
+}
+
+QImage& SkyPicture::picture()
+{
+    drawPending();
+    return picture_;
+}
+
+const QImage& SkyPicture::picture() const
+{
+    drawPending();
+    return picture_;
+}
+
+void SkyPicture::drawLater(std::function<void(QImage&)> draw)
+{
+    pending_ = std::move(draw);
+    update();
+}
+
+void SkyPicture::drawPending() const
+{
+    if (!pending_)
+        return;
+    // Cleared first: the drawing may read the picture back.
+    const auto draw = std::move(pending_);
+    pending_ = nullptr;
+    draw(picture_);
 }
 
 void SkyPicture::setWhiteTransparent(bool on)
 {
     whiteTransparent_ = on;
+    // A layer that shows its whole picture hides what lies under it, which then need not be
+    // painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent, !on);
     update();
 }
 
 QImage SkyPicture::shownPicture() const
 {
+    const QImage& drawn = picture();
     if (!whiteTransparent_)
-        return picture_;
-    if (shownKey_ != picture_.cacheKey()) {
-        shown_ = withWhiteSeeThrough(picture_);
-        shownKey_ = picture_.cacheKey();
+        return drawn;
+    if (shownKey_ != drawn.cacheKey()) {
+        shown_ = withWhiteSeeThrough(drawn);
+        shownKey_ = drawn.cacheKey();
     }
     return shown_;
 }
@@ -53,7 +88,14 @@ QImage SkyPicture::shownPicture() const
 void SkyPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, shownPicture());
+    const QImage shown = shownPicture();
+    painter.drawImage(0, 0, shown);
+    // An opaque layer larger than its picture shows the window's background around it.
+    if (!whiteTransparent_) {
+        const QRegion around = QRegion(rect()).subtracted(shown.rect());
+        for (const QRect& part : around)
+            painter.fillRect(part, palette().window());
+    }
 }
 
 } // namespace norvane

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace norvane {
 
@@ -13,8 +14,13 @@ class SkyPicture : public QWidget {
 public:
     explicit SkyPicture(QWidget* parent = nullptr);
 
-    QImage& picture() { return picture_; }
-    const QImage& picture() const { return picture_; }
+    // Reading or drawing into the picture first draws what drawLater() left pending.
+    QImage& picture();
+    const QImage& picture() const;
+    // Draws into the picture when it is next shown or read rather than now: a layer redrawn
+    // several times between two paints of the window is drawn once. A later call replaces a
+    // pending drawing: `draw` must cover all that the drawing it replaces could change.
+    void drawLater(std::function<void(QImage&)> draw);
     void setWhiteTransparent(bool on);
     bool whiteTransparent() const { return whiteTransparent_; }
 
@@ -25,7 +31,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage picture_;
+    void drawPending() const;
+
+    mutable QImage picture_;
+    mutable std::function<void(QImage&)> pending_;
     bool whiteTransparent_ = false;
     // The see-through picture is rebuilt only when the picture changed: the grid layer is
     // painted with every repaint of the window but redrawn only by a reset.

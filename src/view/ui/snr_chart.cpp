@@ -18,18 +18,15 @@ constexpr int kRightRoom = 8;
 constexpr int kTitleRoom = 18;
 constexpr double kBarFill = 0.7;
 
-QFont markFont()
-{
-    QFont font(QStringLiteral("Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(11);
-    return font;
-}
-
 } // namespace
 
-SnrChart::SnrChart(QWidget* parent) : QWidget(parent)
+SnrChart::SnrChart(QWidget* parent) : QWidget(parent), markFont_(QStringLiteral("Roman"))
 {
+    markFont_.setStyleHint(QFont::Serif);
+    markFont_.setPixelSize(11);
+    // The panel covers the whole chart: what lies under it (the window, the memo it overlaps)
+    // need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(430, 137);
 }
 
@@ -55,9 +52,9 @@ QRect SnrChart::backWall() const
 }
 
 // The wall less a strip along its top where the tallest bar's mark sits.
-QRect SnrChart::valueArea() const
+QRect SnrChart::valueArea(const QFontMetrics& markMetrics) const
 {
-    const int markRoom = QFontMetrics(markFont()).height() + 6;
+    const int markRoom = markMetrics.height() + 6;
     return backWall().adjusted(0, markRoom, 0, 0);
 }
 
@@ -75,49 +72,60 @@ double SnrChart::slotWidth() const
     return backWall().width() / std::max(1.0, slotCount);
 }
 
+SnrChart::Placement SnrChart::placement() const
+{
+    const QFontMetrics markMetrics(markFont_);
+    return {backWall(), valueArea(markMetrics), valueTop(), slotWidth(), markMetrics};
+}
+
 QRect SnrChart::barRect(int index) const
 {
-    if (index < 0 || index >= bars_.size())
-        return {};
-    const QRect wall = backWall();
-    const QRect area = valueArea();
-    const ChartBar& bar = bars_[index];
-    const double centre = wall.left() + (bar.x - 0.5) * slotWidth();
-    const double halfWidth = slotWidth() * kBarFill / 2;
-    const int top = qRound(pixelY(area, 0, valueTop(), bar.height));
-    const int left = qRound(centre - halfWidth);
-    return QRect(QPoint(left, top), QPoint(qRound(centre + halfWidth), area.bottom()));
+    return barRect(placement(), index);
 }
 
 QRect SnrChart::markRect(int index) const
 {
-    const QRect bar = barRect(index);
+    return markRect(placement(), index);
+}
+
+QRect SnrChart::barRect(const Placement& at, int index) const
+{
+    if (index < 0 || index >= bars_.size())
+        return {};
+    const ChartBar& bar = bars_[index];
+    const double centre = at.wall.left() + (bar.x - 0.5) * at.slot;
+    const double halfWidth = at.slot * kBarFill / 2;
+    const int top = qRound(pixelY(at.area, 0, at.top, bar.height));
+    const int left = qRound(centre - halfWidth);
+    return QRect(QPoint(left, top), QPoint(qRound(centre + halfWidth), at.area.bottom()));
+}
+
+QRect SnrChart::markRect(const Placement& at, int index) const
+{
+    const QRect bar = barRect(at, index);
     if (bar.isNull())
         return {};
-    const QFontMetrics metrics(markFont());
     const QString text = QString::number(bars_[index].height);
-    const int width = metrics.horizontalAdvance(text) + 4;
-    const int height = metrics.height() + 2;
+    const int width = at.markMetrics.horizontalAdvance(text) + 4;
+    const int height = at.markMetrics.height() + 2;
     return QRect(bar.center().x() - width / 2, bar.top() - 2 - height, width, height);
 }
 
-void SnrChart::drawBar(QPainter& painter, int index) const
+void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, int index) const
 {
     const ChartBar& bar = bars_[index];
-    const QRect body = barRect(index);
+    const QRect body = barRect(at, index);
     // The outline lets white bars (satellites not used) stand out from the white wall.
     painter.setPen(Qt::black);
     painter.setBrush(bar.color);
     painter.drawRect(body.adjusted(0, 0, -1, 0));
 
-    const QFontMetrics labelMetrics(painter.font());
-    painter.drawText(
-        QRect(body.left() - 10, backWall().bottom() + 2, body.width() + 20, labelMetrics.height()),
-        Qt::AlignHCenter | Qt::AlignTop, bar.label);
+    painter.drawText(QRect(body.left() - 10, at.wall.bottom() + 2, body.width() + 20, labelHeight),
+                     Qt::AlignHCenter | Qt::AlignTop, bar.label);
 
     painter.save();
-    const QRect mark = markRect(index);
-    painter.setFont(markFont());
+    const QRect mark = markRect(at, index);
+    painter.setFont(markFont_);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.setBrush(Qt::white);
     painter.drawRect(mark.adjusted(0, 0, -1, -1));
@@ -129,11 +137,14 @@ void SnrChart::drawBar(QPainter& painter, int index) const
 void SnrChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // Worked out once for all the bars, not once per bar.
+    const Placement at = placement();
+    const int labelHeight = QFontMetrics(painter.font()).height();
     drawChartPanel(painter, rect(), title_);
-    drawBackWall(painter, backWall());
-    drawLeftAxisNumbers(painter, valueArea(), 0, valueTop());
+    drawBackWall(painter, at.wall);
+    drawLeftAxisNumbers(painter, at.area, 0, at.top);
     for (int index = 0; index < bars_.size(); ++index)
-        drawBar(painter, index);
+        drawBar(painter, at, labelHeight, index);
 }
 
 } // namespace norvane

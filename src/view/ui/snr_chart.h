@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetrics>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -39,10 +41,23 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRect valueArea() const;
-    double slotWidth() const;
-    void drawBar(QPainter& painter, int index) const;
+    // Where the bars stand: the same for every bar of a paint.
+    struct Placement {
+        QRect wall;
+        QRect area;
+        double top;
+        double slot;
+        QFontMetrics markMetrics;
+    };
 
+    QRect valueArea(const QFontMetrics& markMetrics) const;
+    double slotWidth() const;
+    Placement placement() const;
+    QRect barRect(const Placement& at, int index) const;
+    QRect markRect(const Placement& at, int index) const;
+    void drawBar(QPainter& painter, const Placement& at, int labelHeight, int index) const;
+
+    QFont markFont_;
     QVector<ChartBar> bars_;
     QString title_ = QStringLiteral("SNR");
 };

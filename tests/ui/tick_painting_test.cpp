@@ -1,0 +1,150 @@
+// Receive-loop ticks with the main window shown: a tick only marks what it changed, the window
+// paints each changed view once when the event loop next runs, and what it then shows is what
+// a full repaint of the window shows.
+
+#include "app/Mpgs.h"
+#include "serial/clock.h"
+#include "support/fake_clock.h"
+#include "support/fake_port_backend.h"
+#include "support/nmea_sentence.h"
+#include "ui/support/controls.h"
+#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/ui_test_main.h"
+#include "view/ui/sky_picture.h"
+#include "view/ui/snr_chart.h"
+
+#include <QGuiApplication>
+#include <QHash>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+#include <string>
+
+using namespace norvane;
+
+namespace {
+
+using test::nmeaLine;
+
+// One second of a receiver with a 3D fix; `second` moves the clock, the satellites and their
+// signals, so that two seconds differ in every view.
+std::string burst(int second)
+{
+    const std::string time = "1200" + std::to_string(10 + second) + ".000";
+    const int snr = 30 + second;
+    const std::string sat = second % 2 == 0 ? "24,55,279," : "25,40,120,";
+    return nmeaLine("GPGGA," + time + ",2459.2057,N,12130.1234,E,1,04,1.0,56.3,M,15.2,M,,") +
+           nmeaLine("GPGSA,A,3,05,07,10,13,,,,,,,,,1.9,1.0,1.5") +
+           nmeaLine("GPGSV,2,1,06,05,12,038," + std::to_string(snr) + ",07,27,069,32,10,44,108,36,13,54,135,36") +
+           nmeaLine("GPGSV,2,2,06," + sat + std::to_string(snr + 5) + ",29,75,329,44") +
+           nmeaLine("GPRMC," + time + ",A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
+}
+
+// Counts the paint events each widget receives.
+class PaintCounter : public QObject {
+public:
+    PaintCounter() { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    int paints(const QObject* widget) const { return paints_.value(widget); }
+    void reset() { paints_.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints_[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> paints_;
+};
+
+// The main window shown and started on a fake port, its timer stopped so that the test runs
+// the ticks.
+struct StartedWindow {
+    StartedWindow()
+    {
+        auto backend = std::make_unique<FakePortBackend>();
+        port = backend.get();
+        records.link = SerialLink(std::move(backend));
+        window.show();
+        uitest::control<QPushButton>(window, "btStart")->click();
+        uitest::control<QTimer>(window, "Timer1")->stop();
+        QCoreApplication::processEvents();
+    }
+
+    void tick(const std::string& bytes)
+    {
+        port->pushIncoming(bytes);
+        window.Timer1Timer();
+    }
+
+    // The window as the screen has it, against the window painted afresh as a whole.
+    void verifyShownAsAFullRepaint()
+    {
+        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(window.winId()).toImage();
+        const QImage full = window.grab().toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), full.convertToFormat(QImage::Format_RGB32));
+    }
+
+    uitest::ScriptedMessageBoxes boxes;
+    FakeClock clock;
+    ClockOverride useClock{clock};
+    FakePortBackend* port = nullptr;
+    ProgramRecords records;
+    Tgpsw window{records};
+};
+
+} // namespace
+
+class TickPaintingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tickPaintsEachChangedViewOnceAfterIt();
+    void clickWaitingDuringATickIsHandledInIt();
+};
+
+void TickPaintingTest::tickPaintsEachChangedViewOnceAfterIt()
+{
+    StartedWindow started;
+    Tgpsw& window = started.window;
+    PaintCounter counter;
+    // Two different seconds: the chart and the sky plot are updated four times in the tick,
+    // and the window shows the last.
+    started.tick(burst(0) + burst(1));
+    const QList<const QWidget*> views{uitest::control<SnrChart>(window, "Chart1"), uitest::control<SkyPicture>(window, "Image1"), uitest::control<SkyPicture>(window, "Image2"), uitest::control<QPlainTextEdit>(window, "Memo1")->viewport()};
+    for (const QWidget* view : views)
+        QCOMPARE(counter.paints(view), 0);
+
+    QCoreApplication::processEvents();
+    for (const QWidget* view : views)
+        QVERIFY2(counter.paints(view) == 1, qPrintable(view->objectName()));
+    started.verifyShownAsAFullRepaint();
+    QCOMPARE(uitest::control<SnrChart>(window, "Chart1")->bars().at(0).height, 31.0);
+
+    // Between ticks the window goes on painting what changes.
+    counter.reset();
+    uitest::control<QLineEdit>(window, "td_ttff")->setText("12");
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.paints(uitest::control<QLineEdit>(window, "td_ttff")), 1);
+    started.verifyShownAsAFullRepaint();
+}
+
+void TickPaintingTest::clickWaitingDuringATickIsHandledInIt()
+{
+    StartedWindow started;
+    Tgpsw& window = started.window;
+    QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Off"));
+    QMetaObject::invokeMethod(uitest::control<QPushButton>(window, "btStart"), &QPushButton::click, Qt::QueuedConnection);
+    started.tick(burst(0));
+    QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Start"));
+}
+
+NORVANE_UI_TEST_MAIN(TickPaintingTest)
+#include "tick_painting_test.moc"
