@@ -138,7 +138,10 @@ void Tgpsw::setTimerEnabled(QTimer* timer, bool enabled)
 void Tgpsw::Timer1Timer()
 {
     Timer1->stop();
-    receiveLoop_->tick();
+    {
+        MessageLogWidget::LineBatch lines(*Memo1);
+        receiveLoop_->tick();
+    }
     Timer1->start();
 }
 

@@ -25,8 +25,13 @@ int MessageLogWidget::memoLineCount()
 
 void MessageLogWidget::memoClear()
 {
+    const bool batched = batch_.has_value();
+    if (batched)
+        closeBatch();
     clear();
     holdsEmptyLine_ = false;
+    if (batched)
+        openBatch();
 }
 
 void MessageLogWidget::memoAddLine(const std::string& line)
@@ -35,21 +40,47 @@ void MessageLogWidget::memoAddLine(const std::string& line)
     // LF left in a sentence must not split one line into two.
     QString text = QString::fromLatin1(line.c_str());
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QTextCursor cursor(document());
-    // Inside the edit block the move to the end does not lay out the last line to find its x.
-    cursor.beginEditBlock();
-    cursor.movePosition(QTextCursor::End);
+    const bool batched = batch_.has_value();
+    if (!batched)
+        openBatch();
+    batch_->movePosition(QTextCursor::End);
     if (memoLineCount() > 0)
-        cursor.insertBlock();
+        batch_->insertBlock();
     // The line keeps its shaped glyphs from being laid out to being painted, instead of
     // shaping its text a second time to paint it.
-    cursor.block().layout()->setCacheEnabled(true);
-    cursor.insertText(text);
-    cursor.endEditBlock();
+    batch_->block().layout()->setCacheEnabled(true);
+    batch_->insertText(text);
     holdsEmptyLine_ = document()->isEmpty();
+    if (!batched)
+        closeBatch();
+}
+
+// Inside the edit block the moves to the end do not lay out the last line to find its x.
+void MessageLogWidget::openBatch()
+{
+    batch_.emplace(document());
+    batch_->beginEditBlock();
+}
+
+void MessageLogWidget::closeBatch()
+{
+    batch_->endEditBlock();
+    batch_.reset();
     // The newest line stays in view, as in a log; the view does not jump sideways.
     QScrollBar* scroll = verticalScrollBar();
     scroll->setValue(scroll->maximum());
+}
+
+MessageLogWidget::LineBatch::LineBatch(MessageLogWidget& log) : log_(log), opened_(!log.batch_)
+{
+    if (opened_)
+        log_.openBatch();
+}
+
+MessageLogWidget::LineBatch::~LineBatch()
+{
+    if (opened_ && log_.batch_)
+        log_.closeBatch();
 }
 
 } // namespace norvane

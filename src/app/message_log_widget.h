@@ -3,6 +3,8 @@
 #include "log/log_sinks.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <optional>
 #include <string>
 
 namespace norvane {
@@ -14,6 +16,21 @@ class MessageLogWidget : public QPlainTextEdit, public MessageLog {
     Q_OBJECT
 
 public:
+    // Lines added while a batch is open are laid out together when it closes. A tick adds a
+    // line per sentence, and laying out each one alone, with the line before it again, is the
+    // larger part of a tick's work.
+    class LineBatch {
+    public:
+        explicit LineBatch(MessageLogWidget& log);
+        ~LineBatch();
+        LineBatch(const LineBatch&) = delete;
+        LineBatch& operator=(const LineBatch&) = delete;
+
+    private:
+        MessageLogWidget& log_;
+        bool opened_;
+    };
+
     explicit MessageLogWidget(QWidget* parent = nullptr);
 
     int memoLineCount() override;
@@ -21,7 +38,11 @@ public:
     void memoAddLine(const std::string& line) override;
 
 private:
+    void openBatch();
+    void closeBatch();
+
     bool holdsEmptyLine_ = false;
+    std::optional<QTextCursor> batch_;
 };
 
 } // namespace norvane

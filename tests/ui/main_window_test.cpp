@@ -90,6 +90,7 @@ private slots:
     void resetFallsBackOnlyForEmptyBoxes();
     void messageLogCountsLinesAsAdded();
     void messageLogStartsAfreshAfter501Sentences();
+    void messageLogBatchKeepsWhatSingleLinesGive();
     void messageLogKeepsTheNewestLineInView();
     void connectionButtonsAreTheFive();
     void closingTheWindowPurgesAndClosesTheLink();
@@ -386,6 +387,37 @@ void MainWindowTest::messageLogStartsAfreshAfter501Sentences()
     for (int line = 0; line < 600; ++line)
         log.memoAddLine("Nmea code loss or Gps is bad");
     QCOMPARE(log.memoLineCount(), 601);
+}
+
+void MainWindowTest::messageLogBatchKeepsWhatSingleLinesGive()
+{
+    // The same calls, one log taking them in a batch (as a tick does), the other line by line.
+    const auto feed = [](MessageLogWidget& log) {
+        log.memoAddLine("");
+        for (int line = 1; line <= 40; ++line)
+            log.memoAddSentence("$GPGSV,3,1,11,02,04,014,,05,12,038,29*7F " + std::to_string(line));
+        log.memoClear();
+        log.memoAddLine("$A\rB");
+        for (int line = 0; line < 20; ++line)
+            log.memoAddLine("Nmea code loss or Gps is bad");
+    };
+    MessageLogWidget single;
+    MessageLogWidget batched;
+    for (MessageLogWidget* log : {&single, &batched}) {
+        log->resize(300, 80);
+        log->show();
+    }
+    feed(single);
+    {
+        MessageLogWidget::LineBatch batch(batched);
+        feed(batched);
+        QCOMPARE(batched.memoLineCount(), 21);
+    }
+    QApplication::processEvents();
+    QCOMPARE(batched.toPlainText(), single.toPlainText());
+    QCOMPARE(batched.memoLineCount(), single.memoLineCount());
+    QCOMPARE(batched.verticalScrollBar()->value(), batched.verticalScrollBar()->maximum());
+    QCOMPARE(batched.grab().toImage(), single.grab().toImage());
 }
 
 void MainWindowTest::messageLogKeepsTheNewestLineInView()
