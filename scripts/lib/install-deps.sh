@@ -1,7 +1,7 @@
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 # Sourced by scripts/test and scripts/demo; idempotent and unattended.
 norvane_packages=(
-  cmake g++ ninja-build pkg-config python3
+  cmake g++ ninja-build pkg-config python3 ccache
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps fonts-dejavu-core
@@ -28,9 +28,27 @@ norvane_install_deps() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into ./build (or $NORVANE_BUILD_DIR).
+# Puts ccache in front of the compiler when it is installed: norvane_launcher holds the cmake
+# arguments for that (none without ccache). A cache only helps a later build; on a cold one it
+# costs little, since depend mode does not preprocess every file a second time. The sloppiness is
+# what precompiled headers need to be cached at all.
+norvane_use_compiler_cache() {
+  norvane_launcher=()
+  command -v ccache >/dev/null || return 0
+  export CCACHE_DEPEND="${CCACHE_DEPEND:-1}"
+  export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
+  local language
+  for language in "$@"; do
+    norvane_launcher+=("-DCMAKE_${language}_COMPILER_LAUNCHER=ccache")
+  done
+}
+
+# Configures and builds into ./build (or $NORVANE_BUILD_DIR), with line tables for debug
+# information: enough for a stack trace, in two thirds of the time full information takes.
 norvane_build() {
   local dir="${NORVANE_BUILD_DIR:-build}"
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  norvane_use_compiler_cache CXX
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${norvane_launcher[@]}" "$@"
   cmake --build "$dir" -j "$(nproc)"
 }

@@ -7,9 +7,9 @@ norvane_sanitized_tests() {
   local dir="${NORVANE_ASAN_BUILD_DIR:-build-asan}"
   # -O1 with line tables only: the checkers' reports keep their file and line, and the build
   # takes less than half the time of -O2 with full debug information.
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-    -DNORVANE_SANITIZE=ON -DNORVANE_WITH_BENCHMARKS=OFF "$@"
+  norvane_use_compiler_cache CXX
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+    -DNORVANE_SANITIZE=ON -DNORVANE_WITH_BENCHMARKS=OFF "${norvane_launcher[@]}" "$@"
   cmake --build "$dir" -j "${NORVANE_JOBS:-$(nproc)}"
 
   # Every report stops the program with a failing status. Leak checking stays on, Qt's offscreen

@@ -41,9 +41,10 @@ norvane_windows_stage() {
   fi
 
   # No debug information: nothing debugs these programs under Wine, and it halves the build.
+  norvane_use_compiler_cache C CXX
   cmake -S tests/windows -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_C_FLAGS_RELEASE="-O1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" \
-    -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/mingw-w64.cmake"
+    -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/mingw-w64.cmake" "${norvane_launcher[@]}"
   cmake --build "$dir" -j "${NORVANE_JOBS:-$(nproc)}"
   local status=0
   ctest --test-dir "$dir" --output-on-failure -j "${NORVANE_JOBS:-$(nproc)}" --timeout 300 || status=$?

@@ -2,7 +2,7 @@
 
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
-#include "app/scan_detection.h"
+#include "decode/scan_detection.h"
 #include "serial/clock.h"
 
 #include <QComboBox>

@@ -2,7 +2,6 @@
 // a receiver that goes away, and the bad inputs of the rate box.
 
 #include "app/Mpgs.h"
-#include "app/scan_detection.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
 #include "support/fake_clock.h"
@@ -98,7 +97,6 @@ class ConnectTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void detectionNeedsDollarGInsideTheRead();
     void startOnTheSimulatorShowsTheFixAndOffEmptiesIt();
     void startOnAMissingPortShowsComPortError();
     void emptyRateEndsInTheErrorBoxAndLeavesThePortFree();
@@ -109,20 +107,6 @@ private slots:
     void autoScanClosesAnOpenLinkFirst();
     void unpluggedReceiverIsReportedEveryTickAndANewStartWorks();
 };
-
-void ConnectTest::detectionNeedsDollarGInsideTheRead()
-{
-    auto seen = [](const char* bytes, int count) {
-        return receiverSeen(reinterpret_cast<const std::uint8_t*>(bytes), count);
-    };
-    QVERIFY(!seen("$GPG", 4));  // four bytes are never enough
-    QVERIFY(!seen("abc$G", 5)); // '$' among the last two bytes
-    QVERIFY(seen("ab$Gx", 5));
-    QVERIFY(!seen("xx$gxxx", 7));
-    QVERIFY(!seen("xxxx$", 5));
-    QVERIFY(seen("\xA4G$GPGGA", 9));
-    QVERIFY(!seen("", 0));
-}
 
 void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
 {

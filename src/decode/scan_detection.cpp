@@ -1,4 +1,4 @@
-#include "app/scan_detection.h"
+#include "decode/scan_detection.h"
 
 namespace norvane {
 
