@@ -29,7 +29,8 @@ Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Win
 {
     createControls();
     connectHandlers();
-    receiveLoop_ = std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
+    receiveLoop_ =
+        std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
     FormCreate();
 }

@@ -90,7 +90,6 @@ struct ControlRow {
     FontRole font;
 };
 
-
 template <class Control> Control* makeControl(QWidget* window, const ControlRow& row)
 {
     auto* control = new Control(window);

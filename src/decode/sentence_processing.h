@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
-
 #include "decode/receive_sink.h"
 #include "decode/receiver_state.h"
+
+#include <string>
 
 namespace norvane {
 

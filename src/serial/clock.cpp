@@ -15,7 +15,7 @@ std::int64_t realNowMs()
 
 Clock* installed = nullptr;
 
-}  // namespace
+} // namespace
 
 void SystemClock::sleepMs(int ms)
 {
@@ -23,14 +23,18 @@ void SystemClock::sleepMs(int ms)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-std::int64_t SystemClock::nowMs() { return realNowMs(); }
+std::int64_t SystemClock::nowMs()
+{
+    return realNowMs();
+}
 
 ScaledClock::ScaledClock(double speedup) : speedup_(speedup > 0 ? speedup : 1.0), startReal_(realNowMs()) {}
 
 void ScaledClock::sleepMs(int ms)
 {
     if (ms > 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(static_cast<std::int64_t>(ms * 1000.0 / speedup_)));
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(static_cast<std::int64_t>(ms * 1000.0 / speedup_)));
 }
 
 std::int64_t ScaledClock::nowMs()
@@ -44,6 +48,9 @@ Clock& clock()
     return installed ? *installed : system;
 }
 
-void setClock(Clock* replacement) { installed = replacement; }
+void setClock(Clock* replacement)
+{
+    installed = replacement;
+}
 
-}  // namespace norvane
+} // namespace norvane

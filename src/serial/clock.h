@@ -47,4 +47,4 @@ public:
     ClockOverride& operator=(const ClockOverride&) = delete;
 };
 
-}  // namespace norvane
+} // namespace norvane

@@ -37,4 +37,4 @@ public:
 
 std::unique_ptr<PortBackend> makePlatformBackend();
 
-}  // namespace norvane
+} // namespace norvane

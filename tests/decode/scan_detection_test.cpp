@@ -40,7 +40,7 @@ TEST(ReceiverSeen, LooksOnlyAtTheCountGiven)
     const std::string buffer = "xx$GPGGA";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());
     EXPECT_TRUE(receiverSeen(bytes, 5));
-    EXPECT_FALSE(receiverSeen(bytes, 4)); // the same '$G', in a read too short to count
+    EXPECT_FALSE(receiverSeen(bytes, 4));     // the same '$G', in a read too short to count
     EXPECT_FALSE(receiverSeen(bytes + 3, 5)); // from 'G' on, no '$' precedes one
 }
 

@@ -63,7 +63,8 @@ std::function<bool(const std::string&)> ggaCount(int wanted)
 int secondsBetween(const std::string& earlier, const std::string& later)
 {
     auto secondOfDay = [](const std::string& time) {
-        return std::stoi(time.substr(0, 2)) * 3600 + std::stoi(time.substr(2, 2)) * 60 + std::stoi(time.substr(4, 2));
+        return std::stoi(time.substr(0, 2)) * 3600 + std::stoi(time.substr(2, 2)) * 60 +
+               std::stoi(time.substr(4, 2));
     };
     return ((secondOfDay(later) - secondOfDay(earlier)) % 86400 + 86400) % 86400;
 }

@@ -47,7 +47,8 @@ std::unique_ptr<sim::Simulator> startSimulator()
 
 QList<QPushButton*> connectionButtons(Tgpsw& w)
 {
-    return {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"), uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog")};
+    return {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"),
+            uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog")};
 }
 
 void verifyConnectedLayout(Tgpsw& w)
@@ -121,20 +122,27 @@ void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
     QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
     QCOMPARE(boxes.count(), 1); // only the family question
     verifyConnectedLayout(w);
-    QVERIFY(uitest::control<QLineEdit>(w, "td_lati_sat")->text().isEmpty()); // Start clears nothing and shows nothing yet
+    QVERIFY(uitest::control<QLineEdit>(w, "td_lati_sat")
+                ->text()
+                .isEmpty()); // Start clears nothing and shows nothing yet
 
     QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!uitest::control<QLineEdit>(w, "td_time")->text().isEmpty() && !uitest::control<QLineEdit>(w, "td_date")->text().isEmpty(), kFixLimitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!uitest::control<QLineEdit>(w, "td_time")->text().isEmpty() &&
+                                 !uitest::control<QLineEdit>(w, "td_date")->text().isEmpty(),
+                             kFixLimitMs);
     QCOMPARE(uitest::control<QLineEdit>(w, "td_lati_sat")->text(), QString("N24\"59'12.34"));
     QCOMPARE(uitest::control<QLineEdit>(w, "td_longi_sat")->text(), QString("E121\"30'07.40"));
     QCOMPARE(uitest::control<QLineEdit>(w, "td_alti")->text(), QString("    56.3M"));
     QCOMPARE(uitest::control<QLineEdit>(w, "td_speed")->text(), QString("     0.0"));
     QCOMPARE(uitest::control<QLineEdit>(w, "td_date")->text(), QString("2007/10/19"));
     // 12:00 UTC at 121 degrees 30 minutes east is 20:00 on the panel.
-    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$").match(uitest::control<QLineEdit>(w, "td_time")->text()).hasMatch(),
+    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$")
+                 .match(uitest::control<QLineEdit>(w, "td_time")->text())
+                 .hasMatch(),
              qPrintable(uitest::control<QLineEdit>(w, "td_time")->text()));
-    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(uitest::control<QLineEdit>(w, "td_pdop")->text()).hasMatch(),
-             qPrintable(uitest::control<QLineEdit>(w, "td_pdop")->text()));
+    QVERIFY2(
+        QRegularExpression("^\\d+\\.\\d$").match(uitest::control<QLineEdit>(w, "td_pdop")->text()).hasMatch(),
+        qPrintable(uitest::control<QLineEdit>(w, "td_pdop")->text()));
     QVERIFY(memoLines(w).filter(QRegularExpression("^\\$GPGGA,")).size() > 0);
     QVERIFY(!uitest::control<QPlainTextEdit>(w, "Memo1")->toPlainText().contains(kNoData));
 
@@ -142,8 +150,12 @@ void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
     verifyIdleLayout(w);
     QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
     QVERIFY(!records.link.isOpen());
-    for (QLineEdit* field : {uitest::control<QLineEdit>(w, "td_mode"), uitest::control<QLineEdit>(w, "td_lati_sat"), uitest::control<QLineEdit>(w, "td_longi_sat"), uitest::control<QLineEdit>(w, "td_alti"), uitest::control<QLineEdit>(w, "td_speed"), uitest::control<QLineEdit>(w, "td_date"),
-                             uitest::control<QLineEdit>(w, "td_time"), uitest::control<QLineEdit>(w, "td_pdop"), uitest::control<QLineEdit>(w, "td_ttff")})
+    for (QLineEdit* field :
+         {uitest::control<QLineEdit>(w, "td_mode"), uitest::control<QLineEdit>(w, "td_lati_sat"),
+          uitest::control<QLineEdit>(w, "td_longi_sat"), uitest::control<QLineEdit>(w, "td_alti"),
+          uitest::control<QLineEdit>(w, "td_speed"), uitest::control<QLineEdit>(w, "td_date"),
+          uitest::control<QLineEdit>(w, "td_time"), uitest::control<QLineEdit>(w, "td_pdop"),
+          uitest::control<QLineEdit>(w, "td_ttff")})
         QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
     QCOMPARE(w.memoLineCount(), 0);
     QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM3"));
@@ -352,7 +364,10 @@ void ConnectTest::unpluggedReceiverIsReportedEveryTickAndANewStartWorks()
         const int before = memoLines(w).count(kNoData);
         w.Timer1Timer();
         QCOMPARE(memoLines(w).count(kNoData), before + 1);
-        for (QPushButton* button : {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"), uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog"), uitest::control<QPushButton>(w, "bt_revision")})
+        for (QPushButton* button :
+             {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"),
+              uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog"),
+              uitest::control<QPushButton>(w, "bt_revision")})
             QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
         QVERIFY(uitest::control<QTimer>(w, "Timer1")->isActive());
     }

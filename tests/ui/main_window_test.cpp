@@ -161,10 +161,15 @@ void MainWindowTest::startUpShowsTheDesignedWindow()
     QStyleOptionComboBox option;
     option.initFrom(uitest::control<QComboBox>(window, "cbComPort"));
     option.editable = false;
-    const QRect textArea = uitest::control<QComboBox>(window, "cbComPort")->style()->subControlRect(
-        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, uitest::control<QComboBox>(window, "cbComPort"));
-    QVERIFY(QFontMetrics(uitest::control<QComboBox>(window, "cbComPort")->font()).horizontalAdvance("  COM3") <= textArea.width());
-    QVERIFY(QFontMetrics(uitest::control<QPushButton>(window, "btStart")->font()).horizontalAdvance("Start") < uitest::control<QPushButton>(window, "btStart")->width());
+    const QRect textArea = uitest::control<QComboBox>(window, "cbComPort")
+                               ->style()
+                               ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                                uitest::control<QComboBox>(window, "cbComPort"));
+    QVERIFY(
+        QFontMetrics(uitest::control<QComboBox>(window, "cbComPort")->font()).horizontalAdvance("  COM3") <=
+        textArea.width());
+    QVERIFY(QFontMetrics(uitest::control<QPushButton>(window, "btStart")->font()).horizontalAdvance("Start") <
+            uitest::control<QPushButton>(window, "btStart")->width());
     for (QLabel* label : window.findChildren<QLabel*>())
         QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
                  qPrintable(label->objectName()));
@@ -184,10 +189,15 @@ void MainWindowTest::startUpLayoutIsIdle()
     ProgramRecords records;
     Tgpsw window(records);
     window.show();
-    for (QPushButton* button : {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"), uitest::control<QPushButton>(window, "bt_refresh"), uitest::control<QPushButton>(window, "bt_savelog")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"),
+          uitest::control<QPushButton>(window, "bt_refresh"),
+          uitest::control<QPushButton>(window, "bt_savelog")})
         QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
     for (QPushButton* button :
-         {uitest::control<QPushButton>(window, "bt_warm"), uitest::control<QPushButton>(window, "bt_hot"), uitest::control<QPushButton>(window, "bt_test"), uitest::control<QPushButton>(window, "Button1"), uitest::control<QPushButton>(window, "bt_revision")})
+         {uitest::control<QPushButton>(window, "bt_warm"), uitest::control<QPushButton>(window, "bt_hot"),
+          uitest::control<QPushButton>(window, "bt_test"), uitest::control<QPushButton>(window, "Button1"),
+          uitest::control<QPushButton>(window, "bt_revision")})
         QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
     QVERIFY(uitest::control<QPushButton>(window, "btAutoscan")->isVisible());
     QVERIFY(!uitest::control<QPushButton>(window, "bt_change")->isVisible());
@@ -219,8 +229,9 @@ void MainWindowTest::comboBoxesHoldTheListedItems()
     for (const QString& port : ports)
         trailing += port.endsWith(' ') ? 1 : 0;
     QCOMPARE(trailing, 9);
-    QCOMPARE(itemsOf(uitest::control<QComboBox>(window, "cbBandRate")), QStringList({"  4800", "  7200", "  9600", " 14400", " 19200",
-                                                      " 38400", " 57600", "115200", "128000", ""}));
+    QCOMPARE(itemsOf(uitest::control<QComboBox>(window, "cbBandRate")),
+             QStringList({"  4800", "  7200", "  9600", " 14400", " 19200", " 38400", " 57600", "115200",
+                          "128000", ""}));
 }
 
 void MainWindowTest::everyFieldIsNamedForScreenReaders()
@@ -245,9 +256,12 @@ void MainWindowTest::everyFieldIsNamedForScreenReaders()
     for (auto [name, field] : named)
         QCOMPARE(fieldNamed(window, name), field);
     QCOMPARE(uitest::control<QPlainTextEdit>(window, "Memo1")->accessibleName(), QString("Message log"));
-    QCOMPARE(uitest::control<QLabel>(window, "lbComPort")->buddy(), uitest::control<QComboBox>(window, "cbComPort"));
-    QCOMPARE(uitest::control<QLabel>(window, "lbBaudRate")->buddy(), uitest::control<QComboBox>(window, "cbBandRate"));
-    QCOMPARE(uitest::control<QLabel>(window, "Label3")->buddy(), uitest::control<QLineEdit>(window, "td_lati_sat"));
+    QCOMPARE(uitest::control<QLabel>(window, "lbComPort")->buddy(),
+             uitest::control<QComboBox>(window, "cbComPort"));
+    QCOMPARE(uitest::control<QLabel>(window, "lbBaudRate")->buddy(),
+             uitest::control<QComboBox>(window, "cbBandRate"));
+    QCOMPARE(uitest::control<QLabel>(window, "Label3")->buddy(),
+             uitest::control<QLineEdit>(window, "td_lati_sat"));
 }
 
 void MainWindowTest::familyAnswers_data()
@@ -348,7 +362,8 @@ void MainWindowTest::resetFallsBackOnlyForEmptyBoxes()
     ProgramRecords records;
     Tgpsw window(records);
     uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(-1);
-    uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(9); // the empty rate is as empty as no selection
+    uitest::control<QComboBox>(window, "cbBandRate")
+        ->setCurrentIndex(9); // the empty rate is as empty as no selection
     window.resetMainWindow();
     QCOMPARE(uitest::control<QComboBox>(window, "cbComPort")->currentText(), QString("  COM3"));
     QCOMPARE(uitest::control<QComboBox>(window, "cbBandRate")->currentText(), QString("  4800"));
@@ -442,13 +457,21 @@ void MainWindowTest::connectionButtonsAreTheFive()
     Tgpsw window(records);
     window.setConnectionButtonsEnabled(false);
     for (QPushButton* button :
-         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"), uitest::control<QPushButton>(window, "bt_refresh"), uitest::control<QPushButton>(window, "bt_savelog"), uitest::control<QPushButton>(window, "bt_revision")})
+         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"),
+          uitest::control<QPushButton>(window, "bt_refresh"),
+          uitest::control<QPushButton>(window, "bt_savelog"),
+          uitest::control<QPushButton>(window, "bt_revision")})
         QVERIFY(!button->isEnabled());
-    for (QPushButton* button : {uitest::control<QPushButton>(window, "bt_warm"), uitest::control<QPushButton>(window, "bt_hot"), uitest::control<QPushButton>(window, "btStart"), uitest::control<QPushButton>(window, "bt_test")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(window, "bt_warm"), uitest::control<QPushButton>(window, "bt_hot"),
+          uitest::control<QPushButton>(window, "btStart"), uitest::control<QPushButton>(window, "bt_test")})
         QVERIFY(button->isEnabled());
     window.setConnectionButtonsEnabled(true);
     for (QPushButton* button :
-         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"), uitest::control<QPushButton>(window, "bt_refresh"), uitest::control<QPushButton>(window, "bt_savelog"), uitest::control<QPushButton>(window, "bt_revision")})
+         {uitest::control<QPushButton>(window, "bt_cold"), uitest::control<QPushButton>(window, "bt_point"),
+          uitest::control<QPushButton>(window, "bt_refresh"),
+          uitest::control<QPushButton>(window, "bt_savelog"),
+          uitest::control<QPushButton>(window, "bt_revision")})
         QVERIFY(button->isEnabled());
 }
 

@@ -51,8 +51,10 @@ public:
         qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator->devicePath()));
         boxes.answerNext(family);
         window = std::make_unique<Tgpsw>(records);
-        uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(window, "cbComPort")->findText("  COM3"));
-        uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(window, "cbBandRate")->findText("  9600"));
+        uitest::control<QComboBox>(window, "cbComPort")
+            ->setCurrentIndex(uitest::control<QComboBox>(window, "cbComPort")->findText("  COM3"));
+        uitest::control<QComboBox>(window, "cbBandRate")
+            ->setCurrentIndex(uitest::control<QComboBox>(window, "cbBandRate")->findText("  9600"));
         // The half second the link lets a freshly opened port settle passes in a twentieth.
         ScaledClock fastClock(10);
         ClockOverride useFastClock(fastClock);

@@ -124,7 +124,8 @@ void RestartTestWindowTest::windowFollowsItsControlTable()
         const QVariant text = control->property("text");
         QCOMPARE(text.toString(), QString(row.text));
     }
-    QVERIFY(!uitest::control<QCheckBox>(window, "Checkhot")->isChecked() && !uitest::control<QCheckBox>(window, "Checkwarm")->isChecked() &&
+    QVERIFY(!uitest::control<QCheckBox>(window, "Checkhot")->isChecked() &&
+            !uitest::control<QCheckBox>(window, "Checkwarm")->isChecked() &&
             !uitest::control<QCheckBox>(window, "Checkcold")->isChecked());
 
     QLabel* message = uitest::control<QLabel>(window, "lb_testmes");
@@ -178,7 +179,9 @@ void RestartTestWindowTest::workedExampleOfAHotRun()
     QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString("30.6"));
     QCOMPARE(w.test().total(RestartKind::Hot), 306);
     QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString());
-    for (QPushButton* button : {uitest::control<QPushButton>(w, "bt_hot"), uitest::control<QPushButton>(w, "bt_warm"), uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_auto")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(w, "bt_hot"), uitest::control<QPushButton>(w, "bt_warm"),
+          uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
     QCOMPARE(receiver.restarts.size(), std::size_t(3));
     QCOMPARE(uitest::control<QLineEdit>(w, "ed_warma")->text(), QString("12.0"));
@@ -202,7 +205,8 @@ void RestartTestWindowTest::automaticRunGoesColdThenHotAndStartsOverOnTheNextRec
     QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("AUTO Cold Cycles : 1"));
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), ButtonState({true, false}));
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_cold")), kRunning);
-    QVERIFY(uitest::control<QPushButton>(w, "bt_warm")->isHidden() && uitest::control<QPushButton>(w, "bt_hot")->isHidden());
+    QVERIFY(uitest::control<QPushButton>(w, "bt_warm")->isHidden() &&
+            uitest::control<QPushButton>(w, "bt_hot")->isHidden());
     QVERIFY(!uitest::control<QCheckBox>(w, "Checkcold")->isChecked());
 
     receiver.tick(8);
@@ -223,7 +227,9 @@ void RestartTestWindowTest::automaticRunGoesColdThenHotAndStartsOverOnTheNextRec
     receiver.tick(6);
     QCOMPARE(uitest::control<QLineEdit>(w, "ed_hota")->text(), QString(" 2.5"));
     QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("change module."));
-    QVERIFY(uitest::control<QCheckBox>(w, "Checkcold")->isChecked() && uitest::control<QCheckBox>(w, "Checkhot")->isChecked() && !uitest::control<QCheckBox>(w, "Checkwarm")->isChecked());
+    QVERIFY(uitest::control<QCheckBox>(w, "Checkcold")->isChecked() &&
+            uitest::control<QCheckBox>(w, "Checkhot")->isChecked() &&
+            !uitest::control<QCheckBox>(w, "Checkwarm")->isChecked());
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_hot")), kRunning);
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), ButtonState({true, false}));
     QCOMPARE(receiver.restarts, (std::vector<RestartKind>{RestartKind::Cold, RestartKind::Cold,
@@ -245,7 +251,8 @@ void RestartTestWindowTest::automaticRunGoesColdThenHotAndStartsOverOnTheNextRec
     for (RestartKind kind : kAutoOrder)
         QCOMPARE(w.test().total(kind), 0);
     QCOMPARE(w.test().completedCycles(), 0);
-    QVERIFY(!uitest::control<QCheckBox>(w, "Checkcold")->isChecked() && uitest::control<QCheckBox>(w, "Checkhot")->isChecked());
+    QVERIFY(!uitest::control<QCheckBox>(w, "Checkcold")->isChecked() &&
+            uitest::control<QCheckBox>(w, "Checkhot")->isChecked());
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_cold")), kRunning);
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_hot")), kHidden);
     QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), ButtonState({true, false}));
@@ -259,7 +266,9 @@ void RestartTestWindowTest::autoWithNoBoxCheckedAsksForOne()
     TFtest& w = hosted.window;
     uitest::control<QPushButton>(w, "bt_auto")->click();
     QCOMPARE(uitest::control<QLabel>(w, "lb_testmes")->text(), QString("Must choos one,please"));
-    for (QPushButton* button : {uitest::control<QPushButton>(w, "bt_hot"), uitest::control<QPushButton>(w, "bt_warm"), uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_auto")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(w, "bt_hot"), uitest::control<QPushButton>(w, "bt_warm"),
+          uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
     QVERIFY(hosted.receiver->restarts.empty());
 }
@@ -292,7 +301,8 @@ void RestartTestWindowTest::leavingAFieldCorrectsItsRange()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    for (QLineEdit* field : {uitest::control<QLineEdit>(window, "ed_cycles"), uitest::control<QLineEdit>(window, "ed_waittime")}) {
+    for (QLineEdit* field : {uitest::control<QLineEdit>(window, "ed_cycles"),
+                             uitest::control<QLineEdit>(window, "ed_waittime")}) {
         field->setFocus();
         QTRY_VERIFY(field->hasFocus());
         field->selectAll();
@@ -320,14 +330,18 @@ void RestartTestWindowTest::btTestOpensPlacesAndClosesTheWindow()
     QVERIFY(ftest.isVisible());
     QCOMPARE(ftest.frameGeometry().topLeft(), gpsw.frameGeometry().topLeft() + QPoint(200, 295));
     QCOMPARE(ftest.frameGeometry().size(), QSize(200, 230));
-    for (QPushButton* button : {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"), uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"),
+          uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
     QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString());
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
     QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Test"));
     QVERIFY(!ftest.isVisible());
-    for (QPushButton* button : {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"), uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"),
+          uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
         QCOMPARE(stateOf(button), kClosed);
 }
 
@@ -350,7 +364,8 @@ void RestartTestWindowTest::closingMidCycleStopsTheMeasurement()
     auto receiveLoopTick = [&](char fixMode) {
         records.receiver.state.fix_mode = fixMode;
         if (fixMode != '3')
-            uitest::control<QLineEdit>(gpsw, "td_ttff")->setText(QString::number(++records.receiver.ttffTicks));
+            uitest::control<QLineEdit>(gpsw, "td_ttff")
+                ->setText(QString::number(++records.receiver.ttffTicks));
         gpsw.restartTestTick(300);
     };
 
@@ -381,7 +396,9 @@ void RestartTestWindowTest::closingMidCycleStopsTheMeasurement()
 
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
     QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString());
-    for (QPushButton* button : {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"), uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
+    for (QPushButton* button :
+         {uitest::control<QPushButton>(ftest, "bt_hot"), uitest::control<QPushButton>(ftest, "bt_warm"),
+          uitest::control<QPushButton>(ftest, "bt_cold"), uitest::control<QPushButton>(ftest, "bt_auto")})
         QCOMPARE(stateOf(button), kShown);
 }
 
@@ -407,8 +424,10 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
     boxes.clear();
-    uitest::control<QComboBox>(gpsw, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbComPort")->findText("  COM3"));
-    uitest::control<QComboBox>(gpsw, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbBandRate")->findText("  9600"));
+    uitest::control<QComboBox>(gpsw, "cbComPort")
+        ->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbComPort")->findText("  COM3"));
+    uitest::control<QComboBox>(gpsw, "cbBandRate")
+        ->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbBandRate")->findText("  9600"));
     uitest::control<QPushButton>(gpsw, "btStart")->click();
     QCOMPARE(boxes.texts(), QStringList());
     QCOMPARE(uitest::control<QPushButton>(gpsw, "btStart")->text(), QString("Off"));
@@ -426,7 +445,9 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     QCOMPARE(uitest::control<QPlainTextEdit>(gpsw, "Memo1")->toPlainText().count("Hot Start Success."), 2);
     // How many ticks a re-acquisition takes depends on how busy the machine is; the shape of
     // the final average does not.
-    QVERIFY2(QRegularExpression("^[ 0-9][0-9]\\.[0-9]$").match(uitest::control<QLineEdit>(ftest, "ed_hota")->text()).hasMatch(),
+    QVERIFY2(QRegularExpression("^[ 0-9][0-9]\\.[0-9]$")
+                 .match(uitest::control<QLineEdit>(ftest, "ed_hota")->text())
+                 .hasMatch(),
              qPrintable(uitest::control<QLineEdit>(ftest, "ed_hota")->text()));
     QVERIFY(!uitest::control<QLineEdit>(ftest, "ed_hot1")->text().isEmpty());
     uitest::control<QPushButton>(gpsw, "btStart")->click();

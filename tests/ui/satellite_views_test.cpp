@@ -351,7 +351,8 @@ void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
 
     const QImage chart = uitest::control<SnrChart>(gpsw, "Chart1")->grab().toImage();
     const QRect silver = uitest::control<SnrChart>(gpsw, "Chart1")->barRect(4);
-    QVERIFY2(darkCount(chart, uitest::control<SnrChart>(gpsw, "Chart1")->markRect(4).adjusted(1, 1, -1, -1)) > 0,
+    QVERIFY2(darkCount(chart, uitest::control<SnrChart>(gpsw, "Chart1")->markRect(4).adjusted(1, 1, -1, -1)) >
+                 0,
              "mark 0 over the silver bar");
     const QRect blue = uitest::control<SnrChart>(gpsw, "Chart1")->barRect(2);
     QCOMPARE(pixel(chart, blue.center().x(), blue.center().y()), kBlueColour);
@@ -372,7 +373,9 @@ void SatelliteViewsTest::mainWindowCountZeroEmptiesBothViews()
     gpsw.updateSnrChart();
     gpsw.drawSkyPlot();
     QVERIFY(uitest::control<SnrChart>(gpsw, "Chart1")->bars().isEmpty());
-    QCOMPARE(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199), kSkyBlueColour), 199 * 199);
+    QCOMPARE(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199),
+                     kSkyBlueColour),
+             199 * 199);
 }
 
 void SatelliteViewsTest::resetClearsBarsAndSky()
@@ -383,11 +386,14 @@ void SatelliteViewsTest::resetClearsBarsAndSky()
     fillTable(records.receiver.state, {{8, 40, 40, 30}, {9, 20, 90, 31}}, {8, 9});
     gpsw.updateSnrChart();
     gpsw.drawSkyPlot();
-    QVERIFY(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199), kBlueColour) > 0);
+    QVERIFY(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199),
+                    kBlueColour) > 0);
 
     gpsw.resetMainWindow();
     QVERIFY(uitest::control<SnrChart>(gpsw, "Chart1")->bars().isEmpty());
-    QCOMPARE(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199), kSkyBlueColour), 199 * 199);
+    QCOMPARE(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199),
+                     kSkyBlueColour),
+             199 * 199);
     QVERIFY(uitest::control<SkyPicture>(gpsw, "Image2")->whiteTransparent());
 
     // The window as a person sees it: the grid over an empty sky at the sky plot's place.
@@ -413,8 +419,10 @@ void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
     Tviewp viewp;
     TFtest ftest;
     gpsw.attachWindows(&viewp, &ftest);
-    uitest::control<QComboBox>(gpsw, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbComPort")->findText("  COM3"));
-    uitest::control<QComboBox>(gpsw, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbBandRate")->findText("  9600"));
+    uitest::control<QComboBox>(gpsw, "cbComPort")
+        ->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbComPort")->findText("  COM3"));
+    uitest::control<QComboBox>(gpsw, "cbBandRate")
+        ->setCurrentIndex(uitest::control<QComboBox>(gpsw, "cbBandRate")->findText("  9600"));
     gpsw.show();
     boxes.clear(); // the receiver-family question
     uitest::control<QPushButton>(gpsw, "btStart")->click();
@@ -427,7 +435,8 @@ void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
             count += bar.color == kBlueColour ? 1 : 0;
         return count;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(uitest::control<SnrChart>(gpsw, "Chart1")->bars().size() >= 4 && blueBars() >= 4, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(uitest::control<SnrChart>(gpsw, "Chart1")->bars().size() >= 4 && blueBars() >= 4,
+                             30000);
     uitest::control<QTimer>(gpsw, "Timer1")->stop();
 
     // Every bar is labelled with a PRN of the table, and the used ones stand on the sky plot.

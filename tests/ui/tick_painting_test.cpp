@@ -39,7 +39,8 @@ std::string burst(int second)
     const std::string sat = second % 2 == 0 ? "24,55,279," : "25,40,120,";
     return nmeaLine("GPGGA," + time + ",2459.2057,N,12130.1234,E,1,04,1.0,56.3,M,15.2,M,,") +
            nmeaLine("GPGSA,A,3,05,07,10,13,,,,,,,,,1.9,1.0,1.5") +
-           nmeaLine("GPGSV,2,1,06,05,12,038," + std::to_string(snr) + ",07,27,069,32,10,44,108,36,13,54,135,36") +
+           nmeaLine("GPGSV,2,1,06,05,12,038," + std::to_string(snr) +
+                    ",07,27,069,32,10,44,108,36,13,54,135,36") +
            nmeaLine("GPGSV,2,2,06," + sat + std::to_string(snr + 5) + ",29,75,329,44") +
            nmeaLine("GPRMC," + time + ",A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
 }
@@ -118,7 +119,10 @@ void TickPaintingTest::tickPaintsEachChangedViewOnceAfterIt()
     // Two different seconds: the chart and the sky plot are updated four times in the tick,
     // and the window shows the last.
     started.tick(burst(0) + burst(1));
-    const QList<const QWidget*> views{uitest::control<SnrChart>(window, "Chart1"), uitest::control<SkyPicture>(window, "Image1"), uitest::control<SkyPicture>(window, "Image2"), uitest::control<QPlainTextEdit>(window, "Memo1")->viewport()};
+    const QList<const QWidget*> views{uitest::control<SnrChart>(window, "Chart1"),
+                                      uitest::control<SkyPicture>(window, "Image1"),
+                                      uitest::control<SkyPicture>(window, "Image2"),
+                                      uitest::control<QPlainTextEdit>(window, "Memo1")->viewport()};
     for (const QWidget* view : views)
         QCOMPARE(counter.paints(view), 0);
 
@@ -141,7 +145,8 @@ void TickPaintingTest::clickWaitingDuringATickIsHandledInIt()
     StartedWindow started;
     Tgpsw& window = started.window;
     QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Off"));
-    QMetaObject::invokeMethod(uitest::control<QPushButton>(window, "btStart"), &QPushButton::click, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(uitest::control<QPushButton>(window, "btStart"), &QPushButton::click,
+                              Qt::QueuedConnection);
     started.tick(burst(0));
     QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Start"));
 }

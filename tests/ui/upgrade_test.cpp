@@ -62,11 +62,15 @@ public:
         qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator->devicePath()));
         boxes.answerNext(QuestionAnswer::First);
         window = std::make_unique<Tgpsw>(records);
-        uitest::control<QComboBox>(window, "cbComPort")->setCurrentIndex(uitest::control<QComboBox>(window, "cbComPort")->findText("  COM3"));
-        uitest::control<QComboBox>(window, "cbBandRate")->setCurrentIndex(uitest::control<QComboBox>(window, "cbBandRate")->findText("  9600"));
+        uitest::control<QComboBox>(window, "cbComPort")
+            ->setCurrentIndex(uitest::control<QComboBox>(window, "cbComPort")->findText("  COM3"));
+        uitest::control<QComboBox>(window, "cbBandRate")
+            ->setCurrentIndex(uitest::control<QComboBox>(window, "cbBandRate")->findText("  9600"));
         window->btStartClick();
-        connected = uitest::control<QPushButton>(window, "btStart")->text() == QLatin1String("Off") &&
-                    QTest::qWaitFor([&] { return uitest::control<QPushButton>(window, "bt_refresh")->isEnabled(); }, 5000);
+        connected =
+            uitest::control<QPushButton>(window, "btStart")->text() == QLatin1String("Off") &&
+            QTest::qWaitFor([&] { return uitest::control<QPushButton>(window, "bt_refresh")->isEnabled(); },
+                            5000);
         boxes.clear(); // the family question
         // A third of the production interval: the waiting states still allow the simulator's
         // thread 1.5 s and more to answer on a busy machine.
@@ -88,7 +92,10 @@ public:
         return QTest::qWaitFor([&] { return !uitest::control<QTimer>(window, "Timer2")->isActive(); }, 60000);
     }
 
-    QStringList memoLines() const { return uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText().split('\n'); }
+    QStringList memoLines() const
+    {
+        return uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText().split('\n');
+    }
 
     upgradetest::TempDirectory files;
     std::filesystem::path previousDirectory;
@@ -150,7 +157,8 @@ void UpgradeTest::loaderAndImageGoThroughAndTheReceiveLoopResumes()
     // The new firmware talks NMEA at 9600 again and the receive loop decodes it.
     QVERIFY(QTest::qWaitFor(
         [&] { return rig.memoLines().filter(QRegularExpression("^\\$GPGGA")).size() > 0; }, 10000));
-    QVERIFY(QTest::qWaitFor([&] { return uitest::control<QPushButton>(rig.window, "bt_refresh")->isEnabled(); }, 5000));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return uitest::control<QPushButton>(rig.window, "bt_refresh")->isEnabled(); }, 5000));
 }
 
 void UpgradeTest::silentBlockAcknowledgementEndsTheDownload()

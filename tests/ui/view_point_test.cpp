@@ -111,7 +111,8 @@ void ViewPointTest::pointsAreDrawnAsSmallBlueCircles()
 {
     Tviewp viewp;
     viewp.plotViewPoint("a", "b", 2459.2057, 12130.1234);
-    const QPointF centre = uitest::control<PointChart>(viewp, "Chart1")->pixelOf(uitest::control<PointChart>(viewp, "Chart1")->series().points()[0]);
+    const QPointF centre = uitest::control<PointChart>(viewp, "Chart1")
+                               ->pixelOf(uitest::control<PointChart>(viewp, "Chart1")->series().points()[0]);
     const QRect wall = uitest::control<PointChart>(viewp, "Chart1")->backWall();
     QVERIFY(qAbs(centre.x() - (wall.left() + wall.right()) / 2.0) < 1); // the newest point is centred
     QVERIFY(qAbs(centre.y() - (wall.top() + wall.bottom()) / 2.0) < 1);
@@ -165,7 +166,8 @@ void ViewPointTest::clearPointKeepsLimitsAndTitle()
     uitest::control<QPushButton>(viewp, "Button3")->click();
     QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->series().count(), std::size_t{0});
     QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->title(), QString("(N,E)"));
-    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, before.bottom.minimum, before.bottom.maximum);
+    verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, before.bottom.minimum,
+                 before.bottom.maximum);
 
     // The first point after clearing re-centres with the span then in force.
     viewp.plotViewPoint("N", "E", 0, 5);
