@@ -4,7 +4,6 @@
 #include "serial/clock.h"
 
 #include <cstdint>
-
 #include <string>
 
 namespace norvane {

@@ -18,7 +18,8 @@ bool TtffLab::startRun(std::string& error, const std::string& csvPath)
 {
     endRun();
     records_.clear();
-    const bool created = csvPath.empty() ? csv_.createNamed(utcClock_(), error) : csv_.createAt(csvPath, error);
+    const bool created =
+        csvPath.empty() ? csv_.createNamed(utcClock_(), error) : csv_.createAt(csvPath, error);
     if (!created)
         csv_.close();
     return created;
@@ -45,7 +46,8 @@ void TtffLab::restartWritten(RestartKind kind, std::int64_t writtenMs)
     const std::int64_t nowMs = clock().nowMs();
     const std::int64_t commandUtcMs = utcClock_() - (nowMs - writtenMs);
     const int number = static_cast<int>(records_.size()) + 1;
-    cycle_.emplace(number, kind, writtenMs, commandUtcMs, static_cast<std::int64_t>(limitSeconds(kind)) * 1000);
+    cycle_.emplace(number, kind, writtenMs, commandUtcMs,
+                   static_cast<std::int64_t>(limitSeconds(kind)) * 1000);
 }
 
 void TtffLab::sentenceDecoded(const std::string& type, const ReceiverState& state)

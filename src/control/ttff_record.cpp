@@ -89,9 +89,9 @@ RecordTexts textsOf(const TtffRecord& record)
 {
     if (!record.ok())
         return {"", "timeout", "", "", "", ""};
-    return {tenthsText(*record.ttffTenths),          "ok",
-            std::to_string(record.satsUsed),         formatted("%.2f", record.hdop),
-            formatted("%.6f", record.latitude),      formatted("%.6f", record.longitude)};
+    return {tenthsText(*record.ttffTenths),     "ok",
+            std::to_string(record.satsUsed),    formatted("%.2f", record.hdop),
+            formatted("%.6f", record.latitude), formatted("%.6f", record.longitude)};
 }
 
 } // namespace
@@ -108,11 +108,12 @@ std::string cycleLine(const TtffRecord& record)
 {
     const RecordTexts t = textsOf(record);
     char text[256];
-    std::snprintf(text, sizeof text, "%5d %-4s %s ttff %6s s  fix lost %d  %-7s sats %2s  hdop %5s  %11s %12s",
-                  record.cycle, startName(record.kind).c_str(), utcText(record.commandUtcMs).c_str(),
-                  t.ttff.empty() ? "-" : t.ttff.c_str(), record.fixLost ? 1 : 0, t.result.c_str(),
-                  t.sats.empty() ? "-" : t.sats.c_str(), t.hdop.empty() ? "-" : t.hdop.c_str(),
-                  t.latitude.empty() ? "-" : t.latitude.c_str(), t.longitude.empty() ? "-" : t.longitude.c_str());
+    std::snprintf(
+        text, sizeof text, "%5d %-4s %s ttff %6s s  fix lost %d  %-7s sats %2s  hdop %5s  %11s %12s",
+        record.cycle, startName(record.kind).c_str(), utcText(record.commandUtcMs).c_str(),
+        t.ttff.empty() ? "-" : t.ttff.c_str(), record.fixLost ? 1 : 0, t.result.c_str(),
+        t.sats.empty() ? "-" : t.sats.c_str(), t.hdop.empty() ? "-" : t.hdop.c_str(),
+        t.latitude.empty() ? "-" : t.latitude.c_str(), t.longitude.empty() ? "-" : t.longitude.c_str());
     return text;
 }
 

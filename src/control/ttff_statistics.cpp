@@ -47,7 +47,8 @@ TtffSummary summarize(const std::vector<TtffRecord>& records, RestartKind kind)
     if (seconds.empty())
         return summary;
     std::sort(seconds.begin(), seconds.end());
-    const double mean = std::accumulate(seconds.begin(), seconds.end(), 0.0) / static_cast<double>(seconds.size());
+    const double mean =
+        std::accumulate(seconds.begin(), seconds.end(), 0.0) / static_cast<double>(seconds.size());
     summary.mean = mean;
     summary.median = percentile(seconds, 0.5);
     summary.p90 = percentile(seconds, 0.9);

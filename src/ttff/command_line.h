@@ -15,9 +15,9 @@ struct RunOptions {
     int family = 1;            // 1 "Vexa Series", 2 "Lumo Series"
     RestartKind start = RestartKind::Hot;
     int cycles = 1;
-    double waitSeconds = 5;            // after each fix, before the next restart
+    double waitSeconds = 5;          // after each fix, before the next restart
     std::optional<int> limitSeconds; // default by start type
-    std::string csvPath;               // empty: norvane-ttff-YYYYMMDD-hhmmss.csv
+    std::string csvPath;             // empty: norvane-ttff-YYYYMMDD-hhmmss.csv
 };
 
 struct CommandLine {

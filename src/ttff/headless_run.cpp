@@ -236,7 +236,9 @@ int HeadlessRun::finish(bool portFailed)
 {
     lab_.endRun();
     link_.closePort();
-    out_ << "\n" << summaryHeader() << "\n" << summaryLine(options_.start, lab_.summary(options_.start)) << "\n";
+    out_ << "\n"
+         << summaryHeader() << "\n"
+         << summaryLine(options_.start, lab_.summary(options_.start)) << "\n";
     if (!lab_.csvPath().empty() && !listener_.failed && !lab_.records().empty())
         out_ << "CSV: " << lab_.csvPath() << "\n";
     out_.flush();

@@ -68,7 +68,8 @@ protected:
     {
         for (int i = 0; i < seconds; ++i) {
             const std::string text = epoch(mode) + "$"; // the next '$' closes the last sentence
-            loop.processBytes(reinterpret_cast<const std::uint8_t*>(text.data()), static_cast<int>(text.size()));
+            loop.processBytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                              static_cast<int>(text.size()));
             receiver.sentenceText.clear();
             clock.advance(1000);
             lab.poll();
@@ -125,9 +126,10 @@ TEST_F(TtffLabTest, FixCountsOnlyAfterTheLossAndIsTimedByItsSentence)
     EXPECT_DOUBLE_EQ(r.hdop, 1.1);
     EXPECT_NEAR(r.latitude, -24.986762, 1e-6);
     EXPECT_NEAR(r.longitude, -121.502057, 1e-6);
-    EXPECT_EQ(csvLines(), (std::vector<std::string>{
-                              "cycle,start,command_utc,ttff_s,fix_lost,result,sats_used,hdop,latitude,longitude",
-                              "1,hot,2026-12-09T06:43:00.000Z,6.0,1,ok,8,1.10,-24.986762,-121.502057"}));
+    EXPECT_EQ(csvLines(),
+              (std::vector<std::string>{
+                  "cycle,start,command_utc,ttff_s,fix_lost,result,sats_used,hdop,latitude,longitude",
+                  "1,hot,2026-12-09T06:43:00.000Z,6.0,1,ok,8,1.10,-24.986762,-121.502057"}));
     EXPECT_TRUE(std::filesystem::path(lab.csvPath()).filename().string().starts_with("norvane-ttff-"));
 }
 
@@ -173,9 +175,11 @@ TEST_F(TtffLabTest, PositionOfAFixWhoseGgaFollowsItsGsa)
     restartNow();
     send('1');
     clock.advance(500);
-    const std::string gsaFirst = test::nmeaLine("GPGSA,A,3,02,05,07,,,,,,,,,,2.0,1.1,1.5") +
-                                 test::nmeaLine("GPGGA,120001.000,4807.0380,N,01131.0000,E,1,05,0.9,5.0,M,,M,,") + "$";
-    loop.processBytes(reinterpret_cast<const std::uint8_t*>(gsaFirst.data()), static_cast<int>(gsaFirst.size()));
+    const std::string gsaFirst =
+        test::nmeaLine("GPGSA,A,3,02,05,07,,,,,,,,,,2.0,1.1,1.5") +
+        test::nmeaLine("GPGGA,120001.000,4807.0380,N,01131.0000,E,1,05,0.9,5.0,M,,M,,") + "$";
+    loop.processBytes(reinterpret_cast<const std::uint8_t*>(gsaFirst.data()),
+                      static_cast<int>(gsaFirst.size()));
     ASSERT_EQ(finished.size(), 1u);
     EXPECT_EQ(finished[0].ttffTenths, 15);
     EXPECT_EQ(finished[0].satsUsed, 5);

@@ -66,7 +66,8 @@ TEST(TtffStatistics, EmptyRunAndAllFailuresHaveCountsButNoFigures)
 {
     const TtffSummary empty = summarize({}, RestartKind::Cold);
     EXPECT_EQ(empty.count, 0);
-    EXPECT_FALSE(empty.mean || empty.median || empty.p90 || empty.p95 || empty.max || empty.standardDeviation);
+    EXPECT_FALSE(empty.mean || empty.median || empty.p90 || empty.p95 || empty.max ||
+                 empty.standardDeviation);
     EXPECT_EQ(summaryLine(RestartKind::Cold, empty),
               "cold      0         0       -       -       -       -       -       -");
 

@@ -52,9 +52,10 @@ class TtffRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        directory_ = fs::temp_directory_path() /
-                     ("ttff-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                      "-" + std::to_string(::getpid()));
+        directory_ =
+            fs::temp_directory_path() /
+            ("ttff-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+             "-" + std::to_string(::getpid()));
         fs::create_directories(directory_);
     }
 

@@ -20,10 +20,18 @@ TEST(ReacquisitionTime, TextForms)
         bool ok;
         double mean, spread;
     } cases[] = {
-        {"3", true, 3, kNominalSpread}, {"0.5", true, 0.5, kNominalSpread}, {"3:1", true, 3, 1},
-        {"30:0", true, 30, 0},          {"0:2", true, 0, 2},                 {"-1", false, 0, 0},
-        {"3:-1", false, 0, 0},          {"3:", false, 0, 0},                 {":1", false, 0, 0},
-        {"3:1:2", false, 0, 0},         {"abc", false, 0, 0},                {"", false, 0, 0},
+        {"3", true, 3, kNominalSpread},
+        {"0.5", true, 0.5, kNominalSpread},
+        {"3:1", true, 3, 1},
+        {"30:0", true, 30, 0},
+        {"0:2", true, 0, 2},
+        {"-1", false, 0, 0},
+        {"3:-1", false, 0, 0},
+        {"3:", false, 0, 0},
+        {":1", false, 0, 0},
+        {"3:1:2", false, 0, 0},
+        {"abc", false, 0, 0},
+        {"", false, 0, 0},
     };
     for (const auto& c : cases) {
         double mean = 99, spread = 99;

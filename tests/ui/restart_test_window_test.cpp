@@ -15,12 +15,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>

@@ -120,8 +120,8 @@ const std::map<std::string, ValueOption>& valueOptions()
          [](SimulatorOptions& o, const std::string& t) {
              return parseReacquisitionTime(t, o.warmSeconds, o.warmSpread);
          }},
-        {"--hot",
-         [](SimulatorOptions& o, const std::string& t) { return parseReacquisitionTime(t, o.hotSeconds, o.hotSpread); }},
+        {"--hot", [](SimulatorOptions& o,
+                     const std::string& t) { return parseReacquisitionTime(t, o.hotSeconds, o.hotSpread); }},
         {"--start",
          [](SimulatorOptions& o, const std::string& t) {
              o.startTime = t == "now" ? std::string() : t;

@@ -19,7 +19,10 @@ namespace norvane {
 // window's bt_test, which also switches test mode; the receive loop drives it by tickStep().
 class TtffResultsWindow;
 
-class TFtest : public QWidget, private RestartTestPanel, private RestartCycleObserver, private TtffLabListener {
+class TFtest : public QWidget,
+               private RestartTestPanel,
+               private RestartCycleObserver,
+               private TtffLabListener {
     Q_OBJECT
 
 public:

@@ -127,7 +127,8 @@ void TtffResultsWindow::addCycle(const TtffRecord& record)
     }
     const int at = tb_cycles->rowCount();
     tb_cycles->insertRow(at);
-    for (int column = 0; column < static_cast<int>(fields.size()) && column < tb_cycles->columnCount(); ++column)
+    for (int column = 0; column < static_cast<int>(fields.size()) && column < tb_cycles->columnCount();
+         ++column)
         setCell(tb_cycles, at, column, fields[column]);
     tb_cycles->scrollToBottom();
 }
