@@ -84,9 +84,11 @@ void TtffCsvFile::removeIfEmpty()
     if (!created_ || rows_ > 0)
         return;
     close();
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
     created_ = false;
+    // A device given as the file (a user's --csv /dev/null, say) is never removed.
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(path_, ignored))
+        std::filesystem::remove(path_, ignored);
 }
 
 void TtffCsvFile::close()

@@ -20,8 +20,10 @@ bool TtffLab::startRun(std::string& error, const std::string& csvPath)
     records_.clear();
     const bool created =
         csvPath.empty() ? csv_.createNamed(utcClock_(), error) : csv_.createAt(csvPath, error);
-    if (!created)
+    if (!created) {
+        csv_.removeIfEmpty();
         csv_.close();
+    }
     return created;
 }
 

@@ -169,6 +169,19 @@ TEST_F(TtffRun, CommandPrintsTheRowsItWritesAndExitsZero)
     EXPECT_NE(output.find("CSV: " + files[0].filename().string()), std::string::npos) << output;
 }
 
+// A CSV that cannot be written stops the run before its first restart; the device stays.
+TEST_F(TtffRun, UnwritableCsvExitsTwoBeforeAnyRestart)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    startSimulator();
+    std::string output;
+    EXPECT_EQ(runCommand("--port COM76 --cycles 2 --csv /dev/full", output), 2) << output;
+    EXPECT_NE(output.find("norvane-ttff: cannot write to /dev/full"), std::string::npos) << output;
+    EXPECT_EQ(simulator->restartsSeen(), 0);
+    EXPECT_TRUE(fs::exists("/dev/full"));
+}
+
 TEST_F(TtffRun, PortAndArgumentErrorsExitTwoWithAMessageAndLeaveNoFile)
 {
     setenv("NORVANE_COM76", (directory_ / "no-such-device").c_str(), 1);
