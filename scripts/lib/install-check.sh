@@ -1,7 +1,7 @@
 # Installs a finished build into a temporary prefix and checks what lands there: exactly the
 # expected files (no test program among them), the desktop entry and the AppStream metadata
 # passing their validators, the man pages free of roff warnings, and the installed commands
-# answering --version with no display. Sourced by scripts/test; needs desktop-file-utils,
+# answering --help, --version and --list-ports with no display. Sourced by scripts/test; needs desktop-file-utils,
 # appstream and groff-base. Returns non-zero at the first check that fails.
 norvane_installed_files=(
   bin/norvane
@@ -50,9 +50,24 @@ _norvane_install_check_in() {
     fi
   done
 
-  local program
+  local program option
   for program in norvane norvane-sim; do
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version || return 1
+    for option in --version --help; do
+      _norvane_without_display "$prefix/bin/$program" "$option" >/dev/null || return 1
+    done
   done
-  echo "install check: passed"
+  # A character device stands for a port that is there, a missing path for one that is not.
+  local listed
+  listed="$(NORVANE_COM3=/dev/null NORVANE_COM4=/nonexistent/norvane-com4 \
+    _norvane_without_display "$prefix/bin/norvane" --list-ports)" || return 1
+  if ! grep -qx 'COM3 = /dev/null (set by NORVANE_COM3)' <<<"$listed" || grep -q '^COM4 ' <<<"$listed"; then
+    echo "install check: norvane --list-ports printed:" >&2
+    echo "$listed" >&2
+    return 1
+  fi
+  echo "install check: passed ($("$prefix/bin/norvane" --version))"
+}
+
+_norvane_without_display() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@"
 }
