@@ -48,7 +48,7 @@ std::string productOf(const fs::path& usbDevice)
 // The 8250 driver makes its ttyS nodes whether or not a chip is there; "type" 0 says none is.
 bool isEmptyUartSlot(const fs::path& ttyFolder)
 {
-    return fs::exists(ttyFolder / "type") && attribute(ttyFolder / "type") == "0";
+    return attribute(ttyFolder / "type") == "0";
 }
 
 } // namespace
