@@ -4,6 +4,7 @@
 #include "app/Mpgs.h"
 #include "app/error_box.h"
 #include "app/message_log_widget.h"
+#include "app/port_list_descriptions.h"
 #include "control/ui/Testgps.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -130,7 +132,8 @@ void Tgpsw::createControls()
 {
     setObjectName(QStringLiteral("gpsw"));
     setWindowTitle(QStringLiteral("Norvane Ver 0.0.97 2007/10/19"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.norvane.Norvane"),
+                                   style()->standardIcon(QStyle::SP_ComputerIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(fontFor(FontRole::Window));
@@ -224,6 +227,7 @@ void Tgpsw::nameControlsForAccessibility()
     Memo1->setAccessibleName(QStringLiteral("Message log"));
     lbComPort->setBuddy(cbComPort);
     lbBaudRate->setBuddy(cbBandRate);
+    new PortListDescriptions(cbComPort);
 }
 
 void Tgpsw::connectHandlers()

@@ -1,3 +1,4 @@
+#include "norvane_version.h"
 #include "serial/clock.h"
 #include "serial/serial_link.h"
 #include "ttff/command_line.h"
@@ -6,10 +7,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
-
-#ifndef NORVANE_VERSION
-#define NORVANE_VERSION "unknown"
-#endif
 
 namespace {
 
@@ -38,7 +35,7 @@ int main(int argc, char** argv)
         return kAllFixed;
     }
     if (command.version) {
-        std::cout << "norvane-ttff " NORVANE_VERSION "\n";
+        std::cout << "norvane-ttff " << norvane::kVersion << "\n";
         return kAllFixed;
     }
     if (!command.error.empty()) {

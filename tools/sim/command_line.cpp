@@ -164,6 +164,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         const std::string& name = arguments[i];
         if (name == "--help" || name == "-h") {
             result.help = true;
+        } else if (name == "--version") {
+            result.version = true;
         } else if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
             flag->second(result.options);
         } else if (auto option = valueOptions().find(name); option != valueOptions().end()) {
@@ -210,6 +212,7 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --silent-times N   only the first N answers of that step go missing (default: all)
   --err-at-end       answer "Err" after the last image block
   --help             this text
+  --version          the version
 )";
 }
 
