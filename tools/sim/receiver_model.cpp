@@ -10,6 +10,8 @@ ReceiverModel::ReceiverModel(const SimulatorOptions& options, UtcTime start,
     : options_(options), start_(start), replay_(std::move(replay)), sky_(options.seed),
       timeline_({options.coldSeconds, options.warmSeconds, options.hotSeconds}, options.seed)
 {
+    if (!gpsOnly(options.systems))
+        constellations_.emplace(options.systems, options.nmea410, options.seed);
 }
 
 std::vector<std::string> ReceiverModel::startupLines() const
@@ -30,6 +32,8 @@ std::vector<std::string> ReceiverModel::burst(long second)
     input.position = {options_.latitude, options_.latHemisphere, options_.longitude, options_.lonHemisphere,
                       options_.altitude};
     double at = static_cast<double>(second);
+    if (constellations_)
+        return constellations_->burst(input, at);
     input.sky = input.fixMode == '1' ? sky_.searchingAt(at) : sky_.at(at);
     return nmeaBurst(input);
 }
