@@ -1,11 +1,16 @@
 #include "view/ui/sky_drawing.h"
 
+#include "view/shown_satellites.h"
 #include "view/sky_geometry.h"
+#include "view/system_marks.h"
 #include "view/ui/rgb_colour.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
+#include <cmath>
+#include <numbers>
 
 namespace norvane {
 
@@ -48,6 +53,120 @@ void drawDisc(QPainter& painter, const SkyDisc& disc)
     painter.setBackgroundMode(Qt::TransparentMode);
 }
 
+QPolygonF regularPolygon(QPointF centre, double radius, int corners, double firstAngleDegrees)
+{
+    QPolygonF polygon;
+    for (int i = 0; i < corners; ++i) {
+        const double angle = (firstAngleDegrees + 360.0 * i / corners) * std::numbers::pi / 180.0;
+        polygon << centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle));
+    }
+    return polygon;
+}
+
+void drawShape(QPainter& painter, QPoint centre, DiscShape shape)
+{
+    const QPointF c(centre);
+    const double r = kSkyDiscRadius;
+    switch (shape) {
+    case DiscShape::Circle:
+        painter.drawEllipse(centre, kSkyDiscRadius, kSkyDiscRadius);
+        break;
+    case DiscShape::DoubleCircle:
+        painter.drawEllipse(centre, kSkyDiscRadius, kSkyDiscRadius);
+        painter.drawEllipse(centre, kSkyDiscRadius - 2, kSkyDiscRadius - 2);
+        break;
+    case DiscShape::Square:
+        painter.drawRect(QRect(centre - QPoint(8, 8), QSize(17, 17)));
+        break;
+    case DiscShape::Diamond:
+        painter.drawPolygon(regularPolygon(c, r + 2, 4, 90));
+        break;
+    case DiscShape::Triangle:
+        painter.drawPolygon(regularPolygon(c, r + 3, 3, 90));
+        break;
+    case DiscShape::Pentagon:
+        painter.drawPolygon(regularPolygon(c, r + 1, 5, 90));
+        break;
+    case DiscShape::Hexagon:
+        painter.drawPolygon(regularPolygon(c, r + 1, 6, 0));
+        break;
+    case DiscShape::Octagon:
+        painter.drawPolygon(regularPolygon(c, r, 8, 22.5));
+        break;
+    }
+}
+
+// A number of three digits is written smaller and centred so that it stays inside its disc.
+void drawSmallNumber(QPainter& painter, QPoint centre, const QString& number)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(8);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const QSize size(metrics.horizontalAdvance(number), metrics.height());
+    painter.drawText(QRect(centre - QPoint(size.width() / 2, size.height() / 2), size),
+                     Qt::AlignCenter | Qt::TextDontClip, number);
+    painter.restore();
+}
+
+// With several systems the outline tells the system and the number is the system's own
+// (GLONASS by slot, SBAS and QZSS by their numbers); with one the disc is as it always was.
+void drawSystemDisc(QPainter& painter, const ShownSatellite& satellite, bool severalSystems)
+{
+    const int number = severalSystems ? systemNumber(satellite.system, satellite.prn) : satellite.prn;
+    const SkyDisc disc = skyDisc(number, satellite.elevation, satellite.azimuth, satellite.status);
+    if (number <= 99) {
+        if (severalSystems) {
+            const QColor fill = toQColor(disc.fill);
+            painter.setPen(Qt::black);
+            painter.setBrush(fill);
+            drawShape(painter, QPoint(disc.centre.x, disc.centre.y), discShapeOf(satellite.system));
+            painter.setPen(toQColor(disc.label));
+            painter.setBackground(fill);
+            painter.setBackgroundMode(Qt::OpaqueMode);
+            drawTextAt(painter, QPoint(disc.labelOrigin.x, disc.labelOrigin.y), QString::number(number));
+            painter.setBackgroundMode(Qt::TransparentMode);
+        } else {
+            drawDisc(painter, disc);
+        }
+        return;
+    }
+    painter.setPen(Qt::black);
+    painter.setBrush(toQColor(disc.fill));
+    drawShape(painter, QPoint(disc.centre.x, disc.centre.y),
+              severalSystems ? discShapeOf(satellite.system) : DiscShape::Circle);
+    painter.setPen(toQColor(disc.label));
+    drawSmallNumber(painter, QPoint(disc.centre.x, disc.centre.y), QString::number(number));
+}
+
+// The legend sits in the top corners, outside the horizon ring: four systems on the left,
+// the rest on the right. Each line: the system's outline, its letter, used / in view.
+void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    painter.setFont(font);
+    constexpr int kLineHeight = 11;
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const bool left = i < 4;
+        const int row = static_cast<int>(left ? i : i - 4);
+        const int y = 3 + row * kLineHeight;
+        const int x = left ? 3 : 156;
+        painter.save();
+        painter.translate(x + 4, y + 4);
+        painter.scale(0.45, 0.45);
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::white);
+        drawShape(painter, QPoint(0, 0), discShapeOf(legend[i].system));
+        painter.restore();
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(x + 11, y + 8), QString::fromStdString(legend[i].text));
+    }
+    painter.restore();
+}
+
 } // namespace
 
 void paintSkyGrid(QImage& grid)
@@ -85,8 +204,16 @@ void paintSkyPlot(QImage& sky, const ReceiverState& state)
     paintEmptySky(sky);
     QPainter painter(&sky);
     painter.setFont(pictureFont(QStringLiteral("Arial")));
-    for (const SkyDisc& disc : skyDiscs(state))
-        drawDisc(painter, disc);
+    if (showsSingleTalkerTable(state)) {
+        for (const SkyDisc& disc : skyDiscs(state))
+            drawDisc(painter, disc);
+        return;
+    }
+    const SatelliteShowing showing = shownSatellites(state);
+    for (const ShownSatellite& satellite : showing.satellites)
+        drawSystemDisc(painter, satellite, showing.severalSystems);
+    if (showing.severalSystems)
+        drawLegend(painter, systemLegend(showing));
 }
 
 } // namespace norvane
