@@ -41,7 +41,7 @@ def main():
         attrs = termios.tcgetattr(fd)
         attrs[4] = attrs[5] = termios.B115200
         termios.tcsetattr(fd, termios.TCSANOW, attrs)
-        data = read_for(fd, 1.3)
+        data = read_for(fd, 0.75)
     finally:
         sim.terminate()
         sim.wait()
