@@ -3,7 +3,6 @@
 #include "view/satellite_table.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <tuple>
 
 namespace norvane {
@@ -129,9 +128,11 @@ int systemNumber(GnssSystem system, int prn)
 
 std::string satelliteLabel(GnssSystem system, int prn)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%c%02d", systemLetter(system), systemNumber(system, prn));
-    return text;
+    const int number = systemNumber(system, prn);
+    std::string text(1, systemLetter(system));
+    if (number >= 0 && number < 10)
+        text += '0';
+    return text + std::to_string(number);
 }
 
 std::string systemName(GnssSystem system)

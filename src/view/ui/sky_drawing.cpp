@@ -9,7 +9,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStaticText>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace norvane {
@@ -96,6 +98,26 @@ void drawShape(QPainter& painter, QPoint centre, DiscShape shape)
     }
 }
 
+// Laid out once: a picture of four systems writes some fifty numbers at every redraw.
+const QStaticText& laidOut(const QString& text)
+{
+    static std::map<QString, QStaticText> texts;
+    auto found = texts.find(text);
+    if (found == texts.end()) {
+        found = texts.emplace(text, QStaticText(text)).first;
+        found->second.setTextFormat(Qt::PlainText);
+    }
+    return found->second;
+}
+
+// Written on its own box of the fill colour, as the discs of one system are.
+void drawOpaqueText(QPainter& painter, QPoint topLeft, const QString& text, const QColor& fill)
+{
+    const QStaticText& laid = laidOut(text);
+    painter.fillRect(QRectF(topLeft, laid.size()), fill);
+    painter.drawStaticText(topLeft, laid);
+}
+
 // A number of three digits is written smaller and centred so that it stays inside its disc.
 void drawSmallNumber(QPainter& painter, QPoint centre, const QString& number)
 {
@@ -103,10 +125,9 @@ void drawSmallNumber(QPainter& painter, QPoint centre, const QString& number)
     QFont font = painter.font();
     font.setPixelSize(8);
     painter.setFont(font);
-    const QFontMetrics metrics(font);
-    const QSize size(metrics.horizontalAdvance(number), metrics.height());
-    painter.drawText(QRect(centre - QPoint(size.width() / 2, size.height() / 2), size),
-                     Qt::AlignCenter | Qt::TextDontClip, number);
+    const QStaticText& laid = laidOut(number);
+    const QSizeF size = laid.size();
+    painter.drawStaticText(QPointF(centre) - QPointF(size.width() / 2, size.height() / 2), laid);
     painter.restore();
 }
 
@@ -123,10 +144,8 @@ void drawSystemDisc(QPainter& painter, const ShownSatellite& satellite, bool sev
             painter.setBrush(fill);
             drawShape(painter, QPoint(disc.centre.x, disc.centre.y), discShapeOf(satellite.system));
             painter.setPen(toQColor(disc.label));
-            painter.setBackground(fill);
-            painter.setBackgroundMode(Qt::OpaqueMode);
-            drawTextAt(painter, QPoint(disc.labelOrigin.x, disc.labelOrigin.y), QString::number(number));
-            painter.setBackgroundMode(Qt::TransparentMode);
+            drawOpaqueText(painter, QPoint(disc.labelOrigin.x, disc.labelOrigin.y), QString::number(number),
+                           fill);
         } else {
             drawDisc(painter, disc);
         }
@@ -162,7 +181,7 @@ void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
         drawShape(painter, QPoint(0, 0), discShapeOf(legend[i].system));
         painter.restore();
         painter.setPen(Qt::black);
-        painter.drawText(QPoint(x + 11, y + 8), QString::fromStdString(legend[i].text));
+        painter.drawStaticText(QPoint(x + 11, y), laidOut(QString::fromStdString(legend[i].text)));
     }
     painter.restore();
 }
@@ -201,17 +220,20 @@ void paintEmptySky(QImage& sky)
 
 void paintSkyPlot(QImage& sky, const ReceiverState& state)
 {
+    paintSkyPlot(sky, shownSatellites(state));
+}
+
+void paintSkyPlot(QImage& sky, const SatelliteShowing& showing)
+{
     paintEmptySky(sky);
     QPainter painter(&sky);
     painter.setFont(pictureFont(QStringLiteral("Arial")));
-    if (showsSingleTalkerTable(state)) {
-        for (const SkyDisc& disc : skyDiscs(state))
-            drawDisc(painter, disc);
-        return;
+    for (const ShownSatellite& s : showing.satellites) {
+        if (showing.tableOrder)
+            drawDisc(painter, skyDisc(s.prn, s.elevation, s.azimuth, s.status));
+        else
+            drawSystemDisc(painter, s, showing.severalSystems);
     }
-    const SatelliteShowing showing = shownSatellites(state);
-    for (const ShownSatellite& satellite : showing.satellites)
-        drawSystemDisc(painter, satellite, showing.severalSystems);
     if (showing.severalSystems)
         drawLegend(painter, systemLegend(showing));
 }
