@@ -2,11 +2,14 @@
 // read back as the views show them.
 #include "decode/loop_rig.h"
 #include "decode/nmea_decoders.h"
+#include "sim/constellations.h"
 #include "view/satellite_description.h"
 #include "view/shown_satellites.h"
 #include "view/snr_bars.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -160,6 +163,64 @@ TEST(MultiSystemDecoding, MoreGroupsThanTheSkyHoldsWriteNothingPastIt)
     const auto satellites = shownSatellites(state).satellites;
     EXPECT_GE(satellites.size(), 4u * 5u);
     EXPECT_EQ(satellites.front().system, GnssSystem::Gps);
+}
+
+std::vector<std::string> fieldsOf(const std::string& sentence)
+{
+    std::vector<std::string> fields;
+    std::istringstream in(sentence.substr(1, sentence.find('*') - 1));
+    for (std::string field; std::getline(in, field, ',');)
+        fields.push_back(field);
+    return fields;
+}
+
+// The simulator's four systems, with and without IDs: every satellite its GSV sentences name is
+// shown once under its system's letter, used exactly when its system's GSA lists it.
+TEST(MultiSystemDecoding, TheSimulatorsFourSystemsAreToldApartWithAndWithoutIds)
+{
+    for (const bool nmea410 : {true, false}) {
+        const sim::Constellations sky({"GP", "GL", "GA", "GB"}, nmea410, 4);
+        sim::BurstInput input;
+        ReceiverState state;
+        std::set<std::string> named, used;
+        std::vector<std::set<int>> listed;
+        for (const std::string& line : sky.burst(input, 100)) {
+            const std::string text = line.substr(0, line.size() - 2) + "\n";
+            const auto f = fieldsOf(line);
+            if (f[0] == "GNGSA") {
+                decodeGsa(state, text);
+                listed.emplace_back();
+                for (int i = 3; i < 15; ++i)
+                    if (!f[i].empty())
+                        listed.back().insert(std::stoi(f[i]));
+            } else if (f[0].compare(2, 3, "GSV") == 0) {
+                decodeGsv(state, text);
+                const std::size_t system = std::string("PLAB").find(f[0][1]);
+                const char letter = "GREC"[system];
+                for (std::size_t i = 4; i + 3 < f.size(); i += 4) {
+                    const int prn = std::stoi(f[i]);
+                    const int number = letter == 'R' ? prn - 64 : prn; // Galileo 301 stays E301
+                    char label[8];
+                    std::snprintf(label, sizeof label, "%c%02d", letter, number);
+                    named.insert(label);
+                    if (listed.at(system).count(prn) != 0)
+                        used.insert(label);
+                }
+            }
+        }
+        const SatelliteShowing showing = shownSatellites(state);
+        EXPECT_TRUE(showing.severalSystems);
+        std::set<std::string> shownLabels, shownUsed;
+        for (const ShownSatellite& s : showing.satellites) {
+            shownLabels.insert(satelliteLabel(s.system, s.prn));
+            if (s.status != kSatInView)
+                shownUsed.insert(satelliteLabel(s.system, s.prn));
+        }
+        EXPECT_EQ(showing.satellites.size(), named.size()) << nmea410;
+        EXPECT_EQ(shownLabels, named) << nmea410;
+        EXPECT_EQ(shownUsed, used) << nmea410;
+        EXPECT_GE(used.size(), 24u) << nmea410;
+    }
 }
 
 } // namespace
