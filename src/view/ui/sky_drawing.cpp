@@ -98,14 +98,18 @@ void drawShape(QPainter& painter, QPoint centre, DiscShape shape)
     }
 }
 
-// Laid out once: a picture of four systems writes some fifty numbers at every redraw.
-const QStaticText& laidOut(const QString& text)
+// Laid out once per font size: a picture of four systems writes some fifty numbers at every
+// redraw. Laid out in the font it is drawn in, so that its size is the one drawn.
+const QStaticText& laidOut(const QString& text, const QFont& font)
 {
-    static std::map<QString, QStaticText> texts;
-    auto found = texts.find(text);
+    static std::map<std::pair<QString, int>, QStaticText> texts;
+    const auto key = std::make_pair(text, font.pixelSize());
+    auto found = texts.find(key);
     if (found == texts.end()) {
-        found = texts.emplace(text, QStaticText(text)).first;
-        found->second.setTextFormat(Qt::PlainText);
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font);
+        found = texts.emplace(key, laid).first;
     }
     return found->second;
 }
@@ -113,7 +117,7 @@ const QStaticText& laidOut(const QString& text)
 // Written on its own box of the fill colour, as the discs of one system are.
 void drawOpaqueText(QPainter& painter, QPoint topLeft, const QString& text, const QColor& fill)
 {
-    const QStaticText& laid = laidOut(text);
+    const QStaticText& laid = laidOut(text, painter.font());
     painter.fillRect(QRectF(topLeft, laid.size()), fill);
     painter.drawStaticText(topLeft, laid);
 }
@@ -125,7 +129,7 @@ void drawSmallNumber(QPainter& painter, QPoint centre, const QString& number)
     QFont font = painter.font();
     font.setPixelSize(8);
     painter.setFont(font);
-    const QStaticText& laid = laidOut(number);
+    const QStaticText& laid = laidOut(number, font);
     const QSizeF size = laid.size();
     painter.drawStaticText(QPointF(centre) - QPointF(size.width() / 2, size.height() / 2), laid);
     painter.restore();
@@ -181,7 +185,7 @@ void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
         drawShape(painter, QPoint(0, 0), discShapeOf(legend[i].system));
         painter.restore();
         painter.setPen(Qt::black);
-        painter.drawStaticText(QPoint(x + 11, y), laidOut(QString::fromStdString(legend[i].text)));
+        painter.drawStaticText(QPoint(x + 11, y), laidOut(QString::fromStdString(legend[i].text), font));
     }
     painter.restore();
 }
