@@ -66,17 +66,5 @@ TEST(Constellations, FourSystemsSendMoreThanALineAtNinetySixHundredCarries)
     }
 }
 
-TEST(Constellations, OnlyGpsIsTheOutputOfOld)
-{
-    SimulatorOptions plain;
-    SimulatorOptions named = plain;
-    named.systems = {"GP"};
-    named.nmea410 = false;
-    ReceiverModel a(plain, UtcTime{}, std::nullopt), b(named, UtcTime{}, std::nullopt);
-    for (long second : {0L, 40L, 41L})
-        EXPECT_EQ(a.burst(second), b.burst(second));
-    EXPECT_EQ(a.burst(40).front().substr(0, 6), "$GPGGA");
-}
-
 } // namespace
 } // namespace norvane::sim
