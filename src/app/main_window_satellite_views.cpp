@@ -2,6 +2,8 @@
 // view-point window.
 
 #include "app/Mpgs.h"
+#include "view/satellite_description.h"
+#include "view/shown_satellites.h"
 #include "view/snr_bars.h"
 #include "view/ui/Vp.h"
 #include "view/ui/deferred_repaint.h"
@@ -23,21 +25,51 @@ ChartBar toChartBar(const SnrBar& bar)
             toQColor(bar.colour)};
 }
 
+Rgb barColour(int status)
+{
+    return status == kSatUsed ? kBlue : status == kSatUsedWithoutSignal ? kSilver : kWhite;
+}
+
+// Satellites of every system, grouped by system; with several, labels carry the system letter.
+void addSystemBars(SnrChart& chart, const SatelliteShowing& showing)
+{
+    int x = 0;
+    for (const ShownSatellite& s : showing.satellites) {
+        const QString label = showing.severalSystems ? QString::fromStdString(satelliteLabel(s.system, s.prn))
+                                                     : QString::number(s.prn);
+        chart.addBar(
+            {static_cast<double>(++x), static_cast<double>(s.snr), label, toQColor(barColour(s.status))});
+    }
+}
+
 } // namespace
 
 void Tgpsw::updateSnrChart()
 {
+    ReceiverState& state = records_.receiver.state;
     // The statuses set here are the ones the sky plot colours by, right after.
-    markUsedSatellites(records_.receiver.state);
+    markUsedSatellites(state);
+    const SatelliteShowing showing = shownSatellites(state);
     Chart1->clearBars();
-    for (const SnrBar& bar : snrBars(records_.receiver.state))
-        Chart1->addBar(toChartBar(bar));
+    Chart1->setThinCrowdedLabels(!showing.tableOrder);
+    if (showing.tableOrder) {
+        for (const SnrBar& bar : snrBars(state))
+            Chart1->addBar(toChartBar(bar));
+    } else {
+        addSystemBars(*Chart1, showing);
+    }
+    Chart1->setAccessibleDescription(QString::fromStdString(satelliteDescription(showing)));
     processEventsRepaintingLater(this);
 }
 
 void Tgpsw::drawSkyPlot()
 {
-    // Drawn when the window paints, from the table as it stands now.
+    // Drawn when the window paints, from the table as it stands now; the description is the
+    // screen reader's reading of the same picture.
+    const QString description =
+        QString::fromStdString(satelliteDescription(shownSatellites(records_.receiver.state)));
+    Image1->setAccessibleDescription(description);
+    Image2->setAccessibleDescription(description);
     Image1->drawLater([state = records_.receiver.state](QImage& sky) { paintSkyPlot(sky, state); });
 }
 
@@ -46,6 +78,9 @@ void Tgpsw::drawSkyGrid()
     Image2->setWhiteTransparent(true);
     paintSkyGrid(Image2->picture());
     paintEmptySky(Image1->picture());
+    const QString description = QString::fromStdString(satelliteDescription({}));
+    Image1->setAccessibleDescription(description);
+    Image2->setAccessibleDescription(description);
     Image2->update();
     Image1->update();
 }

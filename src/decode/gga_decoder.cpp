@@ -42,6 +42,7 @@ void decodeGga(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
+    endGsaRun(state.sky);
 }
 
 } // namespace norvane

@@ -20,8 +20,10 @@ ReceiveLoop::ReceiveLoop(SerialLink& link, Receiver& receiver, ReceiveBuffer& bu
 
 int ReceiveLoop::tick()
 {
+    ++receiver_.state.sky.tick;
     buffer_.fill(0);
-    const int bytesRead = std::clamp(link_.readAvailable(buffer_), 0, static_cast<int>(buffer_.size()));
+    const int bytesRead = std::clamp(link_.readAvailable(buffer_, tickReadLimit(link_.lineRate())), 0,
+                                     static_cast<int>(buffer_.size()));
     processBytes(buffer_.data(), bytesRead);
     endOfTick(bytesRead);
     return bytesRead;

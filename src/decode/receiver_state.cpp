@@ -15,6 +15,9 @@ void resetSatellites(ReceiverState& state)
     std::fill(std::begin(state.sat_status), std::end(state.sat_status), 0);
     state.fix_mode = '0';
     state.gsv_count = 0;
+    const int tick = state.sky.tick;
+    state.sky = SatelliteSky{};
+    state.sky.tick = tick;
 }
 
 } // namespace norvane

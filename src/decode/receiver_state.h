@@ -1,5 +1,7 @@
 #pragma once
 
+#include "decode/satellite_sky.h"
+
 #include <string>
 
 namespace norvane {
@@ -50,10 +52,13 @@ struct ReceiverState {
     double mag_variation = 0.0;
     char mag_var_direction = 0;
     char rmc_mode = 0;
+    // The satellites of every system, beside the table above that a receiver of one talker
+    // without system or signal IDs is shown from, as it always was.
+    SatelliteSky sky;
 };
 
-// Zeroes the used-PRN list and the satellites-in-view table, sets fix_mode to '0' and
-// gsv_count to 0. Time, position and the other fix fields stay.
+// Zeroes the used-PRN list and the satellites-in-view table (of every system), sets fix_mode
+// to '0' and gsv_count to 0. Time, position and the other fix fields stay.
 void resetSatellites(ReceiverState& state);
 
 // Texts the banner handling carries from one banner line to the next.

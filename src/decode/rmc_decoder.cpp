@@ -51,6 +51,7 @@ void decodeRmc(ReceiverState& state, std::string_view sentence)
         }
         return FieldAction::Continue;
     });
+    endGsaRun(state.sky);
 }
 
 } // namespace norvane

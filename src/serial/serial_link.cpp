@@ -8,14 +8,18 @@ namespace norvane {
 
 namespace {
 
-// One receive-loop tick never handles more than this; a larger backlog is stale and dropped.
-constexpr std::uint32_t kMaxReadAvailable = 1000;
+constexpr int kSlowestLineReadAtItsRate = 9600;
 constexpr int kSettleAfterOpenMs = 500;
 constexpr int kRefillAfterDiscardMs = 700;
 // A purge that keeps failing means the device is gone; give up instead of spinning.
 constexpr int kPurgeAttempts = 5;
 
 } // namespace
+
+std::uint32_t tickReadLimit(int rate)
+{
+    return rate <= kSlowestLineReadAtItsRate ? kReadAvailableLimit : twoSecondsOfLine(rate);
+}
 
 SerialLink::SerialLink(std::unique_ptr<PortBackend> backend) : backend_(std::move(backend)) {}
 
@@ -30,8 +34,10 @@ bool SerialLink::openPort(const std::string& portText)
 bool SerialLink::setLineSettings(const std::string& rateText)
 {
     const int rate = rateFromText(rateText);
-    if (backend_->applyLineSettings(rate))
+    if (backend_->applyLineSettings(rate)) {
+        lineRate_ = rate;
         return true;
+    }
     closePort();
     return false;
 }
@@ -70,15 +76,16 @@ bool SerialLink::discardBacklog()
     return false;
 }
 
-int SerialLink::readAvailable(ReceiveBuffer& dest)
+int SerialLink::readAvailable(ReceiveBuffer& dest, std::uint32_t limit)
 {
+    limit = std::min<std::uint32_t>(limit, dest.size());
     if (!queryQueued()) {
         readCount_ = 0;
         return 0;
     }
-    // Only one discard per call: a receiver that sends more than 1000 bytes a second would
+    // Only one discard per call: a receiver that sends more than the limit a second would
     // otherwise keep the call purging and waiting for ever.
-    if (lastQueued_ > kMaxReadAvailable) {
+    if (lastQueued_ > limit) {
         if (!discardBacklog()) {
             readCount_ = 0;
             return 0;
@@ -89,7 +96,7 @@ int SerialLink::readAvailable(ReceiveBuffer& dest)
             return 0;
         }
     }
-    return readWaiting(dest.data(), std::min(lastQueued_, kMaxReadAvailable));
+    return readWaiting(dest.data(), std::min(lastQueued_, limit));
 }
 
 int SerialLink::readQueued(ReceiveBuffer& dest)

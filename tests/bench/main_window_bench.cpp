@@ -7,6 +7,7 @@
 
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
+#include "four_system_second.h"
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
@@ -14,6 +15,7 @@
 #include "ui/support/controls.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -81,6 +83,43 @@ void BM_ReceiveLoopTickOf1000Bytes(benchmark::State& state)
     setMessageBoxes(nullptr);
 }
 BENCHMARK(BM_ReceiveLoopTickOf1000Bytes)->ArgName("shown")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// One tick at 115200 baud over a four-system second (more than 3000 bytes): the memo, the
+// views of every system's satellites with their descriptions, and the paint after it.
+void BM_ReceiveLoopTickOfAFourSystemSecond(benchmark::State& state)
+{
+    AnswerFirst boxes;
+    setMessageBoxes(&boxes);
+    FakeClock clock;
+    ClockOverride useClock(clock);
+    {
+        auto backend = std::make_unique<FakePortBackend>();
+        FakePortBackend* port = backend.get();
+        ProgramRecords records;
+        Tgpsw window(records);
+        records.link = SerialLink(std::move(backend));
+        if (state.range(0) != 0)
+            window.show();
+        auto* rates = uitest::control<QComboBox>(window, "cbBandRate");
+        rates->setCurrentIndex(rates->findText("115200"));
+        uitest::control<QPushButton>(window, "btStart")->click();
+        uitest::control<QTimer>(window, "Timer1")->stop();
+        const std::string second = test::fourSystemSecond();
+        QCoreApplication::processEvents();
+        for (auto _ : state) {
+            port->pushIncoming(second);
+            window.Timer1Timer();
+            QCoreApplication::processEvents();
+        }
+        state.counters["bytes"] = static_cast<double>(second.size());
+    }
+    setMessageBoxes(nullptr);
+}
+BENCHMARK(BM_ReceiveLoopTickOfAFourSystemSecond)
+    ->ArgName("shown")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 //
 //   bench_receive_loop_bench --benchmark_counters_tabular=true
 #include "decode/receive_loop.h"
+#include "four_system_second.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
 #include "support/recording_sink.h"
@@ -90,6 +91,33 @@ void fullTickOf1000Bytes(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 1000);
 }
 BENCHMARK(fullTickOf1000Bytes)->Unit(benchmark::kMicrosecond);
+
+// One tick at 115200 baud over a four-system second (more than 3000 bytes, read whole): the
+// read, framing, decoding into every system's satellites and the end-of-tick steps.
+void tickOfAFourSystemSecond(benchmark::State& state)
+{
+    const std::string second = fourSystemSecond();
+    FakeClock clock;
+    ClockOverride useClock(clock);
+    FakeSerialLink fake;
+    fake.link.openLink("COM3", "115200");
+    Receiver receiver;
+    ReceiveBuffer buffer{};
+    RecordingSink sink(&receiver);
+    ReceiveLoop loop(fake.link, receiver, buffer, sink);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fake.port->pushIncoming(second);
+        forget(sink);
+        state.ResumeTiming();
+        if (loop.tick() != static_cast<int>(second.size()))
+            state.SkipWithError("the second was not read whole");
+    }
+    state.counters["bytes"] = static_cast<double>(second.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(second.size()));
+}
+BENCHMARK(tickOfAFourSystemSecond)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace norvane::test

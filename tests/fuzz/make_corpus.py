@@ -11,6 +11,7 @@ import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RECORDED = os.path.join(HERE, "..", "data", "sim_cold_start.nmea")
+FOUR_SYSTEMS = os.path.join(HERE, "..", "data", "sim_four_systems.nmea")
 
 
 def nmea(body):
@@ -87,6 +88,8 @@ def receive_loop():
     write("receive_loop", "version_reply", loop_seed(1, 7, version_reply() + FIX.encode()))
     write("receive_loop", "version_reply_after_filled", loop_seed(1 | 32, 7, version_reply()))
     write("receive_loop", "too_many_satellites", loop_seed(0, 60, gsv_group(48)))
+    with open(FOUR_SYSTEMS, "rb") as f:
+        write("receive_loop", "four_systems", loop_seed(0, 200, f.read()[:3400]))
     write("receive_loop", "other_talkers", loop_seed(0, 40, "".join([
         nmea("GNGGA,235959.999,8959.9999,N,17959.9999,E,2,12,0.5,-12.5,M,,M,,"),
         nmea("BDGSA,M,2,,,,,,,,,,,,,99.9,99.9,99.9"),

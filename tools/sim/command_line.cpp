@@ -1,5 +1,6 @@
 #include "sim/command_line.h"
 
+#include "sim/constellations.h"
 #include "sim/reacquisition_time.h"
 
 #include <charconv>
@@ -84,6 +85,12 @@ const std::map<std::string, ValueOption>& valueOptions()
          [](SimulatorOptions& o, const std::string& t) {
              o.talker = t;
              return t == "GP" || t == "GN";
+         }},
+        {"--systems", [](SimulatorOptions& o, const std::string& t) { return parseSystems(t, o.systems); }},
+        {"--nmea",
+         [](SimulatorOptions& o, const std::string& t) {
+             o.nmea410 = t != "4.0";
+             return t == "4.0" || t == "4.10";
          }},
         {"--lat", [](SimulatorOptions& o,
                      const std::string& t) { return angle(t, "NS", o.latitude, o.latHemisphere); }},
@@ -190,6 +197,10 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --rate N           line rate the receiver talks at (default 9600); at any other rate the
                      port hears garbage
   --talker GP|GN     talker of the sentences (default GP)
+  --systems LIST     systems heard, of GP, GL, GA, GB, e.g. GP,GL,GA,GB (default GP); more
+                     than GP: GN fixes, a GSA per system, GSV groups per system and signal
+  --nmea 4.10|4.0    with several systems: 4.0 leaves out system and signal IDs, and numbers
+                     Galileo from 301 and BeiDou from 401 (default 4.10)
   --lat DDMM.MMMMH   latitude with N or S (default 2459.2057N)
   --lon DDDMM.MMMMH  longitude with E or W (default 12130.1234E)
   --alt METRES       altitude (default 56.3)

@@ -12,6 +12,8 @@ ReceiverModel::ReceiverModel(const SimulatorOptions& options, UtcTime start,
                  options.warmSpread, options.hotSpread},
                 options.seed)
 {
+    if (!gpsOnly(options.systems))
+        constellations_.emplace(options.systems, options.nmea410, options.seed);
 }
 
 std::vector<std::string> ReceiverModel::startupLines() const
@@ -32,6 +34,8 @@ std::vector<std::string> ReceiverModel::burst(long second)
     input.position = {options_.latitude, options_.latHemisphere, options_.longitude, options_.lonHemisphere,
                       options_.altitude};
     double at = static_cast<double>(second);
+    if (constellations_)
+        return constellations_->burst(input, at);
     input.sky = input.fixMode == '1' ? sky_.searchingAt(at) : sky_.at(at);
     return nmeaBurst(input);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sim/command_frames.h"
+#include "sim/constellations.h"
 #include "sim/fix_timeline.h"
 #include "sim/replay_source.h"
 #include "sim/simulator_options.h"
@@ -40,6 +41,7 @@ private:
     UtcTime start_;
     std::optional<ReplaySource> replay_;
     SkyModel sky_;
+    std::optional<Constellations> constellations_; // when more systems than GPS are heard
     FixTimeline timeline_;
     int restarts_ = 0;
 };

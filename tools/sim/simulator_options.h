@@ -4,13 +4,16 @@
 #include "sim/download_responder.h"
 
 #include <string>
+#include <vector>
 
 namespace norvane::sim {
 
 struct SimulatorOptions {
-    int rate = 9600;             // the only line rate at which the receiver is understood
-    std::string talker = "GP";   // "GP" or "GN"
-    double latitude = 2459.2057; // ddmm.mmmm
+    int rate = 9600;                        // the only line rate at which the receiver is understood
+    std::string talker = "GP";              // "GP" or "GN"
+    std::vector<std::string> systems{"GP"}; // talkers of the systems heard; more than GP: GN sentences
+    bool nmea410 = true;                    // system IDs in GSA, signal IDs in GSV (with several systems)
+    double latitude = 2459.2057;            // ddmm.mmmm
     char latHemisphere = 'N';
     double longitude = 12130.1234; // dddmm.mmmm
     char lonHemisphere = 'E';

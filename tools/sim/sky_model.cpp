@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <random>
 
@@ -26,7 +27,9 @@ int snrWobble(int prn, long second)
 
 } // namespace
 
-SkyModel::SkyModel(unsigned seed)
+SkyModel::SkyModel(unsigned seed) : SkyModel(seed, std::vector<int>(std::begin(kPrns), std::end(kPrns))) {}
+
+SkyModel::SkyModel(unsigned seed, const std::vector<int>& prns)
 {
     std::mt19937 random(seed);
     int count = 10 + static_cast<int>(random() % 3);
@@ -35,7 +38,7 @@ SkyModel::SkyModel(unsigned seed)
         double elevation = i < 2 ? 4.0 + i * 2 : 15.0 + std::uniform_real_distribution<double>(0, 65)(random);
         double azimuth = i * (360.0 / count) + std::uniform_real_distribution<double>(0, 20)(random);
         double phase = std::uniform_real_distribution<double>(0, 2 * std::numbers::pi)(random);
-        orbits_.push_back({kPrns[i], elevation, azimuth, phase});
+        orbits_.push_back({prns[static_cast<std::size_t>(i)], elevation, azimuth, phase});
     }
 }
 

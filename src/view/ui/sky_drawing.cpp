@@ -1,11 +1,18 @@
 #include "view/ui/sky_drawing.h"
 
+#include "view/shown_satellites.h"
 #include "view/sky_geometry.h"
+#include "view/system_marks.h"
 #include "view/ui/rgb_colour.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
+#include <QStaticText>
+#include <cmath>
+#include <map>
+#include <numbers>
 
 namespace norvane {
 
@@ -48,6 +55,141 @@ void drawDisc(QPainter& painter, const SkyDisc& disc)
     painter.setBackgroundMode(Qt::TransparentMode);
 }
 
+QPolygonF regularPolygon(QPointF centre, double radius, int corners, double firstAngleDegrees)
+{
+    QPolygonF polygon;
+    for (int i = 0; i < corners; ++i) {
+        const double angle = (firstAngleDegrees + 360.0 * i / corners) * std::numbers::pi / 180.0;
+        polygon << centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle));
+    }
+    return polygon;
+}
+
+void drawShape(QPainter& painter, QPoint centre, DiscShape shape)
+{
+    const QPointF c(centre);
+    const double r = kSkyDiscRadius;
+    switch (shape) {
+    case DiscShape::Circle:
+        painter.drawEllipse(centre, kSkyDiscRadius, kSkyDiscRadius);
+        break;
+    case DiscShape::DoubleCircle:
+        painter.drawEllipse(centre, kSkyDiscRadius, kSkyDiscRadius);
+        painter.drawEllipse(centre, kSkyDiscRadius - 2, kSkyDiscRadius - 2);
+        break;
+    case DiscShape::Square:
+        painter.drawRect(QRect(centre - QPoint(8, 8), QSize(17, 17)));
+        break;
+    case DiscShape::Diamond:
+        painter.drawPolygon(regularPolygon(c, r + 2, 4, 90));
+        break;
+    case DiscShape::Triangle:
+        painter.drawPolygon(regularPolygon(c, r + 3, 3, 90));
+        break;
+    case DiscShape::Pentagon:
+        painter.drawPolygon(regularPolygon(c, r + 1, 5, 90));
+        break;
+    case DiscShape::Hexagon:
+        painter.drawPolygon(regularPolygon(c, r + 1, 6, 0));
+        break;
+    case DiscShape::Octagon:
+        painter.drawPolygon(regularPolygon(c, r, 8, 22.5));
+        break;
+    }
+}
+
+// Laid out once per font size: a picture of four systems writes some fifty numbers at every
+// redraw. Laid out in the font it is drawn in, so that its size is the one drawn.
+const QStaticText& laidOut(const QString& text, const QFont& font)
+{
+    static std::map<std::pair<QString, int>, QStaticText> texts;
+    const auto key = std::make_pair(text, font.pixelSize());
+    auto found = texts.find(key);
+    if (found == texts.end()) {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font);
+        found = texts.emplace(key, laid).first;
+    }
+    return found->second;
+}
+
+// Written on its own box of the fill colour, as the discs of one system are.
+void drawOpaqueText(QPainter& painter, QPoint topLeft, const QString& text, const QColor& fill)
+{
+    const QStaticText& laid = laidOut(text, painter.font());
+    painter.fillRect(QRectF(topLeft, laid.size()), fill);
+    painter.drawStaticText(topLeft, laid);
+}
+
+// A number of three digits is written smaller and centred so that it stays inside its disc.
+void drawSmallNumber(QPainter& painter, QPoint centre, const QString& number)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(8);
+    painter.setFont(font);
+    const QStaticText& laid = laidOut(number, font);
+    const QSizeF size = laid.size();
+    painter.drawStaticText(QPointF(centre) - QPointF(size.width() / 2, size.height() / 2), laid);
+    painter.restore();
+}
+
+// With several systems the outline tells the system and the number is the system's own
+// (GLONASS by slot, SBAS and QZSS by their numbers); with one the disc is as it always was.
+void drawSystemDisc(QPainter& painter, const ShownSatellite& satellite, bool severalSystems)
+{
+    const int number = severalSystems ? systemNumber(satellite.system, satellite.prn) : satellite.prn;
+    const SkyDisc disc = skyDisc(number, satellite.elevation, satellite.azimuth, satellite.status);
+    if (number <= 99) {
+        if (severalSystems) {
+            const QColor fill = toQColor(disc.fill);
+            painter.setPen(Qt::black);
+            painter.setBrush(fill);
+            drawShape(painter, QPoint(disc.centre.x, disc.centre.y), discShapeOf(satellite.system));
+            painter.setPen(toQColor(disc.label));
+            drawOpaqueText(painter, QPoint(disc.labelOrigin.x, disc.labelOrigin.y), QString::number(number),
+                           fill);
+        } else {
+            drawDisc(painter, disc);
+        }
+        return;
+    }
+    painter.setPen(Qt::black);
+    painter.setBrush(toQColor(disc.fill));
+    drawShape(painter, QPoint(disc.centre.x, disc.centre.y),
+              severalSystems ? discShapeOf(satellite.system) : DiscShape::Circle);
+    painter.setPen(toQColor(disc.label));
+    drawSmallNumber(painter, QPoint(disc.centre.x, disc.centre.y), QString::number(number));
+}
+
+// The legend sits in the top corners, outside the horizon ring: four systems on the left,
+// the rest on the right. Each line: the system's outline, its letter, used / in view.
+void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
+{
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    painter.setFont(font);
+    constexpr int kLineHeight = 11;
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const bool left = i < 4;
+        const int row = static_cast<int>(left ? i : i - 4);
+        const int y = 3 + row * kLineHeight;
+        const int x = left ? 3 : 156;
+        painter.save();
+        painter.translate(x + 4, y + 4);
+        painter.scale(0.45, 0.45);
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::white);
+        drawShape(painter, QPoint(0, 0), discShapeOf(legend[i].system));
+        painter.restore();
+        painter.setPen(Qt::black);
+        painter.drawStaticText(QPoint(x + 11, y), laidOut(QString::fromStdString(legend[i].text), font));
+    }
+    painter.restore();
+}
+
 } // namespace
 
 void paintSkyGrid(QImage& grid)
@@ -82,11 +224,22 @@ void paintEmptySky(QImage& sky)
 
 void paintSkyPlot(QImage& sky, const ReceiverState& state)
 {
+    paintSkyPlot(sky, shownSatellites(state));
+}
+
+void paintSkyPlot(QImage& sky, const SatelliteShowing& showing)
+{
     paintEmptySky(sky);
     QPainter painter(&sky);
     painter.setFont(pictureFont(QStringLiteral("Arial")));
-    for (const SkyDisc& disc : skyDiscs(state))
-        drawDisc(painter, disc);
+    for (const ShownSatellite& s : showing.satellites) {
+        if (showing.tableOrder)
+            drawDisc(painter, skyDisc(s.prn, s.elevation, s.azimuth, s.status));
+        else
+            drawSystemDisc(painter, s, showing.severalSystems);
+    }
+    if (showing.severalSystems)
+        drawLegend(painter, systemLegend(showing));
 }
 
 } // namespace norvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/receiver_state.h"
+#include "view/shown_satellites.h"
 
 #include <QImage>
 
@@ -15,5 +16,8 @@ void paintEmptySky(QImage& sky);
 
 // The sky layer with one disc per satellite in view, coloured by its status.
 void paintSkyPlot(QImage& sky, const ReceiverState& state);
+// The same from the satellites as shown: from a single talker's table each disc as it always
+// was; with several systems each outlined by its system, under a legend.
+void paintSkyPlot(QImage& sky, const SatelliteShowing& showing);
 
 } // namespace norvane

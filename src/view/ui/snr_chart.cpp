@@ -1,6 +1,8 @@
 #include "view/ui/snr_chart.h"
 
 #include "view/axis_ticks.h"
+#include "view/satellite_description.h"
+#include "view/system_marks.h"
 #include "view/ui/chart_painting.h"
 
 #include <QFontMetrics>
@@ -33,6 +35,7 @@ SnrChart::SnrChart(QWidget* parent) : QWidget(parent), markFont_(QStringLiteral(
 void SnrChart::clearBars()
 {
     bars_.clear();
+    setAccessibleDescription(QString::fromStdString(satelliteDescription({})));
     update();
 }
 
@@ -43,6 +46,31 @@ void SnrChart::addBar(const ChartBar& bar)
                                         [](double x, const ChartBar& b) { return x < b.x; });
     bars_.insert(place, bar);
     update();
+}
+
+void SnrChart::setThinCrowdedLabels(bool on)
+{
+    thinCrowdedLabels_ = on;
+    update();
+}
+
+int SnrChart::labelStep() const
+{
+    if (!thinCrowdedLabels_)
+        return 1;
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const ChartBar& bar : bars_)
+        widest = std::max(widest, metrics.horizontalAdvance(bar.label));
+    return norvane::labelStep(slotWidth(), widest);
+}
+
+bool SnrChart::showsValueMarks() const
+{
+    if (!thinCrowdedLabels_)
+        return true;
+    const QFontMetrics metrics(markFont_);
+    return metrics.horizontalAdvance(QStringLiteral("00")) + 6 <= slotWidth();
 }
 
 QRect SnrChart::backWall() const
@@ -111,7 +139,8 @@ QRect SnrChart::markRect(const Placement& at, int index) const
     return QRect(bar.center().x() - width / 2, bar.top() - 2 - height, width, height);
 }
 
-void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, int index) const
+void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, int index, int step,
+                       bool marks) const
 {
     const ChartBar& bar = bars_[index];
     const QRect body = barRect(at, index);
@@ -120,8 +149,11 @@ void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, 
     painter.setBrush(bar.color);
     painter.drawRect(body.adjusted(0, 0, -1, 0));
 
-    painter.drawText(QRect(body.left() - 10, at.wall.bottom() + 2, body.width() + 20, labelHeight),
-                     Qt::AlignHCenter | Qt::AlignTop, bar.label);
+    if (index % step == 0)
+        painter.drawText(QRect(body.left() - 10, at.wall.bottom() + 2, body.width() + 20, labelHeight),
+                         Qt::AlignHCenter | Qt::AlignTop, bar.label);
+    if (!marks)
+        return;
 
     painter.save();
     const QRect mark = markRect(at, index);
@@ -143,8 +175,10 @@ void SnrChart::paintEvent(QPaintEvent*)
     drawChartPanel(painter, rect(), title_);
     drawBackWall(painter, at.wall);
     drawLeftAxisNumbers(painter, at.area, 0, at.top);
+    const int step = labelStep();
+    const bool marks = showsValueMarks();
     for (int index = 0; index < bars_.size(); ++index)
-        drawBar(painter, at, labelHeight, index);
+        drawBar(painter, at, labelHeight, index, step, marks);
 }
 
 } // namespace norvane

@@ -24,10 +24,17 @@ class SnrChart : public QWidget {
 public:
     explicit SnrChart(QWidget* parent = nullptr);
 
+    // Also resets the accessible description to an empty sky's.
     void clearBars();
     void addBar(const ChartBar& bar);
     const QVector<ChartBar>& bars() const { return bars_; }
     QString title() const { return title_; }
+    // Crowded bars: label only every so many bars, so that labels never overlap, and leave
+    // out the value marks when they would not fit above their bars. Off, every bar has both.
+    void setThinCrowdedLabels(bool on);
+    // Every how many bars an axis label stands, and whether value marks are drawn.
+    int labelStep() const;
+    bool showsValueMarks() const;
 
     // Where bar `index` and its value mark are drawn, in widget pixels.
     QRect barRect(int index) const;
@@ -55,8 +62,10 @@ private:
     Placement placement() const;
     QRect barRect(const Placement& at, int index) const;
     QRect markRect(const Placement& at, int index) const;
-    void drawBar(QPainter& painter, const Placement& at, int labelHeight, int index) const;
+    void drawBar(QPainter& painter, const Placement& at, int labelHeight, int index, int step,
+                 bool marks) const;
 
+    bool thinCrowdedLabels_ = false;
     QFont markFont_;
     QVector<ChartBar> bars_;
     QString title_ = QStringLiteral("SNR");

@@ -1,0 +1,145 @@
+#include "view/shown_satellites.h"
+
+#include "view/satellite_table.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace norvane {
+
+namespace {
+
+const SkyGroup* firstGroup(const ReceiverState& state)
+{
+    for (const SkyGroup& group : state.sky.groups) {
+        if (group.inUse)
+            return &group;
+    }
+    return nullptr;
+}
+
+SatelliteShowing fromTable(const ReceiverState& state)
+{
+    const SkyGroup* group = firstGroup(state);
+    const SatelliteSource source = group != nullptr ? group->source : SatelliteSource::GpsFamily;
+    SatelliteShowing showing;
+    const int count = satelliteEntryCount(state);
+    for (int entry = 0; entry < count; ++entry) {
+        const int prn = state.sat_prn[entry];
+        showing.satellites.push_back({systemOfPrn(source, prn), prn, state.sat_elevation[entry],
+                                      state.sat_azimuth[entry], state.sat_snr[entry],
+                                      state.sat_status[entry]});
+    }
+    return showing;
+}
+
+struct Heard {
+    ShownSatellite satellite;
+    int signal = kNoSignal;
+};
+
+// Adds a group's satellites; one already heard on a higher signal ID takes this signal's SNR.
+void addGroup(std::vector<Heard>& heard, const SkyGroup& group)
+{
+    const int count = std::clamp(group.inView, 0, kGroupSatellites);
+    for (int entry = 0; entry < count; ++entry) {
+        const SkySatellite& s = group.satellites[entry];
+        if (s.prn == 0)
+            continue;
+        const GnssSystem system = systemOfPrn(group.source, s.prn);
+        auto same = std::find_if(heard.begin(), heard.end(), [&](const Heard& h) {
+            return h.satellite.system == system && h.satellite.prn == s.prn;
+        });
+        const Heard fresh{{system, s.prn, s.elevation, s.azimuth, s.snr, kSatInView}, group.signal};
+        if (same == heard.end())
+            heard.push_back(fresh);
+        else if (group.signal < same->signal)
+            *same = fresh;
+    }
+}
+
+int statusOf(const ReceiverState& state, const ShownSatellite& s)
+{
+    if (!isUsed(state.sky, s.system, s.prn))
+        return kSatInView;
+    const bool withoutSignalOrPosition = s.snr == 0 || (s.elevation == 0 && s.azimuth == 0);
+    return withoutSignalOrPosition ? kSatUsedWithoutSignal : kSatUsed;
+}
+
+SatelliteShowing fromEverySystem(const ReceiverState& state)
+{
+    std::vector<Heard> heard;
+    for (const SkyGroup& group : state.sky.groups) {
+        if (group.inUse)
+            addGroup(heard, group);
+    }
+    SatelliteShowing showing;
+    showing.tableOrder = false;
+    for (Heard& h : heard) {
+        h.satellite.status = statusOf(state, h.satellite);
+        showing.satellites.push_back(h.satellite);
+    }
+    std::sort(showing.satellites.begin(), showing.satellites.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.system, a.prn) < std::tie(b.system, b.prn);
+    });
+    const auto& all = showing.satellites;
+    showing.severalSystems = !all.empty() && std::any_of(all.begin(), all.end(), [&](const auto& s) {
+        return s.system != all[0].system;
+    });
+    return showing;
+}
+
+} // namespace
+
+bool showsSingleTalkerTable(const ReceiverState& state)
+{
+    const SkyGroup* first = firstGroup(state);
+    if (first == nullptr)
+        return true;
+    return std::all_of(std::begin(state.sky.groups), std::end(state.sky.groups), [&](const SkyGroup& group) {
+        return !group.inUse || (group.source == first->source && group.signal == kNoSignal);
+    });
+}
+
+SatelliteShowing shownSatellites(const ReceiverState& state)
+{
+    return showsSingleTalkerTable(state) ? fromTable(state) : fromEverySystem(state);
+}
+
+char systemLetter(GnssSystem system)
+{
+    constexpr char kLetters[kGnssSystemCount] = {'G', 'S', 'R', 'E', 'C', 'J', 'I', 'U'};
+    return kLetters[static_cast<int>(system)];
+}
+
+int systemNumber(GnssSystem system, int prn)
+{
+    switch (system) {
+    case GnssSystem::Glonass:
+        return prn >= 65 && prn <= 96 ? prn - 64 : prn;
+    case GnssSystem::Sbas:
+        return prn >= 33 && prn <= 64 ? prn + 87 : prn;
+    case GnssSystem::Qzss:
+        return prn >= 193 && prn <= 202 ? prn - 192 : prn;
+    default:
+        return prn;
+    }
+}
+
+std::string satelliteLabel(GnssSystem system, int prn)
+{
+    const int number = systemNumber(system, prn);
+    std::string text(1, systemLetter(system));
+    if (number >= 0 && number < 10)
+        text += '0';
+    return text + std::to_string(number);
+}
+
+std::string systemName(GnssSystem system)
+{
+    constexpr const char* kNames[kGnssSystemCount] = {"GPS",    "SBAS", "GLONASS", "Galileo",
+                                                      "BeiDou", "QZSS", "NavIC",   "Other"};
+    return kNames[static_cast<int>(system)];
+}
+
+} // namespace norvane

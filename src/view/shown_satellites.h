@@ -1,0 +1,52 @@
+#pragma once
+
+#include "decode/gnss_system.h"
+#include "decode/receiver_state.h"
+
+#include <string>
+#include <vector>
+
+namespace norvane {
+
+// One satellite as the sky plot and the SNR chart show it.
+struct ShownSatellite {
+    GnssSystem system = GnssSystem::Gps;
+    int prn = 0;
+    int elevation = 0;
+    int azimuth = 0;
+    int snr = 0;
+    int status = kSatInView; // kSatInView, kSatUsed or kSatUsedWithoutSignal
+};
+
+struct SatelliteShowing {
+    std::vector<ShownSatellite> satellites;
+    // Satellites of more than one system are shown, each marked with its system. A receiver of
+    // one talker without signal IDs is shown as it always was, whatever its PRNs.
+    bool severalSystems = false;
+    // Shown from the table of one talker, in its order and with its statuses.
+    bool tableOrder = true;
+};
+
+// Whether the state is shown from the satellites-in-view table as it always was: no GSV group
+// yet, or one talker's groups without signal IDs.
+bool showsSingleTalkerTable(const ReceiverState& state);
+
+// The satellites to show. From the single-talker table: its entries 0 to count - 1 in table
+// order with the statuses the SNR chart update set. Otherwise every system's satellites,
+// grouped by system in the order of GnssSystem and by ascending PRN within one, a satellite
+// heard on several signals once with the SNR of its lowest signal ID, statuses from the used
+// lists of its system.
+SatelliteShowing shownSatellites(const ReceiverState& state);
+
+// The system letter of the usual convention: G, S, R, E, C, J, I, and U for other.
+char systemLetter(GnssSystem system);
+// The system's own number for a PRN: GLONASS by slot (PRN 76 is 12), SBAS by its number
+// (PRN 44 is 131), QZSS within QZSS (PRN 195 is 3). Other numbers stay.
+int systemNumber(GnssSystem system, int prn);
+// The letter and two or three digits: "G05", "R12", "S131", "J03".
+std::string satelliteLabel(GnssSystem system, int prn);
+// The system's name for a legend: "GPS", "SBAS", "GLONASS", "Galileo", "BeiDou", "QZSS",
+// "NavIC", "Other".
+std::string systemName(GnssSystem system);
+
+} // namespace norvane

@@ -1,0 +1,48 @@
+#pragma once
+
+// One second of a receiver hearing GPS, GLONASS, Galileo and BeiDou, twelve satellites each,
+// in NMEA 4.10: GN fixes, a GSA per system with its system ID, GSV groups per system and
+// signal (four signals of GPS, three of the others). More than 3000 bytes.
+
+#include "support/nmea_sentence.h"
+
+#include <cstdio>
+#include <string>
+
+namespace norvane::test {
+
+inline std::string fourSystemSecond()
+{
+    struct System {
+        const char* talker;
+        int systemId;
+        int firstPrn;
+        int signalCount;
+    };
+    const System systems[] = {{"GP", 1, 1, 4}, {"GL", 2, 65, 3}, {"GA", 3, 1, 3}, {"GB", 4, 1, 3}};
+    std::string second = nmeaLine("GNGGA,120000.000,2459.2057,N,12130.1234,E,1,24,0.7,56.3,M,15.2,M,,");
+    for (const System& s : systems) {
+        std::string body = "GNGSA,A,3";
+        for (int i = 0; i < 12; ++i)
+            body += "," + std::to_string(s.firstPrn + i * 2);
+        second += nmeaLine(body + ",1.2,0.7,0.9," + std::to_string(s.systemId));
+    }
+    for (const System& s : systems) {
+        for (int band = 1; band <= s.signalCount; ++band) {
+            for (int m = 1; m <= 3; ++m) {
+                std::string body = std::string(s.talker) + "GSV,3," + std::to_string(m) + ",12";
+                for (int k = 0; k < 4; ++k) {
+                    const int i = (m - 1) * 4 + k;
+                    char satellite[40];
+                    std::snprintf(satellite, sizeof satellite, ",%02d,%02d,%03d,%02d", s.firstPrn + i * 2,
+                                  10 + i * 6, i * 30, 45 - band * 3 - i);
+                    body += satellite;
+                }
+                second += nmeaLine(body + "," + std::to_string(band));
+            }
+        }
+    }
+    return second + nmeaLine("GNRMC,120000.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A,V");
+}
+
+} // namespace norvane::test

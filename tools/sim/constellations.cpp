@@ -1,0 +1,187 @@
+#include "sim/constellations.h"
+
+#include "sim/nmea_sentence.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <sstream>
+
+namespace norvane::sim {
+
+namespace {
+
+constexpr int kGsvPerMessage = 4;
+constexpr int kGsaSlots = 12;
+
+struct SystemPlan {
+    const char* talker;
+    int systemId;
+    int firstPrn;       // as NMEA 4.10 numbers the system
+    int firstPrnNmea40; // as a receiver without system IDs numbers it, so that GN tells it
+    std::vector<int> signals;
+};
+
+// GPS L1 C/A and L5, GLONASS G1 and G2, Galileo E1 and E5a, BeiDou B1I and B2a.
+const std::vector<SystemPlan>& plans()
+{
+    static const std::vector<SystemPlan> all{{"GP", 1, 1, 1, {1, 8}},
+                                             {"GL", 2, 65, 65, {1, 3}},
+                                             {"GA", 3, 1, 301, {7, 1}},
+                                             {"GB", 4, 1, 401, {1, 5}}};
+    return all;
+}
+
+const SystemPlan* planOf(const std::string& talker)
+{
+    for (const SystemPlan& plan : plans())
+        if (talker == plan.talker)
+            return &plan;
+    return nullptr;
+}
+
+std::vector<int> prnsFrom(int first)
+{
+    std::vector<int> prns(12);
+    // Every third number, so the systems' skies do not look alike.
+    for (int i = 0; i < 12; ++i)
+        prns[static_cast<std::size_t>(i)] = first + (i * 3) % 32;
+    return prns;
+}
+
+std::string twoDigits(int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+std::string oneDecimal(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string hexDigit(int value)
+{
+    return std::string(1, "0123456789ABCDEF"[value & 0xF]);
+}
+
+// A second signal is heard from every other satellite, a few dB weaker.
+std::vector<SatelliteView> onSignal(const std::vector<SatelliteView>& sky, std::size_t signalIndex)
+{
+    if (signalIndex == 0)
+        return sky;
+    std::vector<SatelliteView> heard;
+    for (std::size_t i = 0; i < sky.size(); i += 2) {
+        SatelliteView view = sky[i];
+        if (view.snr >= 0)
+            view.snr = std::max(0, view.snr - 4);
+        heard.push_back(view);
+    }
+    return heard;
+}
+
+std::vector<std::string> gsvGroup(const std::string& talker, const std::vector<SatelliteView>& sky,
+                                  const std::string& signalSuffix)
+{
+    const int count = static_cast<int>(sky.size());
+    const int messages = std::max(1, (count + kGsvPerMessage - 1) / kGsvPerMessage);
+    std::vector<std::string> sentences;
+    for (int m = 0; m < messages; ++m) {
+        std::string body =
+            talker + "GSV," + std::to_string(messages) + "," + std::to_string(m + 1) + "," + twoDigits(count);
+        for (int i = m * kGsvPerMessage; i < count && i < (m + 1) * kGsvPerMessage; ++i) {
+            const SatelliteView& s = sky[static_cast<std::size_t>(i)];
+            char satellite[40];
+            std::snprintf(satellite, sizeof satellite, ",%02d,%02d,%03d,", s.prn, s.elevation, s.azimuth);
+            body += satellite + (s.snr >= 0 ? twoDigits(s.snr) : std::string());
+        }
+        sentences.push_back(nmeaSentence(body + signalSuffix));
+    }
+    return sentences;
+}
+
+// $GNGSA,A,3,02,05,07,,,,,,,,,,1.9,1.0,1.5,1*hh
+std::string gsa(char fixMode, const std::vector<int>& used, std::size_t allUsed, const std::string& idSuffix)
+{
+    std::string body = std::string("GNGSA,A,") + fixMode + ",";
+    for (int slot = 0; slot < kGsaSlots; ++slot)
+        body +=
+            (slot < static_cast<int>(used.size()) ? twoDigits(used[static_cast<std::size_t>(slot)]) : "") +
+            ",";
+    if (fixMode >= '2') {
+        const double n = static_cast<double>(std::max<std::size_t>(allUsed, 1));
+        body += oneDecimal(0.9 + 5.0 / n) + "," + oneDecimal(0.6 + 3.0 / n) + "," + oneDecimal(0.7 + 4.0 / n);
+    } else {
+        body += ",,";
+    }
+    return nmeaSentence(body + idSuffix);
+}
+
+} // namespace
+
+bool parseSystems(const std::string& text, std::vector<std::string>& systems)
+{
+    systems.clear();
+    std::istringstream in(text);
+    for (std::string talker; std::getline(in, talker, ',');) {
+        if (planOf(talker) == nullptr || std::count(systems.begin(), systems.end(), talker) != 0)
+            return false;
+        systems.push_back(talker);
+    }
+    return !systems.empty() && text.back() != ',';
+}
+
+bool gpsOnly(const std::vector<std::string>& systems)
+{
+    return systems.size() == 1 && systems[0] == "GP";
+}
+
+Constellations::Constellations(const std::vector<std::string>& talkers, bool nmea410, unsigned seed)
+    : nmea410_(nmea410)
+{
+    unsigned n = 0;
+    for (const std::string& talker : talkers) {
+        const SystemPlan& plan = *planOf(talker);
+        const int first = nmea410 ? plan.firstPrn : plan.firstPrnNmea40;
+        systems_.push_back(
+            {plan.talker, plan.systemId, plan.signals, SkyModel(seed + 97 * n++, prnsFrom(first))});
+    }
+}
+
+std::vector<std::string> Constellations::burst(const BurstInput& input, double seconds) const
+{
+    std::vector<std::vector<SatelliteView>> skies;
+    std::vector<std::vector<int>> used;
+    std::size_t allUsed = 0;
+    for (const System& system : systems_) {
+        skies.push_back(input.fixMode == '1' ? system.sky.searchingAt(seconds) : system.sky.at(seconds));
+        used.push_back(usedPrns(input.fixMode, skies.back()));
+        allUsed += used.back().size();
+    }
+    // GGA and RMC as the one-system receiver sends them, with the combined talker.
+    BurstInput combined = input;
+    combined.talker = "GN";
+    combined.sky.clear();
+    for (const auto& sky : skies)
+        combined.sky.insert(combined.sky.end(), sky.begin(), sky.end());
+    const std::vector<std::string> frame = nmeaBurst(combined);
+    std::vector<std::string> burst{frame.front()};
+    for (std::size_t i = 0; i < systems_.size(); ++i)
+        burst.push_back(gsa(input.fixMode, used[i], allUsed,
+                            nmea410_ ? "," + std::to_string(systems_[i].systemId) : std::string()));
+    for (std::size_t i = 0; i < systems_.size(); ++i) {
+        const std::size_t signals = nmea410_ ? systems_[i].signals.size() : 1;
+        for (std::size_t s = 0; s < signals; ++s) {
+            const std::string suffix = nmea410_ ? "," + hexDigit(systems_[i].signals[s]) : std::string();
+            for (std::string& sentence : gsvGroup(systems_[i].talker, onSignal(skies[i], s), suffix))
+                burst.push_back(std::move(sentence));
+        }
+    }
+    burst.push_back(frame.back());
+    return burst;
+}
+
+} // namespace norvane::sim
