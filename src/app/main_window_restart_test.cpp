@@ -65,7 +65,8 @@ void Tgpsw::bt_testClick()
 
 void Tgpsw::restartTestTick(int bytesRead)
 {
-    if (Ftest_)
+    // Paused while a download has the port (a tick that took Upgrade inside it ends here).
+    if (Ftest_ && !downloadRunning())
         Ftest_->tickStep(bytesRead);
 }
 

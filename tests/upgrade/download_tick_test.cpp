@@ -421,5 +421,77 @@ TEST_F(DownloadTickTest, ReceiverRefusingTheImageEndsInFailure)
     expectFailure("5.write bin fales", "5.write binfales", "5.write bin fales\n");
 }
 
+// A receiver that keeps talking without the reply awaited (its sentences at the user's rate,
+// noise at the wrong one) is given up on the 30th such tick, through each state's own failure.
+TEST_F(DownloadTickTest, EveryWaitingStateGivesUpOnItsThirtiethTickOfDataWithoutItsReply)
+{
+    const struct {
+        char state;
+        const char *box, *memo, *rawLog;
+    } cases[] = {
+        {kStateAwaitReady, "3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n"},
+        {kStateAwaitLoaderEnd, "4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n"},
+        {kStateAwaitBlockAck, "5.bin files fales", "5.bin files fales", "5.binsize command fales\n"},
+        {kStateAwaitImageEnd, "5.write bin fales", "5.write binfales", "5.write bin fales\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        host = RecordingUpgradeHost{};
+        host.receiveLoopOn = false;
+        session->clear();
+        session->state = c.state;
+        session->running = true;
+        int ticks = 0;
+        while (++ticks <= 100) {
+            reply("$GPGGA,120011.000,2459.2057,N,12130.1234,E,1,04,1.0,56.3,M,15.2,M,,*63\r\n");
+            tick();
+            if (!host.downloadTimerOn)
+                break;
+        }
+        EXPECT_EQ(ticks, 30);
+        expectFailure(c.box, c.memo, c.rawLog);
+        EXPECT_FALSE(session->running);
+        EXPECT_TRUE(host.portUsersOn);
+    }
+}
+
+TEST_F(DownloadTickTest, TheRequestStartsFromAnEmptyReceiveQueue)
+{
+    session->state = kStateSendRequest;
+    reply("$GPTXT,01,01,02,BOOT OK*7F\r\n"); // said before the request
+    tick();
+    tick();
+    EXPECT_EQ(session->state, kStateAwaitReady);
+
+    // An answer to the request itself still counts.
+    session->state = kStateSendRequest;
+    fake.port->onWrite = [this](const Bytes&) { reply("OK"); };
+    tick();
+    tick();
+    EXPECT_EQ(session->state, kStateSendLoader);
+}
+
+TEST_F(DownloadTickTest, OffStopsARunningDownloadWithTheLineOfItsPhase)
+{
+    const std::pair<char, std::string> cases[] = {{kStateAwaitReady, "3.Download stopped by Off"},
+                                                  {kStateSendLoader, "4.Download stopped by Off"},
+                                                  {kStateAwaitBlockAck, "5.Download stopped by Off"}};
+    for (const auto& [state, line] : cases) {
+        SCOPED_TRACE(line);
+        host = RecordingUpgradeHost{};
+        host.downloadTimerOn = true;
+        host.portUsersOn = false;
+        session->state = state;
+        session->running = true;
+        EXPECT_EQ(stopDownload(context), line);
+        EXPECT_FALSE(host.downloadTimerOn);
+        EXPECT_EQ(host.rawLog, Lines{line + "\n"});
+        EXPECT_TRUE(host.boxes.empty());
+        EXPECT_EQ(session->state, kStateStopped);
+        EXPECT_TRUE(host.portUsersOn);
+        EXPECT_EQ(stopDownload(context), "") << "nothing left to stop";
+    }
+}
+
 } // namespace
 } // namespace norvane
