@@ -146,6 +146,7 @@ const std::map<std::string, std::function<void(SimulatorOptions&)>>& flagOptions
         {"--err-at-end", [](SimulatorOptions& o) { o.download.errAtEnd = true; }},
         {"--ok-banner", [](SimulatorOptions& o) { o.okInBanner = true; }},
         {"--xon-xoff-version", [](SimulatorOptions& o) { o.flowControlVersion = true; }},
+        {"--xon-xoff-line", [](SimulatorOptions& o) { o.softwareFlowControl = true; }},
     };
     return flags;
 }
@@ -204,6 +205,7 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --err-at-end       answer "Err" after the last image block
   --ok-banner        add a text sentence holding "OK" to the identification lines
   --xon-xoff-version version reply with 0x11 and 0x13 as its date and CRC bytes
+  --xon-xoff-line    the line starts with software flow control on, as a fresh serial port
   --help             this text
 )";
 }
