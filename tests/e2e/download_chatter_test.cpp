@@ -27,7 +27,8 @@ TEST(DownloadAgainstAChattyReceiver, GivesUpWaitingForTheReadyAnswerWithinItsLim
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         upgradetest::TempDirectory files;
-        upgradetest::writeFile(files / kLoaderFileName, upgradetest::withCrLf(upgradetest::loaderRecords(10)));
+        upgradetest::writeFile(files / kLoaderFileName,
+                               upgradetest::withCrLf(upgradetest::loaderRecords(10)));
         upgradetest::writeFile(files / kImageFileName, upgradetest::imageBytes(9000));
         FakeClock clock;
         ClockOverride useClock{clock};

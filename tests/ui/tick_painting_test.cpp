@@ -187,8 +187,8 @@ void TickPaintingTest::clickInsideATickKeepsTimer1Off()
     {
         StartedWindow started;
         Tgpsw& window = started.window;
-        QMetaObject::invokeMethod(uitest::control<QPushButton>(window, qPrintable(button)), &QPushButton::click,
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(uitest::control<QPushButton>(window, qPrintable(button)),
+                                  &QPushButton::click, Qt::QueuedConnection);
         started.tick(burst(0));
         QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
         const bool upgrade = button == "bt_refresh";

@@ -219,7 +219,8 @@ void UpgradeTest::otherPortUsersAreRefusedWhileTheImageGoesThrough()
         rig.window->bt_revisionClick();
         rig.window->Button1Click();
         ftest.bt_hotClick();
-        captionFits = captionFits && lbPres->width() >= lbPres->fontMetrics().horizontalAdvance(lbPres->text());
+        captionFits =
+            captionFits && lbPres->width() >= lbPres->fontMetrics().horizontalAdvance(lbPres->text());
     });
     presser.start(15);
     QVERIFY(rig.upgrade());
