@@ -153,6 +153,8 @@ void Tgpsw::Timer1Timer()
     Timer1->stop();
     tickRunning_ = true;
     receiveLoopAfterTick_.reset();
+    // An exception out of the tick (shown by the error box) leaves the timer off, but must not
+    // leave the switch deferring every later start.
     struct TickEnd {
         bool& running;
         ~TickEnd() { running = false; }
