@@ -57,7 +57,9 @@ TEST(DownloadAgainstAChattyReceiver, GivesUpWaitingForTheReadyAnswerWithinItsLim
             ++ticks;
             SystemClock().sleepMs(30);
         }
-        EXPECT_LE(ticks, 40) << "30 ticks of sentences, the request and a few empty ones";
+        // 30 ticks of sentences and the request; a busy machine can add empty ones, which count
+        // toward their own limit. Waiting for the answer alone would run into the 200.
+        EXPECT_LE(ticks, 70);
         EXPECT_EQ(host.boxes, std::vector<std::string>{"3.Send &Load fales"});
         EXPECT_EQ(host.rawLog.back(), "3.Send $load no reback OK\n");
         EXPECT_EQ(session.state, kStateStopped);
