@@ -20,12 +20,8 @@ namespace {
 
 TEST(DownloadAgainstAChattyReceiver, GivesUpWaitingForTheReadyAnswerWithinItsLimit)
 {
-    const struct {
-        const char* name;
-        bool okInBanner;
-    } cases[] = {{"sentences without end", false}, {"\"OK\" in a sentence before the request", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const bool okInBanner : {false, true}) {
+        SCOPED_TRACE(okInBanner ? "\"OK\" in a sentence before the request" : "sentences without end");
         upgradetest::TempDirectory files;
         upgradetest::writeFile(files / kLoaderFileName,
                                upgradetest::withCrLf(upgradetest::loaderRecords(10)));
@@ -36,7 +32,7 @@ TEST(DownloadAgainstAChattyReceiver, GivesUpWaitingForTheReadyAnswerWithinItsLim
         sim::SimulatorOptions options;
         options.pacing = false;
         options.speed = 60; // a burst every 17 ms: every tick below reads sentences
-        options.okInBanner = c.okInBanner;
+        options.okInBanner = okInBanner;
         options.download.silentAt = sim::DownloadStep::Request;
         sim::Simulator simulator(options);
         ASSERT_TRUE(simulator.start()) << simulator.lastError();
@@ -61,8 +57,6 @@ TEST(DownloadAgainstAChattyReceiver, GivesUpWaitingForTheReadyAnswerWithinItsLim
         // toward their own limit. Waiting for the answer alone would run into the 200.
         EXPECT_LE(ticks, 70);
         EXPECT_EQ(host.boxes, std::vector<std::string>{"3.Send &Load fales"});
-        EXPECT_EQ(host.rawLog.back(), "3.Send $load no reback OK\n");
-        EXPECT_EQ(session.state, kStateStopped);
         link.closePort();
         unsetenv("NORVANE_COM77");
     }

@@ -455,43 +455,5 @@ TEST_F(DownloadTickTest, EveryWaitingStateGivesUpOnItsThirtiethTickOfDataWithout
     }
 }
 
-TEST_F(DownloadTickTest, TheRequestStartsFromAnEmptyReceiveQueue)
-{
-    session->state = kStateSendRequest;
-    reply("$GPTXT,01,01,02,BOOT OK*7F\r\n"); // said before the request
-    tick();
-    tick();
-    EXPECT_EQ(session->state, kStateAwaitReady);
-
-    // An answer to the request itself still counts.
-    session->state = kStateSendRequest;
-    fake.port->onWrite = [this](const Bytes&) { reply("OK"); };
-    tick();
-    tick();
-    EXPECT_EQ(session->state, kStateSendLoader);
-}
-
-TEST_F(DownloadTickTest, OffStopsARunningDownloadWithTheLineOfItsPhase)
-{
-    const std::pair<char, std::string> cases[] = {{kStateAwaitReady, "3.Download stopped by Off"},
-                                                  {kStateSendLoader, "4.Download stopped by Off"},
-                                                  {kStateAwaitBlockAck, "5.Download stopped by Off"}};
-    for (const auto& [state, line] : cases) {
-        SCOPED_TRACE(line);
-        host = RecordingUpgradeHost{};
-        host.downloadTimerOn = true;
-        host.portUsersOn = false;
-        session->state = state;
-        session->running = true;
-        EXPECT_EQ(stopDownload(context), line);
-        EXPECT_FALSE(host.downloadTimerOn);
-        EXPECT_EQ(host.rawLog, Lines{line + "\n"});
-        EXPECT_TRUE(host.boxes.empty());
-        EXPECT_EQ(session->state, kStateStopped);
-        EXPECT_TRUE(host.portUsersOn);
-        EXPECT_EQ(stopDownload(context), "") << "nothing left to stop";
-    }
-}
-
 } // namespace
 } // namespace norvane
