@@ -43,12 +43,17 @@ norvane_use_compiler_cache() {
   done
 }
 
-# Configures and builds into ./build (or $NORVANE_BUILD_DIR), with line tables for debug
-# information: enough for a stack trace, in two thirds of the time full information takes.
-norvane_build() {
+# Configures ./build (or $NORVANE_BUILD_DIR) with line tables for debug information: enough for a
+# stack trace, in two thirds of the time full information takes. Arguments go to cmake.
+norvane_configure() {
   local dir="${NORVANE_BUILD_DIR:-build}"
   norvane_use_compiler_cache CXX
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${norvane_launcher[@]}" "$@"
-  cmake --build "$dir" -j "$(nproc)"
+}
+
+# Configures as above and builds everything.
+norvane_build() {
+  norvane_configure "$@"
+  cmake --build "${NORVANE_BUILD_DIR:-build}" -j "$(nproc)"
 }

@@ -82,6 +82,7 @@ public:
     std::string versionText(int index) override;
     void setVersionText(int index, const std::string& text) override;
     void restartTestTick(int bytesRead) override;
+    void sentenceDecoded(const std::string& type) override;
     void setConnectionButtonsEnabled(bool enabled) override;
 
 protected:
@@ -107,6 +108,7 @@ private:
     void connectTestWindow();
     void nameControlsForAccessibility();
     void connectHandlers();
+    void connectShortcuts();
     void setOuterSize(QSize outer);
     void applyLayout();
     void connectLink();

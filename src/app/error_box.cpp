@@ -12,6 +12,8 @@ void showErrorBox(const std::exception* error)
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(applicationTitle());
+    // Ties the windows to the installed desktop entry, for the icon and name the desktop shows.
+    setDesktopFileName(QStringLiteral("org.norvane.Norvane"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -1,13 +1,17 @@
 #include "app/Mpgs.h"
+#include "app/command_line.h"
 #include "app/demo_automation.h"
 #include "app/error_box.h"
 #include "control/ui/Testgps.h"
 #include "view/ui/Vp.h"
 
 #include <exception>
+#include <iostream>
 
 int main(int argc, char** argv)
 {
+    if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr))
+        return *status;
     norvane::Application application(argc, argv);
     try {
         norvane::DemoAutomation demo;

@@ -4,15 +4,19 @@
 #include "app/Mpgs.h"
 #include "app/error_box.h"
 #include "app/message_log_widget.h"
+#include "app/port_list_descriptions.h"
+#include "control/ui/Testgps.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
@@ -128,7 +132,8 @@ void Tgpsw::createControls()
 {
     setObjectName(QStringLiteral("gpsw"));
     setWindowTitle(QStringLiteral("Norvane Ver 0.0.97 2007/10/19"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.norvane.Norvane"),
+                                   style()->standardIcon(QStyle::SP_ComputerIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(fontFor(FontRole::Window));
@@ -222,6 +227,7 @@ void Tgpsw::nameControlsForAccessibility()
     Memo1->setAccessibleName(QStringLiteral("Message log"));
     lbComPort->setBuddy(cbComPort);
     lbBaudRate->setBuddy(cbBandRate);
+    new PortListDescriptions(cbComPort);
 }
 
 void Tgpsw::connectHandlers()
@@ -239,6 +245,32 @@ void Tgpsw::connectHandlers()
                 [this, handler] { runGuarded([&] { (this->*handler)(); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([&] { Timer1Timer(); }); });
     connect(Timer2, &QTimer::timeout, this, [this] { runGuarded([&] { Timer2Timer(); }); });
+    connectShortcuts();
+}
+
+// bt_test and bt_revision lie where the window does not show them; their keys reach them from
+// anywhere in the window. Ctrl+T only opens the test window (closing it ends a run), and Ctrl+R
+// only works while bt_revision, the second family's, is shown and enabled.
+void Tgpsw::connectShortcuts()
+{
+    auto* openTest = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(openTest, &QShortcut::activated, this, [this] {
+        runGuarded([&] {
+            if (bt_test->text() == QLatin1String("Test"))
+                bt_testClick();
+            else if (Ftest_) {
+                Ftest_->raise();
+                Ftest_->activateWindow();
+            }
+        });
+    });
+    auto* revision = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(revision, &QShortcut::activated, this, [this] {
+        runGuarded([&] {
+            if (!bt_revision->isHidden() && bt_revision->isEnabled())
+                bt_revisionClick();
+        });
+    });
 }
 
 } // namespace norvane

@@ -21,6 +21,7 @@ public:
     char fixMode() override { return window_.records_.receiver.state.fix_mode; }
     void setFixMode(char mode) override { window_.records_.receiver.state.fix_mode = mode; }
     int ttffShown() override { return window_.ttffShown(); }
+    std::int64_t restartWrittenMs() override { return window_.records_.link.lastWriteMs(); }
 
     void restart(RestartKind kind) override
     {
@@ -61,6 +62,12 @@ void Tgpsw::bt_testClick()
         Ftest_->hide();
         Ftest_->resetTestButtons(false);
     }
+}
+
+void Tgpsw::sentenceDecoded(const std::string& type)
+{
+    if (Ftest_)
+        Ftest_->sentenceDecoded(type, records_.receiver.state);
 }
 
 void Tgpsw::restartTestTick(int bytesRead)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "control/restart_kind.h"
+#include "serial/clock.h"
 
+#include <cstdint>
 #include <string>
 
 namespace norvane {
@@ -27,6 +29,9 @@ public:
 
     // The main window's bt_coldClick, bt_warmClick or bt_hotClick; returns when it is done.
     virtual void restart(RestartKind kind) = 0;
+    // When the last restart command was written to the port (clock seam), read after restart()
+    // has returned; a command that waits for its acknowledgement returns well after it.
+    virtual std::int64_t restartWrittenMs() { return clock().nowMs(); }
 };
 
 } // namespace norvane

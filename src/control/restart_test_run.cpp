@@ -39,6 +39,7 @@ void RestartTest::startSingleRun(RestartKind kind)
     totals_[kindIndex(kind)] = 0;
     completedCycles_ = 0;
     panel_.setMessage(panel_.cyclesCaption() + ": 1");
+    runStarted();
     restart(kind);
 }
 
@@ -53,6 +54,7 @@ void RestartTest::startAutoRun()
     readRunValues();
     completedCycles_ = 0;
     totals_ = {};
+    runStarted();
     startPhase(first, autoMessageHead(first) + panel_.cyclesCaption() + ": 1");
 }
 
@@ -193,8 +195,10 @@ void RestartTest::startOver()
     host_->setFixMode('0');
     totals_ = {};
     RestartKind first{};
-    if (firstCheckedFrom(0, first))
+    if (firstCheckedFrom(0, first)) {
+        runStarted();
         startPhase(first, autoMessageHead(first) + panel_.cyclesCaption() + "1");
+    }
 }
 
 bool RestartTest::firstCheckedFrom(int orderIndex, RestartKind& kind)
@@ -210,8 +214,17 @@ bool RestartTest::firstCheckedFrom(int orderIndex, RestartKind& kind)
 
 void RestartTest::restart(RestartKind kind)
 {
-    if (host_)
-        host_->restart(kind);
+    if (!host_)
+        return;
+    host_->restart(kind);
+    if (observer_)
+        observer_->restartIssued(kind);
+}
+
+void RestartTest::runStarted()
+{
+    if (observer_ && host_)
+        observer_->runStarted();
 }
 
 } // namespace norvane

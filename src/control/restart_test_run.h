@@ -8,6 +8,15 @@
 
 namespace norvane {
 
+// Told of every run the test starts and every restart it issues, so that each cycle can be
+// measured beside the test's own count in ticks.
+class RestartCycleObserver {
+public:
+    virtual ~RestartCycleObserver() = default;
+    virtual void runStarted() = 0;
+    virtual void restartIssued(RestartKind kind) = 0;
+};
+
 // The repeated restart test: single runs of one kind, automatic runs through the checked kinds,
 // and the tick step the receive loop calls once per tick. It has no timer of its own and no
 // state flags: which run is going on is read from the panel's buttons every time.
@@ -17,6 +26,7 @@ public:
 
     // The main window; until it is set, starts issue no restart and the tick step does nothing.
     void setHost(RestartTestHost* host) { host_ = host; }
+    void setCycleObserver(RestartCycleObserver* observer) { observer_ = observer; }
 
     // The four buttons visible and enabled (or hidden and disabled), the message cleared.
     void resetButtons(bool on);
@@ -47,9 +57,11 @@ private:
     void startOver();
     bool firstCheckedFrom(int orderIndex, RestartKind& kind);
     void restart(RestartKind kind);
+    void runStarted();
 
     RestartTestPanel& panel_;
     RestartTestHost* host_ = nullptr;
+    RestartCycleObserver* observer_ = nullptr;
     int cycleCount_ = 0;
     int completedCycles_ = 0;
     int waitTime_ = 0;

@@ -44,6 +44,10 @@ public:
 
     // bt_cold, bt_point, bt_refresh, bt_savelog and bt_revision together.
     virtual void setConnectionButtonsEnabled(bool enabled) = 0;
+
+    // After a sentence with a valid checksum has been decoded and shown, with its type ("GGA",
+    // "GSA", ...): the TTFF measurement times the fix by the sentence that brings it.
+    virtual void sentenceDecoded(const std::string& type) { (void)type; }
 };
 
 } // namespace norvane

@@ -36,14 +36,24 @@ std::optional<int> comPortNumber(const std::string& portName)
     return number;
 }
 
+std::optional<std::string> deviceVariableFor(const std::string& portName)
+{
+    const auto number = comPortNumber(portName);
+    if (!number)
+        return std::nullopt;
+    std::string variable = "NORVANE_COM" + std::to_string(*number);
+    if (const char* overridden = std::getenv(variable.c_str()); !overridden || !*overridden)
+        return std::nullopt;
+    return variable;
+}
+
 std::optional<std::string> deviceForPortName(const std::string& portName)
 {
     const auto number = comPortNumber(portName);
     if (!number)
         return std::nullopt;
-    const std::string variable = "NORVANE_COM" + std::to_string(*number);
-    if (const char* overridden = std::getenv(variable.c_str()); overridden && *overridden)
-        return std::string(overridden);
+    if (const auto variable = deviceVariableFor(portName))
+        return std::string(std::getenv(variable->c_str()));
     for (const DeviceRange& range : kDeviceRanges)
         if (*number >= range.firstPort && *number <= range.lastPort)
             return range.prefix + std::to_string(*number - range.firstPort);

@@ -10,6 +10,9 @@ namespace norvane {
 // COM97-99 /dev/rfcomm0-2. Nothing for any other name.
 std::optional<std::string> deviceForPortName(const std::string& portName);
 
+// "NORVANE_COM3" for "COM3" when that variable is set to a path; nothing otherwise.
+std::optional<std::string> deviceVariableFor(const std::string& portName);
+
 // The port number of "COM1" to "COM99", without leading zeros; nothing for any other text.
 std::optional<int> comPortNumber(const std::string& portName);
 

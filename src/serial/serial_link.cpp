@@ -104,7 +104,9 @@ int SerialLink::readQueued(ReceiveBuffer& dest)
 
 bool SerialLink::writeBytes(const void* data, std::size_t count)
 {
-    return backend_->write(static_cast<const std::uint8_t*>(data), count);
+    const bool written = backend_->write(static_cast<const std::uint8_t*>(data), count);
+    lastWriteMs_ = clock().nowMs();
+    return written;
 }
 
 bool SerialLink::setQueueSizes(int size)

@@ -53,6 +53,9 @@ public:
     std::optional<std::uint32_t> queryQueued();
     int readWaiting(std::uint8_t* dest, std::size_t count);
 
+    // When the last write ended, on the clock seam: a restart's TTFF counts from there.
+    std::int64_t lastWriteMs() const { return lastWriteMs_; }
+
     std::uint32_t readCount() const { return readCount_; }
     std::uint32_t lastQueued() const { return lastQueued_; }
 
@@ -63,6 +66,7 @@ private:
     std::unique_ptr<PortBackend> backend_;
     std::uint32_t readCount_ = 0;
     std::uint32_t lastQueued_ = 0;
+    std::int64_t lastWriteMs_ = 0;
 };
 
 } // namespace norvane

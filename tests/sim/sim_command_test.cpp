@@ -1,4 +1,5 @@
 // The norvane-sim command as a user runs it.
+#include "norvane_version.h"
 #include "sentence_text.h"
 #include "slave_port.h"
 #include "support/sim_process.h"
@@ -40,11 +41,14 @@ TEST(SimCommand, PrintsTheDeviceServesSentencesAndEndsCleanlyOnSigterm)
     EXPECT_TRUE(hangup.revents & POLLHUP);
 }
 
-TEST(SimCommand, HelpAndBadOptions)
+TEST(SimCommand, HelpVersionAndBadOptions)
 {
     test::CommandResult help = test::runSimCommand({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("--no-ack"), std::string::npos);
+    test::CommandResult version = test::runSimCommand({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, std::string("norvane-sim ") + kVersion + "\n");
     test::CommandResult bad = test::runSimCommand({"--rate", "fast"});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_EQ(bad.output, "");

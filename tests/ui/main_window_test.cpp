@@ -7,12 +7,14 @@
 #include "app/message_log_widget.h"
 #include "support/fake_port_backend.h"
 #include "ui/support/controls.h"
+#include "ui/support/port_map.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/snr_chart.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -83,6 +85,7 @@ private slots:
     void startUpLayoutIsIdle();
     void comboBoxesHoldTheListedItems();
     void everyFieldIsNamedForScreenReaders();
+    void portListSaysWhereEachNameLeads();
     void familyAnswers_data();
     void familyAnswers();
     void changeAsksAgainWithoutTouchingTheLink();
@@ -262,6 +265,39 @@ void MainWindowTest::everyFieldIsNamedForScreenReaders()
              uitest::control<QComboBox>(window, "cbBandRate"));
     QCOMPARE(uitest::control<QLabel>(window, "Label3")->buddy(),
              uitest::control<QLineEdit>(window, "td_lati_sat"));
+}
+
+void MainWindowTest::portListSaysWhereEachNameLeads()
+{
+    // Any character device stands for a port that is there; the list never opens it.
+    uitest::PortMap ports;
+    const QString device = "/dev/null";
+    ports.map(3, device.toStdString());
+    ScriptedMessageBoxes boxes;
+    ProgramRecords records;
+    Tgpsw window(records);
+    auto* list = uitest::control<QComboBox>(window, "cbComPort");
+    auto described = [list](int item) {
+        const QString text = list->itemData(item, Qt::AccessibleDescriptionRole).toString();
+        return text == list->itemData(item, Qt::ToolTipRole).toString() ? text : QString("tooltip differs");
+    };
+    const QString com1Missing = "COM1 = /nonexistent/norvane-com1 (set by NORVANE_COM1, no such device)";
+    const QString com3Receiver = "COM3 = " + device + " (set by NORVANE_COM3)";
+    QCOMPARE(described(0), com1Missing);
+    QCOMPARE(described(2), com3Receiver);
+    QCOMPARE(list->toolTip(), com3Receiver);
+    QCOMPARE(list->accessibleDescription(), com3Receiver);
+    list->setCurrentIndex(0);
+    QCOMPARE(list->toolTip(), com1Missing);
+    QCOMPARE(list->accessibleDescription(), com1Missing);
+
+    // The device moves from COM3 to COM1: hovering over the list reads every name anew.
+    ports.unmap(3);
+    ports.map(1, device.toStdString());
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), list->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(list, &hover);
+    QCOMPARE(list->toolTip(), "COM1 = " + device + " (set by NORVANE_COM1)");
+    QCOMPARE(described(2), QString("COM3 = /nonexistent/norvane-com3 (set by NORVANE_COM3, no such device)"));
 }
 
 void MainWindowTest::familyAnswers_data()

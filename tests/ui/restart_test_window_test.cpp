@@ -15,11 +15,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
@@ -64,6 +68,7 @@ class RestartTestWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void windowFollowsItsControlTable();
     void workedExampleOfAHotRun();
     void automaticRunGoesColdThenHotAndStartsOverOnTheNextReceiver();
@@ -74,7 +79,17 @@ private slots:
     void closingMidCycleStopsTheMeasurement();
     void aRunSurvivesAWindowManagerCloseAndADownloadPause();
     void hotRunAgainstTheSimulatorShowsAnAverage();
+    void keysOpenTheTestWindowAndAskForTheRevision();
+
+private:
+    QTemporaryDir workDir_; // every run writes its CSV into the working directory
 };
+
+void RestartTestWindowTest::initTestCase()
+{
+    QVERIFY(workDir_.isValid());
+    QVERIFY(QDir::setCurrent(workDir_.path()));
+}
 
 void RestartTestWindowTest::windowFollowsItsControlTable()
 {
@@ -469,8 +484,63 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
                  .hasMatch(),
              qPrintable(uitest::control<QLineEdit>(ftest, "ed_hota")->text()));
     QVERIFY(!uitest::control<QLineEdit>(ftest, "ed_hot1")->text().isEmpty());
+
+    // Beside the count in ticks, each cycle measured from its command to the fix sentence: the
+    // results window shows the rows the run's CSV keeps, and the summary counts them.
+    auto* cycles = uitest::control<QTableWidget>(ftest, "tb_cycles");
+    QVERIFY(uitest::control<QWidget>(ftest, "TtffResults")->isVisible());
+    QCOMPARE(cycles->rowCount(), 2);
+    const QString csvText = uitest::control<QLabel>(ftest, "lb_csvfile")->text();
+    QVERIFY2(csvText.startsWith("CSV: norvane-ttff-"), qPrintable(csvText));
+    QFile csv(csvText.mid(5));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromLatin1(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 3);
+    for (int row = 0; row < 2; ++row) {
+        QStringList shown;
+        for (int column = 0; column < cycles->columnCount(); ++column)
+            shown << (cycles->item(row, column) ? cycles->item(row, column)->text() : QString());
+        QCOMPARE(shown.join(','), rows[row + 1]);
+        QCOMPARE(shown[5], QString("ok"));
+        QCOMPARE(shown[4], QString("1"));
+    }
+    QCOMPARE(uitest::control<QTableWidget>(ftest, "tb_summary")->item(0, 1)->text(), QString("2"));
     uitest::control<QPushButton>(gpsw, "btStart")->click();
     qunsetenv("NORVANE_COM3");
+}
+
+// Ctrl+T opens the test window but never closes it; Ctrl+R sends the revision query only while
+// the second family's bt_revision is there to press.
+void RestartTestWindowTest::keysOpenTheTestWindowAndAskForTheRevision()
+{
+    for (const auto family : {QuestionAnswer::First, QuestionAnswer::Second}) {
+        FakeClock fakeClock(5000);
+        ClockOverride useFakeClock(fakeClock);
+        uitest::ScriptedMessageBoxes boxes;
+        boxes.answerNext(family);
+        ProgramRecords records;
+        Tgpsw gpsw(records);
+        Tviewp viewp;
+        TFtest ftest;
+        gpsw.attachWindows(&viewp, &ftest);
+        gpsw.show();
+        gpsw.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&gpsw));
+
+        QTest::keyClick(&gpsw, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Testing"));
+        QVERIFY(ftest.isVisible());
+        gpsw.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&gpsw));
+        QTest::keyClick(&gpsw, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(uitest::control<QPushButton>(gpsw, "bt_test")->text(), QString("Testing"));
+
+        gpsw.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&gpsw));
+        QTest::keyClick(&gpsw, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(records.link.lastWriteMs(), family == QuestionAnswer::Second ? 5000 : 0);
+        uitest::control<QPushButton>(gpsw, "bt_test")->click();
+    }
 }
 
 NORVANE_UI_TEST_MAIN(RestartTestWindowTest)

@@ -1,5 +1,7 @@
 #include "sim/command_line.h"
 
+#include "sim/reacquisition_time.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <functional>
@@ -111,10 +113,15 @@ const std::map<std::string, ValueOption>& valueOptions()
              return seed && *seed >= 0;
          }},
         {"--cold",
-         [](SimulatorOptions& o, const std::string& t) { return positive(o.coldSeconds, t, true); }},
+         [](SimulatorOptions& o, const std::string& t) {
+             return parseReacquisitionTime(t, o.coldSeconds, o.coldSpread);
+         }},
         {"--warm",
-         [](SimulatorOptions& o, const std::string& t) { return positive(o.warmSeconds, t, true); }},
-        {"--hot", [](SimulatorOptions& o, const std::string& t) { return positive(o.hotSeconds, t, true); }},
+         [](SimulatorOptions& o, const std::string& t) {
+             return parseReacquisitionTime(t, o.warmSeconds, o.warmSpread);
+         }},
+        {"--hot", [](SimulatorOptions& o,
+                     const std::string& t) { return parseReacquisitionTime(t, o.hotSeconds, o.hotSpread); }},
         {"--start",
          [](SimulatorOptions& o, const std::string& t) {
              o.startTime = t == "now" ? std::string() : t;
@@ -160,6 +167,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         const std::string& name = arguments[i];
         if (name == "--help" || name == "-h") {
             result.help = true;
+        } else if (name == "--version") {
+            result.version = true;
         } else if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
             flag->second(result.options);
         } else if (auto option = valueOptions().find(name); option != valueOptions().end()) {
@@ -196,7 +205,9 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --seed N           sky and restart-time spread (default 1)
   --no-ack           ignore every command frame (no acknowledgement, no restart)
   --cold S, --warm S, --hot S
-                     seconds without a fix after a restart (default 30, 20, 3)
+                     seconds without a fix after a restart (default 30, 20, 3), a tenth
+                     either way; or MEAN:SPREAD, e.g. --hot 3:1, drawn from a log-normal
+                     distribution of that mean and standard deviation
   --no-banners       no identification lines at start and after restarts
   --dated-version    add the dated version line to the identification lines
   --silent-at STEP   in firmware download, stay silent at request, loader, header, block
@@ -207,6 +218,7 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --xon-xoff-version version reply with 0x11 and 0x13 as its date and CRC bytes
   --xon-xoff-line    the line starts with software flow control on, as a fresh serial port
   --help             this text
+  --version          the version
 )";
 }
 

@@ -11,6 +11,7 @@ namespace norvane::sim {
 struct CommandLine {
     SimulatorOptions options;
     bool help = false;
+    bool version = false;
     std::string error; // empty when every argument was understood
 };
 

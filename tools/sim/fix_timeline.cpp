@@ -2,13 +2,6 @@
 
 namespace norvane::sim {
 
-namespace {
-
-// Real receivers never take exactly the same time twice; a tenth either way is typical.
-constexpr double kSpread = 0.1;
-
-} // namespace
-
 FixTimeline::FixTimeline(ReacquisitionTimes times, unsigned seed) : times_(times), random_(seed) {}
 
 void FixTimeline::restart(RestartKind kind, double now)
@@ -16,10 +9,12 @@ void FixTimeline::restart(RestartKind kind, double now)
     double nominal = kind == RestartKind::Cold   ? times_.cold
                      : kind == RestartKind::Warm ? times_.warm
                                                  : times_.hot;
-    double factor = std::uniform_real_distribution<double>(1 - kSpread, 1 + kSpread)(random_);
+    double spread = kind == RestartKind::Cold   ? times_.coldSpread
+                    : kind == RestartKind::Warm ? times_.warmSpread
+                                                : times_.hotSpread;
     restarted_ = true;
     restartAt_ = now;
-    searchSeconds_ = nominal > 0 ? nominal * factor : 0;
+    searchSeconds_ = drawSearchSeconds(nominal, spread, random_);
 }
 
 char FixTimeline::fixModeAt(double now) const

@@ -2,6 +2,8 @@
 // time that depends on how much it kept (cold, warm, hot), then briefly 2D, then 3D.
 #pragma once
 
+#include "sim/reacquisition_time.h"
+
 #include <random>
 
 namespace norvane::sim {
@@ -10,6 +12,8 @@ enum class RestartKind { Hot, Warm, Cold };
 
 struct ReacquisitionTimes {
     double cold = 30, warm = 20, hot = 3; // seconds of searching, before the spread
+    // Standard deviations of the searching times; kNominalSpread: a tenth either way.
+    double coldSpread = kNominalSpread, warmSpread = kNominalSpread, hotSpread = kNominalSpread;
 };
 
 class FixTimeline {

@@ -1,5 +1,6 @@
 // norvane-sim: a simulated GPS receiver on a pseudo-terminal, for trying the program without
 // hardware.
+#include "norvane_version.h"
 #include "sim/command_line.h"
 #include "sim/simulator.h"
 
@@ -14,6 +15,10 @@ int main(int argc, char** argv)
     CommandLine command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (command.help) {
         std::cout << usageText();
+        return 0;
+    }
+    if (command.version) {
+        std::cout << "norvane-sim " << norvane::kVersion << '\n';
         return 0;
     }
     if (!command.error.empty()) {

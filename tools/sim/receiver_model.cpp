@@ -8,7 +8,9 @@ namespace norvane::sim {
 ReceiverModel::ReceiverModel(const SimulatorOptions& options, UtcTime start,
                              std::optional<ReplaySource> replay)
     : options_(options), start_(start), replay_(std::move(replay)), sky_(options.seed),
-      timeline_({options.coldSeconds, options.warmSeconds, options.hotSeconds}, options.seed)
+      timeline_({options.coldSeconds, options.warmSeconds, options.hotSeconds, options.coldSpread,
+                 options.warmSpread, options.hotSpread},
+                options.seed)
 {
 }
 

@@ -23,6 +23,7 @@ struct SimulatorOptions {
     unsigned seed = 1;        // the sky and the spread of the re-acquisition times
     bool answerFrames = true; // false: command frames are ignored (no acknowledgement, no restart)
     double coldSeconds = 30, warmSeconds = 20, hotSeconds = 3; // re-acquisition, simulator seconds
+    double coldSpread = -1, warmSpread = -1, hotSpread = -1;   // "mean:spread"; -1: a tenth either way
     bool banners = true;                           // identification lines at start and after each restart
     bool datedVersionLine = false;                 // adds the "$PLC" line to the banners
     bool okInBanner = false;                       // adds a text sentence holding "OK" to the banners

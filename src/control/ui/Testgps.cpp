@@ -1,6 +1,7 @@
 #include "control/ui/Testgps.h"
 
 #include "control/restart_test_rules.h"
+#include "control/ui/ttff_results_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -69,6 +70,11 @@ TFtest::TFtest(QWidget* parent) : QWidget(parent)
     connectHandlers();
 }
 
+TFtest::~TFtest()
+{
+    lab_.endRun();
+}
+
 void TFtest::createControls()
 {
     Label1 = label(this, "Label1", "Cycles ", {8, 11, 52, 16}, 13);
@@ -92,6 +98,7 @@ void TFtest::createControls()
     QPalette palette = lb_testmes->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     lb_testmes->setPalette(palette);
+    results_ = new TtffResultsWindow(this);
 }
 
 void TFtest::connectHandlers()
@@ -102,6 +109,8 @@ void TFtest::connectHandlers()
     connect(bt_auto, &QPushButton::clicked, this, &TFtest::bt_autoClick);
     ed_cycles->installEventFilter(this);
     ed_waittime->installEventFilter(this);
+    test_.setCycleObserver(this);
+    lab_.setListener(this);
 }
 
 void TFtest::setHost(std::unique_ptr<RestartTestHost> host)
@@ -148,6 +157,53 @@ void TFtest::resetTestButtons(bool on)
 void TFtest::tickStep(int bytesRead)
 {
     test_.tickStep(bytesRead);
+    lab_.poll();
+}
+
+void TFtest::sentenceDecoded(const std::string& type, const ReceiverState& state)
+{
+    lab_.sentenceDecoded(type, state);
+}
+
+// Every run gets its own CSV; one that cannot be written leaves the test running and says why.
+void TFtest::runStarted()
+{
+    for (RestartKind kind : kAutoOrder)
+        lab_.setLimitSeconds(kind, results_->limitSeconds(kind));
+    std::string error;
+    if (lab_.startRun(error))
+        results_->startRun("CSV: " + lab_.csvPath());
+    else
+        results_->startRun(error);
+    showResultsWindow();
+}
+
+void TFtest::restartIssued(RestartKind kind)
+{
+    lab_.restartWritten(kind, host_ ? host_->restartWrittenMs() : clock().nowMs());
+}
+
+void TFtest::cycleFinished(const TtffRecord& record)
+{
+    results_->addCycle(record);
+    results_->showSummary(record.kind, lab_.summary(record.kind));
+}
+
+void TFtest::csvFailed(const std::string& message)
+{
+    results_->showCsvProblem(message);
+}
+
+// Beside the test window, the first time; later where the user left it.
+void TFtest::showResultsWindow()
+{
+    if (results_->isVisible())
+        return;
+    if (!resultsPlaced_) {
+        results_->move(frameGeometry().topRight() + QPoint(8, 0));
+        resultsPlaced_ = true;
+    }
+    results_->show();
 }
 
 // The window is disabled while a download has the port; a click that gets here anyway is

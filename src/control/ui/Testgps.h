@@ -3,6 +3,7 @@
 #include "control/restart_test_host.h"
 #include "control/restart_test_panel.h"
 #include "control/restart_test_run.h"
+#include "control/ttff_lab.h"
 
 #include <QWidget>
 #include <memory>
@@ -16,11 +17,17 @@ namespace norvane {
 
 // The restart test window, "Test Window". It is opened and closed only through the main
 // window's bt_test, which also switches test mode; the receive loop drives it by tickStep().
-class TFtest : public QWidget, private RestartTestPanel {
+class TtffResultsWindow;
+
+class TFtest : public QWidget,
+               private RestartTestPanel,
+               private RestartCycleObserver,
+               private TtffLabListener {
     Q_OBJECT
 
 public:
     explicit TFtest(QWidget* parent = nullptr);
+    ~TFtest() override;
 
     // The main window's side of the test; the window keeps it for its lifetime.
     void setHost(std::unique_ptr<RestartTestHost> host);
@@ -32,6 +39,9 @@ public:
     void resetTestButtons(bool on);
     // Called by the receive loop at the end of every tick with the bytes the tick read.
     void tickStep(int bytesRead);
+    // Called by the receive loop after each decoded sentence: the TTFF of a cycle is timed by
+    // the sentence that brings the fix, not by the tick.
+    void sentenceDecoded(const std::string& type, const ReceiverState& state);
     const RestartTest& test() const { return test_; }
 
 public slots:
@@ -75,6 +85,13 @@ private:
     std::string message() override;
     void setMessage(const std::string& text) override;
 
+    // RestartCycleObserver and TtffLabListener: each cycle measured beside the count in ticks.
+    void runStarted() override;
+    void restartIssued(RestartKind kind) override;
+    void cycleFinished(const TtffRecord& record) override;
+    void csvFailed(const std::string& message) override;
+    void showResultsWindow();
+
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* ed_cycles = nullptr;
@@ -97,6 +114,9 @@ private:
     QRect placement_; // frame position and size asked for by placeWindow()
     RestartTest test_{*this};
     std::unique_ptr<RestartTestHost> host_;
+    TtffLab lab_;
+    TtffResultsWindow* results_ = nullptr;
+    bool resultsPlaced_ = false;
 };
 
 } // namespace norvane

@@ -1,0 +1,85 @@
+#include "control/ttff_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+
+namespace norvane {
+
+std::optional<double> percentile(const std::vector<double>& ascending, double p)
+{
+    if (ascending.empty())
+        return std::nullopt;
+    const double rank = (static_cast<double>(ascending.size()) - 1) * std::clamp(p, 0.0, 1.0);
+    const auto below = static_cast<std::size_t>(std::floor(rank));
+    const std::size_t above = std::min(below + 1, ascending.size() - 1);
+    return ascending[below] + (rank - static_cast<double>(below)) * (ascending[above] - ascending[below]);
+}
+
+namespace {
+
+std::optional<double> sampleStandardDeviation(const std::vector<double>& values, double mean)
+{
+    if (values.size() < 2)
+        return std::nullopt;
+    double squares = 0;
+    for (double value : values)
+        squares += (value - mean) * (value - mean);
+    return std::sqrt(squares / static_cast<double>(values.size() - 1));
+}
+
+} // namespace
+
+TtffSummary summarize(const std::vector<TtffRecord>& records, RestartKind kind)
+{
+    TtffSummary summary;
+    std::vector<double> seconds;
+    for (const TtffRecord& record : records) {
+        if (record.kind != kind)
+            continue;
+        ++summary.count;
+        if (record.ok())
+            seconds.push_back(*record.ttffTenths / 10.0);
+        else
+            ++summary.failures;
+    }
+    if (seconds.empty())
+        return summary;
+    std::sort(seconds.begin(), seconds.end());
+    const double mean =
+        std::accumulate(seconds.begin(), seconds.end(), 0.0) / static_cast<double>(seconds.size());
+    summary.mean = mean;
+    summary.median = percentile(seconds, 0.5);
+    summary.p90 = percentile(seconds, 0.9);
+    summary.p95 = percentile(seconds, 0.95);
+    summary.max = seconds.back();
+    summary.standardDeviation = sampleStandardDeviation(seconds, mean);
+    return summary;
+}
+
+std::string secondsText(const std::optional<double>& seconds)
+{
+    if (!seconds)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", *seconds);
+    return text;
+}
+
+std::string summaryHeader()
+{
+    return "start     n  failures    mean  median     p90     p95     max      sd   (seconds)";
+}
+
+std::string summaryLine(RestartKind kind, const TtffSummary& s)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, "%-5s %5d %9d %7s %7s %7s %7s %7s %7s", startName(kind).c_str(), s.count,
+                  s.failures, secondsText(s.mean).c_str(), secondsText(s.median).c_str(),
+                  secondsText(s.p90).c_str(), secondsText(s.p95).c_str(), secondsText(s.max).c_str(),
+                  secondsText(s.standardDeviation).c_str());
+    return text;
+}
+
+} // namespace norvane
