@@ -54,7 +54,7 @@ void Tgpsw::resetMainWindow()
     if (cbComPort->currentText().isEmpty())
         cbComPort->setCurrentIndex(2);
     cbComPort->setEditable(false);
-    Timer1->stop();
+    switchReceiveLoop(false);
     Timer1->setInterval(1000);
     resetSatellites(records_.receiver.state);
     records_.receiver.ttffTicks = 0;
@@ -136,14 +136,34 @@ void Tgpsw::setTimerEnabled(QTimer* timer, bool enabled)
         timer->start();
 }
 
+// A tick lets the window handle pending messages (the SNR chart update, the restarts the
+// restart test makes), so Off, Upgrade or a restart can run inside it. The timer stays off
+// until the tick ends; then it comes back unless a handler inside the tick switched it, in
+// which case that handler's last word stands.
+void Tgpsw::switchReceiveLoop(bool on)
+{
+    if (tickRunning_)
+        receiveLoopAfterTick_ = on;
+    else
+        setTimerEnabled(Timer1, on);
+}
+
 void Tgpsw::Timer1Timer()
 {
     Timer1->stop();
+    tickRunning_ = true;
+    receiveLoopAfterTick_.reset();
+    // An exception out of the tick (shown by the error box) leaves the timer off, but must not
+    // leave the switch deferring every later start.
+    struct TickEnd {
+        bool& running;
+        ~TickEnd() { running = false; }
+    } tickEnd{tickRunning_};
     {
         MessageLogWidget::LineBatch lines(*Memo1);
         receiveLoop_->tick();
     }
-    Timer1->start();
+    setTimerEnabled(Timer1, receiveLoopAfterTick_.value_or(true));
 }
 
 int Tgpsw::memoLineCount()
@@ -202,8 +222,11 @@ void Tgpsw::setVersionText(int index, const std::string& text)
 
 void Tgpsw::setConnectionButtonsEnabled(bool enabled)
 {
-    for (QPushButton* button : {bt_cold, bt_point, bt_refresh, bt_savelog, bt_revision})
+    for (QPushButton* button : {bt_point, bt_savelog})
         button->setEnabled(enabled);
+    // A tick that took Upgrade inside it ends with the download running.
+    for (QPushButton* button : {bt_cold, bt_refresh, bt_revision})
+        button->setEnabled(enabled && !downloadRunning());
 }
 
 } // namespace norvane

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -95,6 +96,12 @@ private:
 
     // Enabling a running timer leaves its next tick where it was.
     static void setTimerEnabled(QTimer* timer, bool enabled);
+    // Timer1's one switch, for every handler that starts or stops the receive loop.
+    void switchReceiveLoop(bool on);
+    // While a download runs, it alone uses the port.
+    bool downloadRunning() const;
+    void setPortUsersEnabled(bool enabled);
+    std::string stopRunningDownload();
 
     void createControls();
     void connectViewPointWindow();
@@ -160,6 +167,9 @@ private:
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
     std::unique_ptr<ReceiveLoop> receiveLoop_;
+    // Set while Timer1Timer runs; what a handler inside the tick asked of Timer1, if anything.
+    bool tickRunning_ = false;
+    std::optional<bool> receiveLoopAfterTick_;
 };
 
 } // namespace norvane

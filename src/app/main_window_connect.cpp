@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QTimer>
 
 namespace norvane {
 
@@ -40,17 +39,22 @@ void Tgpsw::connectLink()
         messageBoxes().inform(this, QStringLiteral("Com Port Error"), QStringLiteral("error"));
         return;
     }
-    Timer1->start();
+    switchReceiveLoop(true);
     btStart->setText(QStringLiteral("Off"));
     applyLayout();
 }
 
+// A running download is stopped before the port goes; its line follows the reset, which
+// clears the log.
 void Tgpsw::disconnectLink()
 {
-    Timer1->stop();
+    const std::string downloadStopped = stopRunningDownload();
+    switchReceiveLoop(false);
     records_.link.closePort();
     btStart->setText(QStringLiteral("Start"));
     resetMainWindow();
+    if (!downloadStopped.empty())
+        memoAddLine(downloadStopped);
 }
 
 void Tgpsw::btAutoscanClick()
@@ -70,7 +74,7 @@ void Tgpsw::btAutoscanClick()
             btStart->setText(QStringLiteral("Off"));
             btStart->setEnabled(true);
             resetMainWindow();
-            Timer1->start();
+            switchReceiveLoop(true);
             return;
         }
         memoAddLine(portText + "open fales !");

@@ -72,7 +72,8 @@ void Tgpsw::sentenceDecoded(const std::string& type)
 
 void Tgpsw::restartTestTick(int bytesRead)
 {
-    if (Ftest_)
+    // Paused while a download has the port (a tick that took Upgrade inside it ends here).
+    if (Ftest_ && !downloadRunning())
         Ftest_->tickStep(bytesRead);
 }
 

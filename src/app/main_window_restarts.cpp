@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace norvane {
 
@@ -17,7 +16,7 @@ class Tgpsw::WindowRestartHost : public RestartHost {
 public:
     explicit WindowRestartHost(Tgpsw& window) : window_(window) {}
 
-    void setTimer1Enabled(bool enabled) override { setTimerEnabled(window_.Timer1, enabled); }
+    void setTimer1Enabled(bool enabled) override { window_.switchReceiveLoop(enabled); }
 
     void setColdButtonEnabled(bool enabled) override { window_.bt_cold->setEnabled(enabled); }
 
@@ -43,30 +42,40 @@ private:
 
 void Tgpsw::bt_coldClick()
 {
+    if (downloadRunning())
+        return;
     WindowRestartHost host(*this);
     RestartCommands(records_.link, records_.receiver, host).cold();
 }
 
 void Tgpsw::bt_warmClick()
 {
+    if (downloadRunning())
+        return;
     WindowRestartHost host(*this);
     RestartCommands(records_.link, records_.receiver, host).warm();
 }
 
 void Tgpsw::bt_hotClick()
 {
+    if (downloadRunning())
+        return;
     WindowRestartHost host(*this);
     RestartCommands(records_.link, records_.receiver, host).hot();
 }
 
 void Tgpsw::Button1Click()
 {
+    if (downloadRunning())
+        return;
     records_.link.purgeInput();
     sendVexaQuery(records_.link);
 }
 
 void Tgpsw::bt_revisionClick()
 {
+    if (downloadRunning())
+        return;
     records_.link.purgeInput();
     sendLumoRevisionQuery(records_.link);
 }

@@ -2,6 +2,7 @@
 // window-free upgrade code, these handlers only lend it the window's controls.
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
+#include "control/ui/Testgps.h"
 #include "upgrade/download_tick.h"
 #include "upgrade/upgrade_start.h"
 
@@ -26,21 +27,46 @@ public:
     }
     void appendRawLog(const std::string& text) override { window_.appendRawLog(text); }
 
-    void setReceiveLoopEnabled(bool enabled) override { setTimerEnabled(window_.Timer1, enabled); }
+    void setReceiveLoopEnabled(bool enabled) override { window_.switchReceiveLoop(enabled); }
     void setDownloadTimerEnabled(bool enabled) override { setTimerEnabled(window_.Timer2, enabled); }
 
     void setProgressCaption(const std::string& caption) override
     {
         window_.lb_pres->setText(QString::fromLatin1(caption.c_str()));
+        // Sized to each caption: the designed 16 pixels hold about one letter of "Burning".
+        window_.lb_pres->adjustSize();
     }
     void setProgressVisible(bool visible) override { window_.lb_pres->setVisible(visible); }
 
     void setUpgradeButtonEnabled(bool enabled) override { window_.bt_refresh->setEnabled(enabled); }
+    void setPortUsersEnabled(bool enabled) override { window_.setPortUsersEnabled(enabled); }
     std::string userRateText() override { return window_.cbBandRate->currentText().toLatin1().toStdString(); }
 
 private:
     Tgpsw& window_;
 };
+
+bool Tgpsw::downloadRunning() const
+{
+    return upgradeSession().running;
+}
+
+void Tgpsw::setPortUsersEnabled(bool enabled)
+{
+    for (QPushButton* button : {bt_cold, bt_warm, bt_hot, Button1, bt_revision})
+        button->setEnabled(enabled);
+    // The restart test pauses with its buttons: the receive loop, which drives it, is off.
+    if (Ftest_)
+        Ftest_->setEnabled(enabled);
+}
+
+std::string Tgpsw::stopRunningDownload()
+{
+    WindowUpgradeHost host(*this);
+    UpgradeContext context{upgradeSession(), records_.link, records_.receiveBuffer,
+                           records_.receiver.sentenceText, host};
+    return stopDownload(context);
+}
 
 void Tgpsw::bt_refreshClick()
 {

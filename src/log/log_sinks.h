@@ -16,7 +16,8 @@ public:
     virtual void memoAddLine(const std::string& line) = 0;
 
     // A received sentence's line. The log starts afresh once it holds more than 500 lines, so
-    // a receiver that talks for days does not fill the memory; other lines never clear it.
+    // a receiver that talks for days does not fill the memory. The window's log applies the same
+    // rule to every line it is given, so it never holds more than 501 lines.
     void memoAddSentence(const std::string& line)
     {
         if (memoLineCount() > kSentenceLineLimit)

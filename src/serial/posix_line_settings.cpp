@@ -8,10 +8,13 @@ namespace norvane {
 namespace {
 
 // The byte-for-byte line the other platform's driver gives: nothing is echoed, collected into
-// lines, translated or turned into signals.
+// lines, translated or turned into signals. Nor taken for flow control: a fresh tty swallows
+// received 0x11 and 0x13 bytes (a version reply's date or CRC can be either) and lets a 0x13
+// pause our output. Hardware flow control stays as the port has it.
 void makeRaw(struct termios2& settings)
 {
     settings.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IUCLC | INPCK);
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY);
     settings.c_oflag &= ~OPOST;
     settings.c_lflag &= ~(ECHO | ECHOE | ECHOK | ECHONL | ICANON | ISIG | IEXTEN);
     settings.c_cflag |= CLOCAL | CREAD;

@@ -23,6 +23,9 @@ constexpr int kLoaderEndLimit = 30;
 constexpr int kHeaderRepeatEvery = 30;
 constexpr int kBlockAckLimit = 100;
 constexpr int kImageEndLimit = 15;
+// Ticks with data but without the awaited reply: a receiver that keeps sending its sentences,
+// or noise, would otherwise keep a waiting state waiting for ever.
+constexpr int kUnansweredLimit = 30;
 
 using Continue = bool;
 
@@ -47,13 +50,28 @@ void writeCommand(UpgradeContext& c, const std::string& text, std::size_t count)
     c.link.writeBytes(c.buffer.data(), count);
 }
 
+// The download is over before anything is shown: the message box lets the window handle
+// clicks, and those must find the port free again.
+void endDownload(UpgradeContext& c, char state)
+{
+    c.session.state = state;
+    c.session.running = false;
+    c.host.setPortUsersEnabled(true);
+}
+
 Continue giveUp(UpgradeContext& c, const char* box, const char* memo, const char* rawLog)
 {
+    endDownload(c, kStateStopped);
     c.host.showMessage(box);
     c.host.memoAddLine(memo);
     c.host.appendRawLog(rawLog);
-    c.session.state = kStateStopped;
     return false;
+}
+
+// A tick that read data without the reply the state waits for.
+bool unansweredTooLong(UpgradeContext& c)
+{
+    return ++c.session.unansweredTicks >= kUnansweredLimit;
 }
 
 void showProgress(UpgradeContext& c, double percent)
@@ -64,9 +82,17 @@ void showProgress(UpgradeContext& c, double percent)
 
 Continue sendRequest(UpgradeContext& c)
 {
+    // Whatever the receiver said before the request (its sentences can hold "OK") must not
+    // pass for the answer.
+    c.link.purgeInput();
     writeCommand(c, kDownloadRequest, sizeof kDownloadRequest);
     c.session.state = kStateAwaitReady;
     return true;
+}
+
+Continue readyRefused(UpgradeContext& c)
+{
+    return giveUp(c, "3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n");
 }
 
 Continue awaitReady(UpgradeContext& c)
@@ -78,7 +104,7 @@ Continue awaitReady(UpgradeContext& c)
         if (s.retryCounter > kRequestRepeatAfter)
             s.state = kStateSendRequest;
         if (s.retryCounter > kReadyLimit)
-            return giveUp(c, "3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n");
+            return readyRefused(c);
         return true;
     }
     if (found(c, got, "OK")) {
@@ -87,6 +113,8 @@ Continue awaitReady(UpgradeContext& c)
         s.loaderIndex = 0;
         c.host.setProgressVisible(true);
         s.state = kStateSendLoader;
+    } else if (unansweredTooLong(c)) {
+        return readyRefused(c);
     }
     return true;
 }
@@ -110,13 +138,18 @@ Continue sendLoader(UpgradeContext& c)
     return true;
 }
 
+Continue loaderRefused(UpgradeContext& c)
+{
+    return giveUp(c, "4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n");
+}
+
 Continue awaitLoaderEnd(UpgradeContext& c)
 {
     UpgradeSession& s = c.session;
     int got = readReplies(c);
     if (got == 0) {
         if (++s.retryCounter > kLoaderEndLimit)
-            return giveUp(c, "4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n");
+            return loaderRefused(c);
         return true;
     }
     if (found(c, got, "END")) {
@@ -125,6 +158,8 @@ Continue awaitLoaderEnd(UpgradeContext& c)
         c.host.appendRawLog("4.flash.serc OK\n");
         s.retryCounter = 0;
         s.state = kStateSwitchRate;
+    } else if (unansweredTooLong(c)) {
+        return loaderRefused(c);
     }
     return true;
 }
@@ -152,6 +187,11 @@ Continue sendHeader(UpgradeContext& c)
     return true;
 }
 
+Continue blockRefused(UpgradeContext& c)
+{
+    return giveUp(c, "5.bin files fales", "5.bin files fales", "5.binsize command fales\n");
+}
+
 Continue awaitBlockAck(UpgradeContext& c)
 {
     UpgradeSession& s = c.session;
@@ -163,12 +203,14 @@ Continue awaitBlockAck(UpgradeContext& c)
             writeCommand(c, c.sentenceText, kFlashStartHeaderLength);
         }
         if (s.retryCounter > kBlockAckLimit)
-            return giveUp(c, "5.bin files fales", "5.bin files fales", "5.binsize command fales\n");
+            return blockRefused(c);
         return true;
     }
     if (found(c, got, "OK")) {
         s.retryCounter = 0;
         s.state = kStateSendBlock;
+    } else if (unansweredTooLong(c)) {
+        return blockRefused(c);
     }
     return true;
 }
@@ -199,7 +241,7 @@ Continue finishDownload(UpgradeContext& c)
     UpgradeSession& s = c.session;
     c.host.memoAddLine("Write bin file OK");
     c.link.purgeInput();
-    s.state = kStateSendRequest;
+    endDownload(c, kStateSendRequest);
     s.imageBytesDone = 0;
     s.retryCounter = 0;
     c.sentenceText.clear();
@@ -236,6 +278,8 @@ Continue awaitImageEnd(UpgradeContext& c)
     case ImageEndReply::None:
         break;
     }
+    if (unansweredTooLong(c))
+        return imageRefused(c);
     return true;
 }
 
@@ -265,13 +309,45 @@ Continue runState(UpgradeContext& c)
     }
 }
 
+// The step number of the failure texts of the phase the state belongs to.
+const char* phaseNumber(char state)
+{
+    switch (state) {
+    case kStateSendRequest:
+    case kStateAwaitReady:
+        return "3.";
+    case kStateSendLoader:
+    case kStateAwaitLoaderEnd:
+        return "4.";
+    default:
+        return "5.";
+    }
+}
+
 } // namespace
 
 void downloadTick(UpgradeContext& context)
 {
+    UpgradeSession& s = context.session;
     context.host.setDownloadTimerEnabled(false);
-    if (runState(context))
+    const char before = s.state;
+    const Continue goOn = runState(context);
+    // Each waiting state counts its own unanswered ticks.
+    if (s.state != before)
+        s.unansweredTicks = 0;
+    if (goOn)
         context.host.setDownloadTimerEnabled(true);
+}
+
+std::string stopDownload(UpgradeContext& context)
+{
+    if (!context.session.running)
+        return {};
+    context.host.setDownloadTimerEnabled(false);
+    const std::string text = std::string(phaseNumber(context.session.state)) + "Download stopped by Off";
+    endDownload(context, kStateStopped);
+    context.host.appendRawLog(text + "\n");
+    return text;
 }
 
 } // namespace norvane

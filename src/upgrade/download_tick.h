@@ -8,4 +8,9 @@ namespace norvane {
 // only when the sequence goes on.
 void downloadTick(UpgradeContext& context);
 
+// Off while a download runs: the download ends before the port goes, Timer2 off and its failure
+// line in the raw log. Returns that line for the message log, which Off clears first; empty
+// when no download runs.
+std::string stopDownload(UpgradeContext& context);
+
 } // namespace norvane

@@ -14,7 +14,7 @@ enum class ImageFileResult {
 };
 
 // Reads "prom.bin" at path into consecutive 8192-byte slots, setting the image's size and
-// checksum; bytesRead counts what the reads delivered. A refused file is not read at all.
+// checksum; bytesRead counts what the read delivered. A refused file leaves the image as it was.
 ImageFileResult loadImageFile(const std::string& path, FirmwareImage& image, int& bytesRead);
 
 } // namespace norvane

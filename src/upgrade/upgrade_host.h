@@ -23,6 +23,9 @@ public:
 
     // bt_refresh.
     virtual void setUpgradeButtonEnabled(bool enabled) = 0;
+    // Every other user of the port (restart commands, version queries, the restart test):
+    // switched off while a download runs and on again when it ends.
+    virtual void setPortUsersEnabled(bool /*enabled*/) {}
     // The text of cbBandRate: the rate the user connected with.
     virtual std::string userRateText() = 0;
 };

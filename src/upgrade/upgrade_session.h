@@ -50,6 +50,10 @@ struct UpgradeSession {
     int imageBytesDone = 0; // bytes read while loading, bytes sent while downloading
     int retryCounter = 0;   // empty ticks of the waiting states
     int blockIndex = 0;     // next slot to send
+    // Ticks of the current waiting state that brought data but not the reply.
+    int unansweredTicks = 0;
+    // From the Upgrade click that starts Timer2 until the download ends, however it ends.
+    bool running = false;
 
     // Forgets everything, as at program start.
     void clear() { *this = UpgradeSession{}; }

@@ -85,6 +85,9 @@ void startUpgrade(UpgradeContext& context)
 {
     UpgradeSession& session = context.session;
     UpgradeHost& host = context.host;
+    // A second start would clear the log and rewind the download under its own feet.
+    if (session.running)
+        return;
     session.loaderIndex = 0;
     session.imageBytesDone = 0;
     host.setReceiveLoopEnabled(false);
@@ -103,7 +106,10 @@ void startUpgrade(UpgradeContext& context)
     session.loaderIndex = 0;
     session.imageBytesDone = 0;
     session.retryCounter = 0;
+    session.unansweredTicks = 0;
     host.setUpgradeButtonEnabled(false);
+    session.running = true;
+    host.setPortUsersEnabled(false);
     host.setDownloadTimerEnabled(true);
 }
 

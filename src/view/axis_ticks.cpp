@@ -6,6 +6,14 @@
 
 namespace norvane {
 
+namespace {
+
+// More than any axis asks for (tickStep gives at most about maxTicks); bounds the work for
+// limits that make no sense, such as a position of 5e17 from a corrupt sentence.
+constexpr double kMostTicks = 64;
+
+} // namespace
+
 double tickStep(double span, int maxTicks)
 {
     if (!(span > 0) || maxTicks < 1 || !std::isfinite(span))
@@ -21,15 +29,25 @@ double tickStep(double span, int maxTicks)
 
 std::vector<double> axisTicks(double minimum, double maximum, int maxTicks)
 {
-    if (!(maximum > minimum) || !std::isfinite(minimum) || !std::isfinite(maximum))
+    if (!std::isfinite(minimum) || !std::isfinite(maximum))
+        return {};
+    if (!(maximum > minimum))
         return {minimum};
     const double step = tickStep(maximum - minimum, maxTicks);
     // Counting whole steps rather than adding them keeps 0.1 + 0.2 style drift out of the labels.
     const double first = std::ceil(minimum / step - 1e-9);
     const double last = std::floor(maximum / step + 1e-9);
+    // Far from zero a step can be lost in rounding (first + 1 == first), and a span wider than
+    // a double's range overflows; the count is bounded and the steps counted in integers.
+    const double wanted = last - first;
+    const int count = wanted >= 0 && wanted <= kMostTicks ? static_cast<int>(wanted) : 0;
     std::vector<double> ticks;
-    for (double k = first; k <= last; k += 1.0)
-        ticks.push_back(k * step);
+    for (int k = 0; k <= count; ++k) {
+        const double value = (first + k) * step;
+        if (!std::isfinite(value) || (!ticks.empty() && value <= ticks.back()))
+            break;
+        ticks.push_back(value);
+    }
     return ticks;
 }
 

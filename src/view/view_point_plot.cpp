@@ -1,5 +1,8 @@
 #include "view/view_point_plot.h"
 
+#include <cmath>
+#include <limits>
+
 namespace norvane {
 
 namespace {
@@ -48,8 +51,16 @@ ViewAxes zoomedIn(const ViewAxes& axes)
     return axes;
 }
 
+bool viewPointPlottable(double latitude, double longitude)
+{
+    constexpr double largest = std::numeric_limits<float>::max() / 10;
+    return std::fabs(latitude) <= largest && std::fabs(longitude) <= largest;
+}
+
 void addViewPoint(PointSeries& series, ViewAxes& axes, double latitude, double longitude)
 {
+    if (!viewPointPlottable(latitude, longitude))
+        return;
     if (series.count() > kMaxViewPoints - 1)
         series.deleteFirst();
     const ChartPoint point{longitude * 10, latitude * 10};

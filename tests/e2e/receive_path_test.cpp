@@ -1,3 +1,4 @@
+#include "control/command_sending.h"
 #include "decode/receive_loop.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
@@ -144,6 +145,22 @@ TEST_F(ReceivePath, AtAWrongRateNoSentenceDecodes)
     EXPECT_EQ(receiver.state.latitude, 0.0);
     EXPECT_EQ(receiver.state.sats_in_view, 0);
     EXPECT_EQ(receiver.state.fix_mode, '\0');
+}
+
+// 0x11 and 0x13 are XON and XOFF to a tty that keeps software flow control: they would never
+// reach the program, and the reply's fields after them would shift.
+TEST_F(ReceivePath, VersionReplyWithXonAndXoffBytesArrivesWhole)
+{
+    sim::SimulatorOptions options;
+    options.banners = false; // the banners would fill the fields first
+    options.flowControlVersion = true;
+    options.softwareFlowControl = true;
+    ASSERT_TRUE(connect(options, "9600"));
+    sendLumoRevisionQuery(link);
+    ASSERT_TRUE(tickUntil([&] { return !sink.versions[2].empty(); }));
+    EXPECT_EQ(sink.versions[0], "PLN2.03-1019");
+    EXPECT_EQ(sink.versions[1], "2019/10/11") << "year 0x13, month 10, day 0x11";
+    EXPECT_EQ(sink.versions[2], "       CRC: 13 11");
 }
 
 } // namespace

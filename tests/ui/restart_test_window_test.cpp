@@ -77,6 +77,7 @@ private slots:
     void leavingAFieldCorrectsItsRange();
     void btTestOpensPlacesAndClosesTheWindow();
     void closingMidCycleStopsTheMeasurement();
+    void aRunSurvivesAWindowManagerCloseAndADownloadPause();
     void hotRunAgainstTheSimulatorShowsAnAverage();
     void keysOpenTheTestWindowAndAskForTheRevision();
 
@@ -421,6 +422,24 @@ void RestartTestWindowTest::closingMidCycleStopsTheMeasurement()
 // twenty times faster and so does the receive loop, so each tick is still a receiver second.
 // The program's own waits keep the real clock, so a busy machine cannot make the
 // acknowledgement arrive after its deadline.
+// Only bt_test closes the window. While a download has the port the window is disabled; the run
+// it shows takes no click and keeps its state.
+void RestartTestWindowTest::aRunSurvivesAWindowManagerCloseAndADownloadPause()
+{
+    HostedWindow hosted;
+    TFtest& w = hosted.window;
+    w.show();
+    uitest::control<QPushButton>(w, "bt_hot")->click();
+    QVERIFY(!w.close());
+    w.setEnabled(false);
+    w.bt_coldClick();
+    hosted.receiver->tick(12);
+    QCOMPARE(uitest::control<QLineEdit>(w, "ed_warm1")->text(), QString()); // hot alone is running
+    w.setEnabled(true);
+    QCOMPARE(hosted.receiver->restarts.size(), std::size_t(1));
+    QCOMPARE(stateOf(uitest::control<QPushButton>(w, "bt_auto")), kHidden);
+}
+
 void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
 {
     constexpr double kSpeedup = 20;

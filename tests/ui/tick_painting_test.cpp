@@ -1,6 +1,7 @@
 // Receive-loop ticks with the main window shown: a tick only marks what it changed, the window
 // paints each changed view once when the event loop next runs, and what it then shows is what
-// a full repaint of the window shows.
+// a full repaint of the window shows. A click handled inside a tick has the last word on Timer1,
+// and ticks without data keep the message log within its bound.
 
 #include "app/Mpgs.h"
 #include "serial/clock.h"
@@ -10,6 +11,8 @@
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
+#include "upgrade/firmware_samples.h"
+#include "upgrade/upgrade_session.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
@@ -109,6 +112,9 @@ class TickPaintingTest : public QObject {
 private slots:
     void tickPaintsEachChangedViewOnceAfterIt();
     void clickWaitingDuringATickIsHandledInIt();
+    void clickInsideATickKeepsTimer1Off_data();
+    void clickInsideATickKeepsTimer1Off();
+    void ticksWithoutDataKeepTheLogWithin501Lines();
 };
 
 void TickPaintingTest::tickPaintsEachChangedViewOnceAfterIt()
@@ -149,6 +155,68 @@ void TickPaintingTest::clickWaitingDuringATickIsHandledInIt()
                               Qt::QueuedConnection);
     started.tick(burst(0));
     QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Start"));
+}
+
+void TickPaintingTest::clickInsideATickKeepsTimer1Off_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Off") << "btStart";
+    QTest::newRow("Upgrade") << "bt_refresh";
+}
+
+// Off and Upgrade switch the receive loop off from inside the tick (the SNR chart update lets
+// the click run); the end of the tick must not switch it on again, or it would read the port
+// idle or beside the download.
+void TickPaintingTest::clickInsideATickKeepsTimer1Off()
+{
+    QFETCH(QString, button);
+    upgradetest::TempDirectory files;
+    // Upgrade reads its files from the working directory; both come back however the test ends.
+    struct Restore {
+        std::filesystem::path previous = std::filesystem::current_path();
+        ~Restore()
+        {
+            upgradeSession().clear();
+            std::filesystem::current_path(previous);
+        }
+    } restore;
+    std::filesystem::current_path(files.path());
+    upgradetest::writeFile(files / "flash.srec", upgradetest::withCrLf(upgradetest::loaderRecords(5)));
+    upgradetest::writeFile(files / "prom.bin", upgradetest::imageBytes(9000));
+    upgradeSession().clear();
+    {
+        StartedWindow started;
+        Tgpsw& window = started.window;
+        QMetaObject::invokeMethod(uitest::control<QPushButton>(window, qPrintable(button)),
+                                  &QPushButton::click, Qt::QueuedConnection);
+        started.tick(burst(0));
+        QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
+        const bool upgrade = button == "bt_refresh";
+        QCOMPARE(uitest::control<QTimer>(window, "Timer2")->isActive(), upgrade);
+        QCOMPARE(upgradeSession().running, upgrade);
+        QCOMPARE(started.records.link.isOpen(), upgrade);
+
+        // Nothing more is read by the receive loop, whatever arrives.
+        uitest::control<QTimer>(window, "Timer2")->stop();
+        started.port->pushIncoming(burst(1));
+        QCoreApplication::processEvents();
+        QCOMPARE(started.port->incomingCount(), burst(1).size());
+        QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
+    }
+}
+
+// Unplugged, every tick adds its "no data" line and no sentence ever comes to clear the log.
+void TickPaintingTest::ticksWithoutDataKeepTheLogWithin501Lines()
+{
+    StartedWindow started;
+    started.port->unplugged = true;
+    int most = 0;
+    for (int tick = 0; tick < 600; ++tick) {
+        started.window.Timer1Timer();
+        most = qMax(most, started.window.memoLineCount());
+    }
+    QCOMPARE(most, 501);
+    QCOMPARE(started.window.memoLineCount(), 99);
 }
 
 NORVANE_UI_TEST_MAIN(TickPaintingTest)

@@ -2,6 +2,7 @@
 // simulated receiver over a pseudo-terminal, and the receive loop takes over again afterwards.
 
 #include "app/Mpgs.h"
+#include "control/ui/Testgps.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
 #include "ui/support/controls.h"
@@ -9,6 +10,7 @@
 #include "ui/support/ui_test_main.h"
 #include "upgrade/firmware_samples.h"
 #include "upgrade/upgrade_session.h"
+#include "view/ui/Vp.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -40,12 +42,12 @@ public:
 // and "prom.bin" in the working directory.
 class UpgradeRig {
 public:
-    explicit UpgradeRig(sim::DownloadOptions download)
+    explicit UpgradeRig(sim::DownloadOptions download, std::size_t imageSize = 200000)
     {
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(files.path());
         upgradetest::writeFile(files / "flash.srec", upgradetest::withCrLf(upgradetest::loaderRecords(65)));
-        image = upgradetest::imageBytes(200000);
+        image = upgradetest::imageBytes(imageSize);
         upgradetest::writeFile(files / "prom.bin", image);
         upgradeSession().clear();
 
@@ -124,6 +126,8 @@ class UpgradeTest : public QObject {
 private slots:
     void loaderAndImageGoThroughAndTheReceiveLoopResumes();
     void silentBlockAcknowledgementEndsTheDownload();
+    void otherPortUsersAreRefusedWhileTheImageGoesThrough();
+    void offStopsTheDownloadBeforeItDisconnects();
 };
 
 void UpgradeTest::loaderAndImageGoThroughAndTheReceiveLoopResumes()
@@ -179,6 +183,77 @@ void UpgradeTest::silentBlockAcknowledgementEndsTheDownload()
     QVERIFY(!uitest::control<QPushButton>(rig.window, "bt_refresh")->isEnabled());
     QVERIFY(!rig.simulator->downloadFinished());
     QCOMPARE(rig.simulator->receivedImage().size(), std::size_t{8192});
+}
+
+// WarmStart, HotStart, Revision, Button1 and the test window's Hot, pressed again and again
+// while the download runs (their handlers called too, as a click that got through would):
+// none of them reaches the port, and the image arrives whole.
+void UpgradeTest::otherPortUsersAreRefusedWhileTheImageGoesThrough()
+{
+    UpgradeRig rig({}, 3 * 8192 + 100);
+    REQUIRE_CONNECTED(rig);
+    HookedClock clock;
+    ClockOverride useClock(clock);
+    Tviewp viewp;
+    TFtest ftest;
+    rig.window->attachWindows(&viewp, &ftest);
+    rig.window->bt_testClick();
+    auto* lbPres = uitest::control<QLabel>(rig.window, "lb_pres");
+    const char* const portUsers[] = {"bt_cold", "bt_warm", "bt_hot", "Button1", "bt_revision"};
+
+    int presses = 0;
+    bool refused = true, captionFits = true;
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        if (!upgradeSession().running)
+            return;
+        ++presses;
+        for (const char* name : portUsers)
+            refused = refused && !uitest::control<QPushButton>(rig.window, name)->isEnabled();
+        refused = refused && !ftest.isEnabled() &&
+                  uitest::control<QPushButton>(rig.window, "bt_savelog")->isEnabled();
+        rig.window->bt_warmClick();
+        rig.window->bt_hotClick();
+        rig.window->bt_revisionClick();
+        rig.window->Button1Click();
+        ftest.bt_hotClick();
+        captionFits =
+            captionFits && lbPres->width() >= lbPres->fontMetrics().horizontalAdvance(lbPres->text());
+    });
+    presser.start(15);
+    QVERIFY(rig.upgrade());
+    presser.stop();
+
+    QVERIFY(presses >= 5);
+    QVERIFY2(refused, "port users disabled, SaveLog not");
+    QVERIFY2(captionFits, "lb_pres is as wide as its progress text");
+    QCOMPARE(rig.memoLines().mid(rig.memoLines().size() - 2),
+             (QStringList{"Write bin file OK", "Change baudrate......"}));
+    QVERIFY(rig.memoLines().filter(QRegularExpression("Start")).isEmpty());
+    QVERIFY(rig.simulator->receivedImage() == rig.image);
+    QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString()); // no run started
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_warm")->isEnabled() && ftest.isEnabled());
+}
+
+void UpgradeTest::offStopsTheDownloadBeforeItDisconnects()
+{
+    UpgradeRig rig({}, 3 * 8192 + 100);
+    REQUIRE_CONNECTED(rig);
+    HookedClock clock;
+    ClockOverride useClock(clock);
+    uitest::control<QPushButton>(rig.window, "bt_refresh")->click();
+    QVERIFY(QTest::qWaitFor([] { return upgradeSession().state == kStateAwaitBlockAck; }, 20000));
+
+    rig.window->btStartClick();
+    QVERIFY(!uitest::control<QTimer>(rig.window, "Timer2")->isActive());
+    QVERIFY(!uitest::control<QTimer>(rig.window, "Timer1")->isActive());
+    QVERIFY(!rig.records.link.isOpen());
+    QCOMPARE(rig.memoLines(), QStringList{"5.Download stopped by Off"});
+    QVERIFY(rig.boxes.texts().isEmpty());
+    QCOMPARE(upgradeSession().state, kStateStopped);
+    QVERIFY(uitest::control<QPushButton>(rig.window, "bt_warm")->isEnabled());
+    QTest::qWait(250); // what would have been the next download ticks
+    QVERIFY(!uitest::control<QTimer>(rig.window, "Timer2")->isActive());
 }
 
 NORVANE_UI_TEST_MAIN(UpgradeTest)

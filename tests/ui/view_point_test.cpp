@@ -3,6 +3,8 @@
 
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
+#include "support/fake_port_backend.h"
+#include "support/nmea_sentence.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
@@ -12,6 +14,8 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <limits>
 
 using namespace norvane;
 
@@ -44,6 +48,7 @@ private slots:
     void closingFromOutsideIsRefused();
     void btPointShowsAndHidesTheWindow();
     void mainWindowPlotsFromTheFixPanel();
+    void shownWindowSurvivesACorruptLatitude();
 };
 
 void ViewPointTest::windowFollowsItsDesign()
@@ -224,6 +229,44 @@ void ViewPointTest::mainWindowPlotsFromTheFixPanel()
     QCOMPARE(uitest::control<PointChart>(viewp, "Chart1")->series().count(), std::size_t{1});
     verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().bottom, 120277.234, 122325.234);
     verifyLimits(uitest::control<PointChart>(viewp, "Chart1")->axes().left, 23568.057, 25616.057);
+}
+
+// One checksum-valid sentence with a latitude of 5e17 reaches the shown window through the
+// receive loop; painting its axes must end. Positions that are not finite are not plotted.
+void ViewPointTest::shownWindowSurvivesACorruptLatitude()
+{
+    uitest::ScriptedMessageBoxes boxes;
+    ProgramRecords records;
+    auto backend = std::make_unique<FakePortBackend>();
+    FakePortBackend* port = backend.get();
+    records.link = SerialLink(std::move(backend));
+    Tgpsw gpsw(records);
+    Tviewp viewp;
+    TFtest ftest;
+    gpsw.attachWindows(&viewp, &ftest);
+    uitest::control<QPushButton>(gpsw, "btStart")->click();
+    uitest::control<QTimer>(gpsw, "Timer1")->stop();
+    gpsw.bt_pointClick();
+    QVERIFY(viewp.isVisible());
+
+    const auto fix = [](const std::string& latitude) {
+        return test::nmeaLine("GPGGA,120011.000," + latitude + ",N,12130.1234,E,1,04,1.0,56.3,M,15.2,M,,") +
+               test::nmeaLine("GPRMC,120011.000,A," + latitude + ",N,12130.1234,E,0.00,0.00,191007,,,A");
+    };
+    port->pushIncoming(fix("2459.2057") + fix("500000000000000000.0000") + "$");
+    gpsw.Timer1Timer();
+    viewp.repaint();
+    auto* chart = uitest::control<PointChart>(viewp, "Chart1");
+    QCOMPARE(chart->series().count(), std::size_t{2});
+    QCOMPARE(chart->series().points().back().y, 5e18);
+
+    const ViewAxes before = chart->axes();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double latitude : {inf, -inf, std::numeric_limits<double>::quiet_NaN(), 1e300})
+        viewp.plotViewPoint("x", "y", latitude, 12130.1234);
+    viewp.repaint();
+    QCOMPARE(chart->series().count(), std::size_t{2});
+    QCOMPARE(chart->axes().left.minimum, before.left.minimum);
 }
 
 NORVANE_UI_TEST_MAIN(ViewPointTest)

@@ -421,5 +421,39 @@ TEST_F(DownloadTickTest, ReceiverRefusingTheImageEndsInFailure)
     expectFailure("5.write bin fales", "5.write binfales", "5.write bin fales\n");
 }
 
+// A receiver that keeps talking without the reply awaited (its sentences at the user's rate,
+// noise at the wrong one) is given up on the 30th such tick, through each state's own failure.
+TEST_F(DownloadTickTest, EveryWaitingStateGivesUpOnItsThirtiethTickOfDataWithoutItsReply)
+{
+    const struct {
+        char state;
+        const char *box, *memo, *rawLog;
+    } cases[] = {
+        {kStateAwaitReady, "3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n"},
+        {kStateAwaitLoaderEnd, "4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n"},
+        {kStateAwaitBlockAck, "5.bin files fales", "5.bin files fales", "5.binsize command fales\n"},
+        {kStateAwaitImageEnd, "5.write bin fales", "5.write binfales", "5.write bin fales\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        host = RecordingUpgradeHost{};
+        host.receiveLoopOn = false;
+        session->clear();
+        session->state = c.state;
+        session->running = true;
+        int ticks = 0;
+        while (++ticks <= 100) {
+            reply("$GPGGA,120011.000,2459.2057,N,12130.1234,E,1,04,1.0,56.3,M,15.2,M,,*63\r\n");
+            tick();
+            if (!host.downloadTimerOn)
+                break;
+        }
+        EXPECT_EQ(ticks, 30);
+        expectFailure(c.box, c.memo, c.rawLog);
+        EXPECT_FALSE(session->running);
+        EXPECT_TRUE(host.portUsersOn);
+    }
+}
+
 } // namespace
 } // namespace norvane

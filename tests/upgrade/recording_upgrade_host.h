@@ -20,6 +20,7 @@ public:
     int downloadTimerStarts = 0;
     bool progressVisible = false;
     bool upgradeButtonOn = true;
+    bool portUsersOn = true;
     std::string rateText = "9600";
 
     int memoLineCount() override { return static_cast<int>(memo.size()); }
@@ -36,6 +37,7 @@ public:
     void setProgressCaption(const std::string& caption) override { captions.push_back(caption); }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
     void setUpgradeButtonEnabled(bool enabled) override { upgradeButtonOn = enabled; }
+    void setPortUsersEnabled(bool enabled) override { portUsersOn = enabled; }
     std::string userRateText() override { return rateText; }
 
     std::string caption() const { return captions.empty() ? std::string() : captions.back(); }

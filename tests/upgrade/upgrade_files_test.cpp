@@ -7,6 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+#endif
 #include <memory>
 #include <numeric>
 
@@ -181,6 +188,27 @@ TEST_F(ImageFileTest, AFullBufferIsAcceptedOneByteMoreIsNot)
     EXPECT_EQ(image->size, 0);
     EXPECT_TRUE(std::all_of(image->bytes.begin(), image->bytes.end(), [](auto b) { return b == 0; }));
 }
+
+#ifndef _WIN32
+// The size is what the one read delivered, not what the file claimed beforehand: a pipe claims
+// nothing at all, and a file that shrinks after being measured would send stale buffer bytes.
+TEST_F(ImageFileTest, TheSizeIsWhatTheReadDelivered)
+{
+    const auto bytes = imageBytes(20000);
+    const std::string path = (dir / "prom.bin").string();
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    std::signal(SIGPIPE, SIG_IGN); // a reader that stops early must fail the test, not end it
+    std::thread writer([&] {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    });
+    const ImageFileResult result = loadImageFile(path, *image, bytesRead);
+    writer.join();
+    ASSERT_EQ(result, ImageFileResult::Loaded);
+    EXPECT_EQ(image->size, 20000);
+    EXPECT_EQ(image->checksum, byteSum(bytes));
+}
+#endif
 
 TEST_F(ImageFileTest, EmptyAndMissingFilesAreRefused)
 {

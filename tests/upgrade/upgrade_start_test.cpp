@@ -76,6 +76,7 @@ TEST_F(UpgradeStartTest, LoadedFilesAreReusedUntilADownloadFails)
     placeGoodFiles();
     startUpgrade(context);
     const auto loadedImage = session->image.bytes;
+    session->running = false; // as a finished download leaves it
 
     // Changes on disk are not seen while the files count as loaded.
     placeImage(imageBytes(100));
@@ -86,7 +87,9 @@ TEST_F(UpgradeStartTest, LoadedFilesAreReusedUntilADownloadFails)
     EXPECT_EQ(session->image.bytes, loadedImage);
     EXPECT_TRUE(host.downloadTimerOn);
 
+    // As a failed download leaves the session.
     session->state = kStateStopped;
+    session->running = false;
     startUpgrade(context);
     EXPECT_EQ(host.memo, (Lines{"Open flashscrc OK", "Open binfile OK"}));
     EXPECT_EQ(session->image.size, 100);

@@ -1,6 +1,9 @@
 #include "view/axis_ticks.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace norvane {
 namespace {
@@ -44,6 +47,37 @@ TEST(AxisTicks, AutomaticTopRoundsTheHighestBarUp)
     EXPECT_DOUBLE_EQ(automaticValueTop(50), 50);
     EXPECT_DOUBLE_EQ(automaticValueTop(3), 3);
     EXPECT_GT(automaticValueTop(0), 0) << "all bars at 0 still get a range";
+}
+
+// A corrupt position can put an axis anywhere: far from zero a step is lost in rounding, a span
+// can overflow, a limit need not be a number. The work stays small and the ticks in order.
+TEST(AxisTicks, AnyLimitsGiveFewTicksInOrder)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double minimum, maximum;
+        std::size_t most;
+    } cases[] = {
+        {5e18 - 1024, 5e18 + 1024, 5}, // latitude 5e17 x 10, the initial span
+        {5e17, 5e17 + 1, 5},           // a step below the spacing of doubles there
+        {-1e300, 1e300, 6},            // span beyond the largest double
+        {1e300, 1e300 * 1.5, 6},
+        {-inf, inf, 0},
+        {0, inf, 0},
+        {nan, 1, 0},
+        {-1, nan, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.minimum << " .. " << c.maximum);
+        const std::vector<double> ticks = axisTicks(c.minimum, c.maximum, 5);
+        EXPECT_LE(ticks.size(), c.most);
+        EXPECT_TRUE(std::is_sorted(ticks.begin(), ticks.end()));
+        EXPECT_TRUE(std::adjacent_find(ticks.begin(), ticks.end()) == ticks.end()) << "no tick twice";
+        for (const double tick : ticks)
+            EXPECT_TRUE(std::isfinite(tick));
+    }
+    EXPECT_FALSE(axisTicks(5e18 - 1024, 5e18 + 1024, 5).empty()) << "a far axis still gets its marks";
 }
 
 } // namespace

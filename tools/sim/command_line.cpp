@@ -158,6 +158,9 @@ const std::map<std::string, std::function<void(SimulatorOptions&)>>& flagOptions
         {"--no-banners", [](SimulatorOptions& o) { o.banners = false; }},
         {"--dated-version", [](SimulatorOptions& o) { o.datedVersionLine = true; }},
         {"--err-at-end", [](SimulatorOptions& o) { o.download.errAtEnd = true; }},
+        {"--ok-banner", [](SimulatorOptions& o) { o.okInBanner = true; }},
+        {"--xon-xoff-version", [](SimulatorOptions& o) { o.flowControlVersion = true; }},
+        {"--xon-xoff-line", [](SimulatorOptions& o) { o.softwareFlowControl = true; }},
     };
     return flags;
 }
@@ -222,6 +225,9 @@ line, then runs until interrupted (SIGINT or SIGTERM).
                      or end
   --silent-times N   only the first N answers of that step go missing (default: all)
   --err-at-end       answer "Err" after the last image block
+  --ok-banner        add a text sentence holding "OK" to the identification lines
+  --xon-xoff-version version reply with 0x11 and 0x13 as its date and CRC bytes
+  --xon-xoff-line    the line starts with software flow control on, as a fresh serial port
   --help             this text
   --version          the version
 )";

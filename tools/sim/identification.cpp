@@ -1,5 +1,7 @@
 #include "sim/identification.h"
 
+#include "sim/nmea_sentence.h"
+
 #include <cstdint>
 
 namespace norvane::sim {
@@ -8,6 +10,7 @@ namespace {
 
 // Day as binary-coded decimal, month and year as plain numbers.
 constexpr std::uint8_t kReleaseDay = 0x19, kReleaseMonth = 10, kReleaseYear = 7;
+constexpr std::uint8_t kXon = 0x11, kXoff = 0x13;
 constexpr std::uint8_t kLumoStart = 0x25, kLumoMarker = 0xF1, kVersionAnswerId = 0x85;
 
 std::uint16_t crc16(const std::string& bytes)
@@ -38,18 +41,23 @@ std::vector<std::string> bannerLines(bool datedVersionLine)
     return lines;
 }
 
-std::string versionReply()
+std::string bootTextSentence()
+{
+    return nmeaSentence("GPTXT,01,01,02,BOOT OK");
+}
+
+std::string versionReply(bool flowControlBytes)
 {
     std::string body;
     body += static_cast<char>(kLumoMarker);
     body += static_cast<char>(kVersionAnswerId);
     std::string versionAndDate = kPlatformVersion;
-    versionAndDate += static_cast<char>(kReleaseDay);
+    versionAndDate += static_cast<char>(flowControlBytes ? kXon : kReleaseDay);
     versionAndDate += static_cast<char>(kReleaseMonth);
-    versionAndDate += static_cast<char>(kReleaseYear);
+    versionAndDate += static_cast<char>(flowControlBytes ? kXoff : kReleaseYear);
     body += versionAndDate;
     body += std::string(5, '\0');
-    std::uint16_t crc = crc16(versionAndDate);
+    std::uint16_t crc = flowControlBytes ? std::uint16_t{kXoff << 8 | kXon} : crc16(versionAndDate);
     body += static_cast<char>(crc & 0xFF); // shown second by the program
     body += static_cast<char>(crc >> 8);   // shown first
     unsigned char sum = 0;

@@ -20,8 +20,13 @@ constexpr char kPlatformVersion[] = "PLN2.03-1019";
 // and none carries a '*' checksum.
 std::vector<std::string> bannerLines(bool datedVersionLine);
 
+// A text sentence holding "OK", which a tool waiting for its download reply must not take
+// for one.
+std::string bootTextSentence();
+
 // The answer to the revision query. Carries no '$', so it travels glued to the sentence sent
-// before it.
-std::string versionReply();
+// before it. With flowControlBytes the release date and the CRC are made of 0x11 and 0x13, the
+// bytes a line with software flow control left on would swallow.
+std::string versionReply(bool flowControlBytes = false);
 
 } // namespace norvane::sim

@@ -24,7 +24,7 @@ PseudoTerminal::~PseudoTerminal()
     close();
 }
 
-bool PseudoTerminal::open(std::string& error)
+bool PseudoTerminal::open(std::string& error, bool softwareFlowControl)
 {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (master_ < 0) {
@@ -50,6 +50,8 @@ bool PseudoTerminal::open(std::string& error)
     tcgetattr(slave_, &settings);
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL;
+    if (softwareFlowControl)
+        settings.c_iflag |= IXON | IXOFF;
     tcsetattr(slave_, TCSANOW, &settings);
     return true;
 }

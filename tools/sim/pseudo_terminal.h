@@ -16,8 +16,9 @@ public:
 
     // Opens a master, non-blocking, and keeps the slave open as well, in raw mode, so that the
     // device and its line settings stay in place while the program closes and reopens it.
-    // False with `error` set when that fails.
-    bool open(std::string& error);
+    // False with `error` set when that fails. With softwareFlowControl the line keeps XON/XOFF
+    // on, as a fresh serial port has it, until the program sets it up.
+    bool open(std::string& error, bool softwareFlowControl = false);
     // Links `path` to the slave device, replacing an earlier link there (never another file).
     bool link(const std::string& path, std::string& error);
     // The device goes away: the program's next reads on the slave give EOF or EIO.

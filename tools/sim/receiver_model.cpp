@@ -20,7 +20,10 @@ std::vector<std::string> ReceiverModel::startupLines() const
 {
     if (!options_.banners || replay_)
         return {};
-    return bannerLines(options_.datedVersionLine);
+    std::vector<std::string> lines = bannerLines(options_.datedVersionLine);
+    if (options_.okInBanner)
+        lines.push_back(bootTextSentence());
+    return lines;
 }
 
 std::vector<std::string> ReceiverModel::burst(long second)
@@ -56,7 +59,7 @@ CommandAnswer ReceiverModel::answer(const Command& command, double now)
         answer.reply = vexaAcknowledgement(command.messageId);
         break;
     case CommandKind::RevisionQuery:
-        answer.reply = versionReply();
+        answer.reply = versionReply(options_.flowControlVersion);
         break;
     case CommandKind::Unknown:
         if (command.family == FrameFamily::Vexa)

@@ -69,7 +69,8 @@ bool Simulator::Impl::prepare()
             return false;
         }
     }
-    if (!line.open(error) || (!options.linkPath.empty() && !line.link(options.linkPath, error))) {
+    if (!line.open(error, options.softwareFlowControl) ||
+        (!options.linkPath.empty() && !line.link(options.linkPath, error))) {
         line.close();
         return false;
     }

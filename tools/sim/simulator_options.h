@@ -29,6 +29,9 @@ struct SimulatorOptions {
     double coldSpread = -1, warmSpread = -1, hotSpread = -1;   // "mean:spread"; -1: a tenth either way
     bool banners = true;                           // identification lines at start and after each restart
     bool datedVersionLine = false;                 // adds the "$PLC" line to the banners
+    bool okInBanner = false;                       // adds a text sentence holding "OK" to the banners
+    bool flowControlVersion = false;               // the version reply's date and CRC bytes are 0x11 and 0x13
+    bool softwareFlowControl = false;              // the line starts with XON/XOFF on, as a fresh serial port
     std::string startTime = "2007-10-19 12:00:00"; // UTC of the first burst; empty: the real time
     DownloadOptions download;
 };

@@ -4,6 +4,7 @@
 #include "control/ui/ttff_results_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +136,13 @@ void TFtest::applyPlacement()
     setFixedSize(placement_.size() - frame);
 }
 
+// Only bt_test opens and closes the window, and closing it there ends a run; a close from the
+// window manager (Alt+F4) would leave a run going on unseen, so it is refused.
+void TFtest::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+}
+
 void TFtest::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -198,23 +206,33 @@ void TFtest::showResultsWindow()
     results_->show();
 }
 
+// The window is disabled while a download has the port; a click that gets here anyway is
+// refused.
 void TFtest::bt_hotClick()
 {
+    if (!isEnabled())
+        return;
     test_.startSingleRun(RestartKind::Hot);
 }
 
 void TFtest::bt_warmClick()
 {
+    if (!isEnabled())
+        return;
     test_.startSingleRun(RestartKind::Warm);
 }
 
 void TFtest::bt_coldClick()
 {
+    if (!isEnabled())
+        return;
     test_.startSingleRun(RestartKind::Cold);
 }
 
 void TFtest::bt_autoClick()
 {
+    if (!isEnabled())
+        return;
     test_.startAutoRun();
 }
 
@@ -298,9 +316,11 @@ bool TFtest::kindButtonVisible(RestartKind kind)
     return !kindButton(kind)->isHidden();
 }
 
+// The button's own property too: the whole window is disabled while a download runs, and
+// the run it stands for must survive that.
 bool TFtest::kindButtonEnabled(RestartKind kind)
 {
-    return kindButton(kind)->isEnabled();
+    return kindButton(kind)->isEnabledTo(this);
 }
 
 void TFtest::setKindButtonVisible(RestartKind kind, bool visible)
@@ -320,7 +340,7 @@ bool TFtest::autoButtonVisible()
 
 bool TFtest::autoButtonEnabled()
 {
-    return bt_auto->isEnabled();
+    return bt_auto->isEnabledTo(this);
 }
 
 void TFtest::setAutoButtonVisible(bool visible)

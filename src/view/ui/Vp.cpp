@@ -82,6 +82,8 @@ void Tviewp::FormCreate()
 void Tviewp::plotViewPoint(const QString& latitudeText, const QString& longitudeText, double latitude,
                            double longitude)
 {
+    if (!viewPointPlottable(latitude, longitude))
+        return;
     Chart1->setTitle(QStringLiteral("(") + latitudeText + QStringLiteral(",") + longitudeText +
                      QStringLiteral(")"));
     Chart1->setPointerSize(2, 2);

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace norvane {
 
@@ -18,11 +19,16 @@ int tickRoom(int pixels, int labelPixels)
     return std::max(2, pixels / std::max(1, labelPixels));
 }
 
+// Far outside the picture is as good as a little outside it; the bound keeps a point millions
+// of spans away (a corrupt position) within what a pixel coordinate can hold.
+constexpr double kFarOutside = 1e6;
+
 double place(double from, double to, double minimum, double maximum, double value)
 {
     if (!(maximum > minimum))
         return (from + to) / 2;
-    return from + (value - minimum) / (maximum - minimum) * (to - from);
+    const double pixel = from + (value - minimum) / (maximum - minimum) * (to - from);
+    return std::isnan(pixel) ? (from + to) / 2 : std::clamp(pixel, -kFarOutside, kFarOutside);
 }
 
 } // namespace
