@@ -2,42 +2,15 @@
 
 #include "control/restart_test_rules.h"
 #include "control/ttff_record.h"
-
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <functional>
-#include <map>
+#include "text/command_arguments.h"
 
 namespace norvane::ttff {
 
 namespace {
 
-std::optional<long> whole(const std::string& text)
+const ValueOptions<RunOptions>& valueOptions()
 {
-    long value = 0;
-    auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || problem != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<double> number(const std::string& text)
-{
-    if (text.empty())
-        return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-using ValueOption = std::function<bool(RunOptions&, const std::string&)>;
-
-const std::map<std::string, ValueOption>& valueOptions()
-{
-    static const std::map<std::string, ValueOption> options{
+    static const ValueOptions<RunOptions> options{
         {"--port",
          [](RunOptions& o, const std::string& t) {
              o.port = t;
@@ -46,12 +19,12 @@ const std::map<std::string, ValueOption>& valueOptions()
         {"--rate",
          [](RunOptions& o, const std::string& t) {
              o.rate = t;
-             const auto rate = whole(t);
+             const auto rate = wholeArgument(t);
              return rate && *rate > 0;
          }},
         {"--family",
          [](RunOptions& o, const std::string& t) {
-             const auto family = whole(t);
+             const auto family = wholeArgument(t);
              o.family = family ? static_cast<int>(*family) : 0;
              return o.family == 1 || o.family == 2;
          }},
@@ -63,19 +36,19 @@ const std::map<std::string, ValueOption>& valueOptions()
          }},
         {"--cycles",
          [](RunOptions& o, const std::string& t) {
-             const auto cycles = whole(t);
+             const auto cycles = wholeArgument(t);
              o.cycles = cycles ? static_cast<int>(*cycles) : 0;
              return cycles && *cycles >= kRestartTestMinimum && *cycles <= kRestartTestMaximum;
          }},
         {"--wait",
          [](RunOptions& o, const std::string& t) {
-             const auto wait = number(t);
+             const auto wait = numberArgument(t);
              o.waitSeconds = wait.value_or(0);
              return wait && *wait >= 0 && *wait <= kRestartTestMaximum;
          }},
         {"--limit",
          [](RunOptions& o, const std::string& t) {
-             const auto limit = whole(t);
+             const auto limit = wholeArgument(t);
              o.limitSeconds = limit ? static_cast<int>(*limit) : 0;
              return limit && *limit > 0 && *limit <= 86400;
          }},
@@ -92,23 +65,7 @@ const std::map<std::string, ValueOption>& valueOptions()
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLine result;
-    for (std::size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
-        const std::string& name = arguments[i];
-        if (name == "--help" || name == "-h") {
-            result.help = true;
-        } else if (name == "--version") {
-            result.version = true;
-        } else if (auto option = valueOptions().find(name); option != valueOptions().end()) {
-            if (i + 1 == arguments.size())
-                result.error = name + " needs a value";
-            else if (!option->second(result.options, arguments[i + 1]))
-                result.error = "not a value for " + name + ": " + arguments[i + 1];
-            ++i;
-        } else {
-            result.error = "unknown option: " + name;
-        }
-    }
+    CommandLine result = parseArguments(arguments, valueOptions());
     if (result.error.empty() && !result.help && !result.version && result.options.port.empty())
         result.error = "--port is needed";
     return result;

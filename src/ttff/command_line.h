@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/restart_kind.h"
+#include "text/command_arguments.h"
 
 #include <optional>
 #include <string>
@@ -20,12 +21,7 @@ struct RunOptions {
     std::string csvPath;             // empty: norvane-ttff-YYYYMMDD-hhmmss.csv
 };
 
-struct CommandLine {
-    RunOptions options;
-    bool help = false;
-    bool version = false;
-    std::string error; // empty when every argument was understood
-};
+using CommandLine = CommandArguments<RunOptions>;
 
 // The arguments after the program name.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);

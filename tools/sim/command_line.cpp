@@ -3,35 +3,12 @@
 #include "sim/constellations.h"
 #include "sim/reacquisition_time.h"
 
-#include <charconv>
-#include <cstdlib>
-#include <functional>
 #include <map>
 #include <optional>
 
 namespace norvane::sim {
 
 namespace {
-
-std::optional<double> number(const std::string& text)
-{
-    if (text.empty())
-        return std::nullopt;
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0')
-        return std::nullopt;
-    return value;
-}
-
-std::optional<long> whole(const std::string& text)
-{
-    long value = 0;
-    auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (problem != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 // "2459.2057N": the number, then the hemisphere letter, which may be left off.
 bool angle(const std::string& text, const char* hemispheres, double& value, char& hemisphere)
@@ -41,7 +18,7 @@ bool angle(const std::string& text, const char* hemispheres, double& value, char
         hemisphere = digits.back();
         digits.pop_back();
     }
-    auto parsed = number(digits);
+    auto parsed = numberArgument(digits);
     if (!parsed || *parsed < 0)
         return false;
     value = *parsed;
@@ -61,23 +38,21 @@ std::optional<DownloadStep> downloadStep(const std::string& text)
     return found->second;
 }
 
-using ValueOption = std::function<bool(SimulatorOptions&, const std::string&)>;
-
 bool positive(double& field, const std::string& text, bool zeroAllowed)
 {
-    auto value = number(text);
+    auto value = numberArgument(text);
     if (!value || *value < 0 || (!zeroAllowed && *value == 0))
         return false;
     field = *value;
     return true;
 }
 
-const std::map<std::string, ValueOption>& valueOptions()
+const ValueOptions<SimulatorOptions>& valueOptions()
 {
-    static const std::map<std::string, ValueOption> options{
+    static const ValueOptions<SimulatorOptions> options{
         {"--rate",
          [](SimulatorOptions& o, const std::string& t) {
-             auto rate = whole(t);
+             auto rate = wholeArgument(t);
              o.rate = rate ? static_cast<int>(*rate) : 0;
              return rate && *rate > 0;
          }},
@@ -98,7 +73,7 @@ const std::map<std::string, ValueOption>& valueOptions()
                      const std::string& t) { return angle(t, "EW", o.longitude, o.lonHemisphere); }},
         {"--alt",
          [](SimulatorOptions& o, const std::string& t) {
-             auto value = number(t);
+             auto value = numberArgument(t);
              o.altitude = value.value_or(0);
              return value.has_value();
          }},
@@ -115,7 +90,7 @@ const std::map<std::string, ValueOption>& valueOptions()
          }},
         {"--seed",
          [](SimulatorOptions& o, const std::string& t) {
-             auto seed = whole(t);
+             auto seed = wholeArgument(t);
              o.seed = seed ? static_cast<unsigned>(*seed) : 0;
              return seed && *seed >= 0;
          }},
@@ -142,7 +117,7 @@ const std::map<std::string, ValueOption>& valueOptions()
          }},
         {"--silent-times",
          [](SimulatorOptions& o, const std::string& t) {
-             auto times = whole(t);
+             auto times = wholeArgument(t);
              o.download.silentTimes = times ? static_cast<int>(*times) : 0;
              return times && *times >= 0;
          }},
@@ -150,9 +125,9 @@ const std::map<std::string, ValueOption>& valueOptions()
     return options;
 }
 
-const std::map<std::string, std::function<void(SimulatorOptions&)>>& flagOptions()
+const FlagOptions<SimulatorOptions>& flagOptions()
 {
-    static const std::map<std::string, std::function<void(SimulatorOptions&)>> flags{
+    static const FlagOptions<SimulatorOptions> flags{
         {"--no-pacing", [](SimulatorOptions& o) { o.pacing = false; }},
         {"--no-ack", [](SimulatorOptions& o) { o.answerFrames = false; }},
         {"--no-banners", [](SimulatorOptions& o) { o.banners = false; }},
@@ -169,26 +144,7 @@ const std::map<std::string, std::function<void(SimulatorOptions&)>>& flagOptions
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLine result;
-    for (std::size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
-        const std::string& name = arguments[i];
-        if (name == "--help" || name == "-h") {
-            result.help = true;
-        } else if (name == "--version") {
-            result.version = true;
-        } else if (auto flag = flagOptions().find(name); flag != flagOptions().end()) {
-            flag->second(result.options);
-        } else if (auto option = valueOptions().find(name); option != valueOptions().end()) {
-            if (i + 1 == arguments.size())
-                result.error = name + " needs a value";
-            else if (!option->second(result.options, arguments[i + 1]))
-                result.error = "not a value for " + name + ": " + arguments[i + 1];
-            ++i;
-        } else {
-            result.error = "unknown option: " + name;
-        }
-    }
-    return result;
+    return parseArguments(arguments, valueOptions(), flagOptions());
 }
 
 std::string usageText()

@@ -2,18 +2,14 @@
 #pragma once
 
 #include "sim/simulator_options.h"
+#include "text/command_arguments.h"
 
 #include <string>
 #include <vector>
 
 namespace norvane::sim {
 
-struct CommandLine {
-    SimulatorOptions options;
-    bool help = false;
-    bool version = false;
-    std::string error; // empty when every argument was understood
-};
+using CommandLine = CommandArguments<SimulatorOptions>;
 
 // The arguments after the program name.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);

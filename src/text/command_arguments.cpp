@@ -1,0 +1,29 @@
+#include "text/command_arguments.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace norvane {
+
+std::optional<long> wholeArgument(const std::string& text)
+{
+    long value = 0;
+    auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || problem != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> numberArgument(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace norvane
