@@ -3,12 +3,12 @@
 // receive loop, one second's burst (more than 1000 bytes) per tick.
 #include "decode/receive_loop.h"
 #include "support/fake_clock.h"
+#include "support/file_contents.h"
 #include "support/pty_pair.h"
 #include "support/recording_sink.h"
 #include "view/satellite_description.h"
 #include "view/shown_satellites.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -17,19 +17,11 @@
 namespace norvane::test {
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // The satellite entries of the expected file, '#' lines left out.
 std::vector<std::string> expectedSatellites(const std::string& path)
 {
     std::vector<std::string> lines;
-    std::istringstream in(readFile(path));
+    std::istringstream in(fileContents(path));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line[0] != '#')
             lines.push_back(line);
@@ -51,7 +43,7 @@ std::vector<std::string> shownEntries(const ReceiverState& state)
 
 TEST(MultiSystemStream, ReplayAtLineSpeedGivesEverySystemsSatellites)
 {
-    const std::string stream = readFile(NORVANE_TEST_DATA_DIR "/sim_four_systems.nmea");
+    const std::string stream = fileContents(NORVANE_TEST_DATA_DIR "/sim_four_systems.nmea");
     const auto expected = expectedSatellites(NORVANE_TEST_DATA_DIR "/sim_four_systems.expected");
     ASSERT_GT(expected.size(), 40u);
 

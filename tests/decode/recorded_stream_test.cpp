@@ -1,9 +1,9 @@
 #include "decode/receive_loop.h"
 #include "support/fake_clock.h"
+#include "support/file_contents.h"
 #include "support/pty_pair.h"
 #include "support/recording_sink.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -13,19 +13,11 @@
 namespace norvane::test {
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // "name rest of line" per line; '#' lines are comments.
 std::map<std::string, std::string> readExpected(const std::string& path)
 {
     std::map<std::string, std::string> values;
-    std::istringstream lines(readFile(path));
+    std::istringstream lines(fileContents(path));
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#')
             continue;
@@ -54,7 +46,7 @@ std::vector<double> column(const int (&values)[kSatelliteSlots])
 // pseudo-terminal, the serial link and the receive loop, a piece of the stream per tick.
 TEST(RecordedStream, ReplayThroughAPseudoTerminalGivesTheRecordedValues)
 {
-    const std::string stream = readFile(NORVANE_TEST_DATA_DIR "/sim_cold_start.nmea");
+    const std::string stream = fileContents(NORVANE_TEST_DATA_DIR "/sim_cold_start.nmea");
     auto expected = readExpected(NORVANE_TEST_DATA_DIR "/sim_cold_start.expected");
     ASSERT_GT(stream.size(), 10000u);
     ASSERT_FALSE(expected.empty());
