@@ -98,7 +98,10 @@ bool Tgpsw::scanRates(const std::string& portText)
             continue;
         }
         clock().sleepMs(kRateSettleMs);
-        const int count = records_.link.readAvailable(records_.receiveBuffer);
+        // Read as much as a tick would: a fast receiver's burst of more than 1000 bytes is its
+        // fresh output, and discarding it left the scan listening into a gap between bursts.
+        const int count =
+            records_.link.readAvailable(records_.receiveBuffer, tickReadLimit(records_.link.lineRate()));
         if (receiverSeen(records_.receiveBuffer.data(), count))
             return true;
     }

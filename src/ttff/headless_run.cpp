@@ -219,7 +219,9 @@ bool HeadlessRun::pumpFor(std::int64_t ms)
 // gone away.
 bool HeadlessRun::pumpOnce()
 {
-    const int bytesRead = link_.readAvailable(buffer_);
+    // As much as a window tick may take, so that a stall (a restart's acknowledgement wait)
+    // never turns a fast receiver's fresh output into a discarded backlog.
+    const int bytesRead = link_.readAvailable(buffer_, tickReadLimit(link_.lineRate()));
     loop_.processBytes(buffer_.data(), bytesRead);
     lab_.poll();
     if (bytesRead > 0) {

@@ -7,7 +7,7 @@
 
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
-#include "four_system_second.h"
+#include "support/four_system_second.h"
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"

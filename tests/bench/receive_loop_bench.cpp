@@ -2,7 +2,7 @@
 //
 //   bench_receive_loop_bench --benchmark_counters_tabular=true
 #include "decode/receive_loop.h"
-#include "four_system_second.h"
+#include "support/four_system_second.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
 #include "support/recording_sink.h"

@@ -46,7 +46,8 @@ TEST(LineRateReading, AtFastRatesEverySentenceOfABurstReachesTheRawLog)
     EXPECT_EQ(rig.sink.rawLog.size(), 61u) << "an empty text before the first '$', then every sentence";
 }
 
-TEST(LineRateReading, TheAutoScanKeepsItsThousandByteRead)
+// Callers that name no limit (the acknowledgement wait) keep the thousand-byte read at any rate.
+TEST(LineRateReading, ReadWithoutALimitKeepsItsThousandBytes)
 {
     LoopRig rig;
     ASSERT_TRUE(rig.fake.link.setLineSettings("115200"));

@@ -6,6 +6,7 @@
 #include "sim/simulator.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "support/four_system_second.h"
 #include "ui/support/controls.h"
 #include "ui/support/port_map.h"
 #include "ui/support/scripted_message_boxes.h"
@@ -105,6 +106,7 @@ private slots:
     void autoScanWithoutAnyPortFindsNothing();
     void autoScanOverSilentPortsTakesItsWaitsOnTheClock();
     void autoScanReopensThePortAfterARefusedRate();
+    void autoScanFindsAFastReceiverSendingMoreThanAThousandBytes();
     void autoScanClosesAnOpenLinkFirst();
     void unpluggedReceiverIsReportedEveryTickAndANewStartWorks();
 };
@@ -322,6 +324,34 @@ void ConnectTest::autoScanReopensThePortAfterARefusedRate()
     QVERIFY(records.link.isOpen());
     // No wait is spent listening at a rate the port refused.
     QCOMPARE(fake.sleeps(), std::vector<int>({700}));
+}
+
+// A receiver of four systems at 115200 sends a second's burst of over 3000 bytes at once; the
+// scan must read it like the receive loop does, not discard it as a stale backlog.
+void ConnectTest::autoScanFindsAFastReceiverSendingMoreThanAThousandBytes()
+{
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    auto backend = std::make_unique<FakePortBackend>();
+    FakePortBackend* port = backend.get();
+    // One burst a second: the 700 ms after a discard would have heard nothing.
+    bool sent = false;
+    fake.onSleep = [&](int ms) {
+        if (ms == 700 && port->lastRate == 115200 && !sent)
+            port->pushIncoming(test::fourSystemSecond());
+        sent = sent || port->lastRate == 115200;
+    };
+    ProgramRecords records;
+    Tgpsw w(records);
+    records.link = SerialLink(std::move(backend));
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+
+    QVERIFY(!boxes.texts().contains("Don't find GPS"));
+    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("115200"));
+    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
+    QCOMPARE(port->purgeCount, 0);
+    QCOMPARE(fake.sleeps(), std::vector<int>(8, 700));
 }
 
 void ConnectTest::autoScanClosesAnOpenLinkFirst()
