@@ -7,6 +7,7 @@
 #include "sim/simulator.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
+#include "ui/support/simulator_on_com3.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
 #include "view/ui/sky_picture.h"
@@ -73,11 +74,9 @@ void MultiSystemWindowTest::everySentenceLoggedAndEverySatelliteDescribed()
     options.rate = 115200;
     options.speed = kSpeed;
     options.banners = false;
-    sim::Simulator simulator(options);
-    if (!simulator.start())
-        QSKIP(
-            qPrintable("the simulator cannot start here: " + QString::fromStdString(simulator.lastError())));
-    qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator.devicePath()));
+    uitest::SimulatorOnCom3 receiver(options);
+    if (!receiver.started())
+        QSKIP(qPrintable(receiver.whyNotStarted()));
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
 
@@ -100,8 +99,8 @@ void MultiSystemWindowTest::everySentenceLoggedAndEverySatelliteDescribed()
     uitest::control<QPushButton>(gpsw, "bt_savelog")->click();
 
     // A tick a simulated second, as Timer1 would give them at real speed.
-    const int firstBurst = simulator.counters().burstsSent;
-    while (simulator.counters().burstsSent < firstBurst + kSimulatedSeconds) {
+    const int firstBurst = receiver.simulator().counters().burstsSent;
+    while (receiver.simulator().counters().burstsSent < firstBurst + kSimulatedSeconds) {
         QTest::qWait(static_cast<int>(1000 / kSpeed));
         gpsw.Timer1Timer();
         timer->stop();
@@ -113,7 +112,7 @@ void MultiSystemWindowTest::everySentenceLoggedAndEverySatelliteDescribed()
     const QString description = uitest::control<SkyPicture>(gpsw, "Image1")->accessibleDescription();
     const QString chartDescription = uitest::control<SnrChart>(gpsw, "Chart1")->accessibleDescription();
     uitest::control<QPushButton>(gpsw, "btStart")->click();
-    simulator.stop();
+    receiver.simulator().stop();
 
     QFile log(dir.filePath("gpslog.txt"));
     QVERIFY(log.open(QIODevice::ReadOnly));
@@ -154,7 +153,7 @@ void MultiSystemWindowTest::everySentenceLoggedAndEverySatelliteDescribed()
         }
     }
     QVERIFY2(seconds >= kSimulatedSeconds - 2, qPrintable(QString::number(seconds)));
-    QVERIFY(simulator.counters().bytesSent > 1500u * kSimulatedSeconds);
+    QVERIFY(receiver.simulator().counters().bytesSent > 1500u * kSimulatedSeconds);
 
     std::set<QString> labels;
     for (const QByteArray& line : containing(lastSecond, "GSV,")) {
@@ -169,7 +168,6 @@ void MultiSystemWindowTest::everySentenceLoggedAndEverySatelliteDescribed()
     QCOMPARE(chartDescription, description);
 
     QDir::setCurrent(QDir::tempPath());
-    qunsetenv("NORVANE_COM3");
 }
 
 NORVANE_UI_TEST_MAIN(MultiSystemWindowTest)

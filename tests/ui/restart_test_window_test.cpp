@@ -10,6 +10,7 @@
 #include "support/fake_clock.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
+#include "ui/support/simulator_on_com3.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
 
@@ -445,11 +446,9 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     constexpr double kSpeedup = 20;
     sim::SimulatorOptions options;
     options.speed = kSpeedup;
-    sim::Simulator simulator(options);
-    if (!simulator.start())
-        QSKIP(
-            qPrintable("the simulator cannot start here: " + QString::fromStdString(simulator.lastError())));
-    qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator.devicePath()));
+    uitest::SimulatorOnCom3 receiver(options);
+    if (!receiver.started())
+        QSKIP(qPrintable(receiver.whyNotStarted()));
 
     uitest::ScriptedMessageBoxes boxes;
     ProgramRecords records;
@@ -475,7 +474,7 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
 
     QCOMPARE(uitest::control<QLabel>(ftest, "lb_testmes")->text(), QString());
     QCOMPARE(stateOf(uitest::control<QPushButton>(ftest, "bt_hot")), kShown);
-    QCOMPARE(simulator.restartsSeen(), 2);
+    QCOMPARE(receiver.simulator().restartsSeen(), 2);
     QCOMPARE(uitest::control<QPlainTextEdit>(gpsw, "Memo1")->toPlainText().count("Hot Start Success."), 2);
     // How many ticks a re-acquisition takes depends on how busy the machine is; the shape of
     // the final average does not.
@@ -506,7 +505,6 @@ void RestartTestWindowTest::hotRunAgainstTheSimulatorShowsAnAverage()
     }
     QCOMPARE(uitest::control<QTableWidget>(ftest, "tb_summary")->item(0, 1)->text(), QString("2"));
     uitest::control<QPushButton>(gpsw, "btStart")->click();
-    qunsetenv("NORVANE_COM3");
 }
 
 // Ctrl+T opens the test window but never closes it; Ctrl+R sends the revision query only while

@@ -7,6 +7,7 @@
 #include "sim/simulator.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
+#include "ui/support/simulator_on_com3.h"
 #include "ui/support/ui_test_main.h"
 #include "view/sky_geometry.h"
 #include "view/ui/Vp.h"
@@ -407,11 +408,9 @@ void SatelliteViewsTest::resetClearsBarsAndSky()
 void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
 {
     sim::SimulatorOptions options;
-    sim::Simulator simulator(options);
-    if (!simulator.start())
-        QSKIP(
-            qPrintable("the simulator cannot start here: " + QString::fromStdString(simulator.lastError())));
-    qputenv("NORVANE_COM3", QByteArray::fromStdString(simulator.devicePath()));
+    uitest::SimulatorOnCom3 receiver(options);
+    if (!receiver.started())
+        QSKIP(qPrintable(receiver.whyNotStarted()));
 
     uitest::ScriptedMessageBoxes boxes;
     ProgramRecords records;
@@ -451,7 +450,6 @@ void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
     QVERIFY(countOf(shown, QRect(1, 1, 199, 199), kSkyBlueColour) > 199 * 100);
 
     uitest::control<QPushButton>(gpsw, "btStart")->click();
-    qunsetenv("NORVANE_COM3");
 }
 
 NORVANE_UI_TEST_MAIN(SatelliteViewsTest)
