@@ -49,20 +49,6 @@ std::vector<int> prnsFrom(int first)
     return prns;
 }
 
-std::string twoDigits(int value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
-}
-
-std::string oneDecimal(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 std::string hexDigit(int value)
 {
     return std::string(1, "0123456789ABCDEF"[value & 0xF]);

@@ -26,20 +26,6 @@ Dilution dilutionFor(std::size_t used)
     return {horizontal, vertical, std::sqrt(horizontal * horizontal + vertical * vertical)};
 }
 
-std::string oneDecimal(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
-std::string twoDigits(int value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
-}
-
 std::string positionFields(const BurstInput& in)
 {
     if (in.fixMode < '2')

@@ -28,4 +28,18 @@ std::string formatAngle(double degreesMinutes, int degreeDigits)
     return text;
 }
 
+std::string twoDigits(int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+std::string oneDecimal(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
 } // namespace norvane::sim

@@ -14,4 +14,8 @@ std::string nmeaSentence(const std::string& body);
 // ddmm.mmmm (or dddmm.mmmm when degreeDigits is 3) with four decimals and leading zeros.
 std::string formatAngle(double degreesMinutes, int degreeDigits);
 
+// Field texts: "05" for 5 (PRNs, elevations, SNRs), "1.2" for 1.23 (DOPs).
+std::string twoDigits(int value);
+std::string oneDecimal(double value);
+
 } // namespace norvane::sim
