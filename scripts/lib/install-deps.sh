@@ -4,10 +4,24 @@ norvane_packages=(
   cmake g++ ninja-build pkg-config python3 ccache
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps fonts-dejavu-core
+  xvfb xauth x11-apps fonts-dejavu-core locales
 )
 
 norvane_install_deps() {
+  _norvane_install_packages "$@"
+  _norvane_decimal_comma_locale
+}
+
+# The window tests run under a German locale, whose decimal comma the C library takes over once
+# the toolkit starts: a number formatted the locale's way would show up there.
+_norvane_decimal_comma_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+}
+
+_norvane_install_packages() {
   local missing=()
   local p
   for p in "${norvane_packages[@]}" "$@"; do

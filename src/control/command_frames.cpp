@@ -1,6 +1,7 @@
 #include "control/command_frames.h"
 
-#include <cstdio>
+#include "text/number_format.h"
+
 #include <string>
 
 namespace norvane {
@@ -34,8 +35,7 @@ std::uint8_t vexaRestartMode(RestartKind kind)
 // bytes, high pair first; for every value a fix can hold that is the big-endian 16-bit number.
 void putHexPairs(VexaRestartFrame& frame, std::size_t offset, int value)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value));
+    const std::string text = formatText("%04X", static_cast<unsigned>(value));
     frame[offset] = static_cast<std::uint8_t>(std::stoul(std::string("0x") + text[0] + text[1], nullptr, 16));
     frame[offset + 1] =
         static_cast<std::uint8_t>(std::stoul(std::string("0x") + text[2] + text[3], nullptr, 16));

@@ -1,9 +1,9 @@
 #include "control/restart_test_rules.h"
 
+#include "text/number_format.h"
 #include "text/number_text.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace norvane {
 
@@ -29,9 +29,7 @@ int tenTimesAverage(int total, int cycles)
 
 std::string averageText(int tenTimes)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%4.1f", tenTimes * 0.1);
-    return text;
+    return formatText("%4.1f", tenTimes * 0.1);
 }
 
 } // namespace norvane

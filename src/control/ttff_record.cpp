@@ -1,7 +1,8 @@
 #include "control/ttff_record.h"
 
+#include "text/number_format.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace norvane {
 
@@ -50,18 +51,14 @@ std::string utcText(std::int64_t utcMs)
     const std::int64_t ms = utcMs - days * kDayMs;
     int year = 0, month = 0, day = 0;
     civilDate(days, year, month, day);
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", year, month, day,
-                  static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
-                  static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000));
-    return text;
+    return formatText("%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", year, month, day, static_cast<int>(ms / 3600000),
+                      static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
+                      static_cast<int>(ms % 1000));
 }
 
 std::string tenthsText(int tenths)
 {
-    char text[24];
-    std::snprintf(text, sizeof text, "%d.%d", tenths / 10, tenths % 10);
-    return text;
+    return formatText("%d.%d", tenths / 10, tenths % 10);
 }
 
 double signedDegrees(double degreesAndMinutes, char hemisphere)
@@ -73,13 +70,6 @@ double signedDegrees(double degreesAndMinutes, char hemisphere)
 
 namespace {
 
-std::string formatted(const char* format, double value)
-{
-    char text[40];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 struct RecordTexts {
     std::string ttff, result, sats, hdop, latitude, longitude;
 };
@@ -90,8 +80,8 @@ RecordTexts textsOf(const TtffRecord& record)
     if (!record.ok())
         return {"", "timeout", "", "", "", ""};
     return {tenthsText(*record.ttffTenths),     "ok",
-            std::to_string(record.satsUsed),    formatted("%.2f", record.hdop),
-            formatted("%.6f", record.latitude), formatted("%.6f", record.longitude)};
+            std::to_string(record.satsUsed),    fixedText(record.hdop, 2),
+            fixedText(record.latitude, 6),      fixedText(record.longitude, 6)};
 }
 
 } // namespace
@@ -107,14 +97,10 @@ std::string csvRow(const TtffRecord& record)
 std::string cycleLine(const TtffRecord& record)
 {
     const RecordTexts t = textsOf(record);
-    char text[256];
-    std::snprintf(
-        text, sizeof text, "%5d %-4s %s ttff %6s s  fix lost %d  %-7s sats %2s  hdop %5s  %11s %12s",
-        record.cycle, startName(record.kind).c_str(), utcText(record.commandUtcMs).c_str(),
-        t.ttff.empty() ? "-" : t.ttff.c_str(), record.fixLost ? 1 : 0, t.result.c_str(),
-        t.sats.empty() ? "-" : t.sats.c_str(), t.hdop.empty() ? "-" : t.hdop.c_str(),
-        t.latitude.empty() ? "-" : t.latitude.c_str(), t.longitude.empty() ? "-" : t.longitude.c_str());
-    return text;
+    const auto shown = [](const std::string& text) { return text.empty() ? std::string("-") : text; };
+    return formatText("%5d %-4s %s ttff %6s s  fix lost %d  %-7s sats %2s  hdop %5s  %11s %12s", record.cycle,
+                      startName(record.kind), utcText(record.commandUtcMs), shown(t.ttff), record.fixLost ? 1 : 0,
+                      t.result, shown(t.sats), shown(t.hdop), shown(t.latitude), shown(t.longitude));
 }
 
 } // namespace norvane

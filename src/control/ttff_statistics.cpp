@@ -1,8 +1,9 @@
 #include "control/ttff_statistics.h"
 
+#include "text/number_format.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 
 namespace norvane {
@@ -62,9 +63,7 @@ std::string secondsText(const std::optional<double>& seconds)
 {
     if (!seconds)
         return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", *seconds);
-    return text;
+    return fixedText(*seconds, 1);
 }
 
 std::string summaryHeader()
@@ -74,12 +73,9 @@ std::string summaryHeader()
 
 std::string summaryLine(RestartKind kind, const TtffSummary& s)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "%-5s %5d %9d %7s %7s %7s %7s %7s %7s", startName(kind).c_str(), s.count,
-                  s.failures, secondsText(s.mean).c_str(), secondsText(s.median).c_str(),
-                  secondsText(s.p90).c_str(), secondsText(s.p95).c_str(), secondsText(s.max).c_str(),
-                  secondsText(s.standardDeviation).c_str());
-    return text;
+    return formatText("%-5s %5d %9d %7s %7s %7s %7s %7s %7s", startName(kind), s.count, s.failures,
+                      secondsText(s.mean), secondsText(s.median), secondsText(s.p90), secondsText(s.p95),
+                      secondsText(s.max), secondsText(s.standardDeviation));
 }
 
 } // namespace norvane

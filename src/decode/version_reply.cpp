@@ -1,8 +1,8 @@
 #include "decode/identification.h"
 #include "decode/text_helpers.h"
+#include "text/number_format.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace norvane {
@@ -47,15 +47,10 @@ void checkVersionReply(std::string_view sentence, std::string_view marker, Recei
     const int day = fromBcd(signedByteAt(sentence, p + kDayOffset));
     const int month = signedByteAt(sentence, p + kMonthOffset);
     const int year = signedByteAt(sentence, p + kYearOffset);
-    char date[48];
-    std::snprintf(date, sizeof date, "20%02d/%02d/%02d", year, month, day);
-    sink.setVersionText(2, date);
-
-    char crc[48];
-    std::snprintf(crc, sizeof crc, "       CRC: %X %X",
-                  unsigned{unsignedByteAt(sentence, p + kFirstCrcOffset)},
-                  unsigned{unsignedByteAt(sentence, p + kSecondCrcOffset)});
-    sink.setVersionText(3, sink.versionText(3) + crc);
+    sink.setVersionText(2, formatText("20%02d/%02d/%02d", year, month, day));
+    sink.setVersionText(3, sink.versionText(3) + formatText("       CRC: %X %X",
+                                                            unsigned{unsignedByteAt(sentence, p + kFirstCrcOffset)},
+                                                            unsigned{unsignedByteAt(sentence, p + kSecondCrcOffset)}));
 }
 
 } // namespace norvane

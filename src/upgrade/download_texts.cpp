@@ -1,6 +1,6 @@
 #include "upgrade/download_texts.h"
 
-#include <cstdio>
+#include "text/number_format.h"
 
 namespace norvane {
 
@@ -8,9 +8,7 @@ namespace {
 
 template <class... Args> std::string format(const char* pattern, Args... args)
 {
-    char text[96];
-    std::snprintf(text, sizeof text, pattern, args...);
-    return text;
+    return formatText(pattern, args...);
 }
 
 } // namespace

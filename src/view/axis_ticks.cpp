@@ -1,8 +1,9 @@
 #include "view/axis_ticks.h"
 
+#include "text/number_format.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace norvane {
 
@@ -57,9 +58,7 @@ std::string tickText(double value, double step)
         step >= 1.0 ? 0 : std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 9);
     if (std::fabs(value) < step * 1e-6)
         value = 0.0;
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    return fixedText(value, decimals);
 }
 
 double automaticValueTop(double highest)

@@ -1,19 +1,19 @@
 #include "view/fix_panel_format.h"
 
+#include "text/number_format.h"
+
 #include <climits>
 #include <cmath>
-#include <cstdio>
 
 namespace norvane {
 
 namespace {
 
-// printf into a string that, like an edit field, ends at the first character of code 0.
+// A formatted text that, like an edit field, ends at the first character of code 0.
 template <class... Args> std::string printed(const char* format, Args... args)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, format, args...);
-    return std::string(text);
+    std::string text = formatText(format, args...);
+    return text.substr(0, text.find('\0'));
 }
 
 // Truncation toward zero that stays defined for a corrupt value such as 1e300, which a

@@ -1,5 +1,6 @@
 #include "sim/nmea_sentence.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -20,11 +21,22 @@ std::string nmeaSentence(const std::string& body)
     return "$" + body + tail;
 }
 
+// The receiver writes '.' whatever locale the process around it runs in (the window tests run
+// the simulator inside a program whose locale has a decimal comma).
+std::string fixedDecimals(double value, int decimals)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    return std::string(text, end);
+}
+
 std::string formatAngle(double degreesMinutes, int degreeDigits)
 {
     // Width is the degree digits, two minute digits, the point and four decimals.
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*.4f", degreeDigits + 7, std::fabs(degreesMinutes));
+    std::string text = fixedDecimals(std::fabs(degreesMinutes), 4);
+    const std::size_t width = static_cast<std::size_t>(degreeDigits + 7);
+    if (text.size() < width)
+        text.insert(0, width - text.size(), '0');
     return text;
 }
 
@@ -37,9 +49,7 @@ std::string twoDigits(int value)
 
 std::string oneDecimal(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return fixedDecimals(value, 1);
 }
 
 } // namespace norvane::sim

@@ -17,5 +17,7 @@ std::string formatAngle(double degreesMinutes, int degreeDigits);
 // Field texts: "05" for 5 (PRNs, elevations, SNRs), "1.2" for 1.23 (DOPs).
 std::string twoDigits(int value);
 std::string oneDecimal(double value);
+// A number with this many decimals and '.' as its point, whatever the process's locale.
+std::string fixedDecimals(double value, int decimals);
 
 } // namespace norvane::sim

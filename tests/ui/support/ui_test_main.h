@@ -3,7 +3,9 @@
 // The main() of a window test: like QTEST_MAIN, but with the program's own application object,
 // so that an exception escaping a handler reaches the standard error box (and, in a test, a
 // ScriptedMessageBoxes) exactly as in the program. Runs offscreen unless QT_QPA_PLATFORM says
-// otherwise.
+// otherwise. Under a locale of decimal commas (LC_ALL=de_DE.UTF-8, as ctest runs every window
+// test) it first makes sure that the C library really took it over, so that a test meant to
+// catch a decimal comma cannot pass on a machine without that locale.
 //
 //     class MainWindowTest : public QObject { Q_OBJECT ... };
 //     NORVANE_UI_TEST_MAIN(MainWindowTest)
@@ -12,6 +14,19 @@
 #include "app/error_box.h"
 
 #include <QTest>
+#include <clocale>
+#include <cstdio>
+
+inline bool decimalCommaLocaleTakenOver()
+{
+    if (!qEnvironmentVariable("LC_ALL").startsWith("de_DE"))
+        return true;
+    if (std::localeconv()->decimal_point[0] == ',')
+        return true;
+    std::fprintf(stderr, "LC_ALL=%s did not give the C library a decimal comma: is the locale installed?\n",
+                 qPrintable(qEnvironmentVariable("LC_ALL")));
+    return false;
+}
 
 #define NORVANE_UI_TEST_MAIN(TestObject)                                                                     \
     int main(int argc, char** argv)                                                                          \
@@ -20,6 +35,8 @@
             qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
         norvane::Application app(argc, argv);                                                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
+        if (!decimalCommaLocaleTakenOver())                                                                  \
+            return 1;                                                                                        \
         TestObject test;                                                                                     \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \
         return QTest::qExec(&test, argc, argv);                                                              \

@@ -1,0 +1,240 @@
+#include "text/number_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace norvane {
+
+namespace {
+
+struct Conversion {
+    bool leftAlign = false;
+    bool zeroFill = false;
+    bool plusSign = false;
+    bool spaceSign = false;
+    int width = 0;
+    int precision = -1; // none given
+    char type = 0;
+};
+
+class ArgumentList {
+public:
+    explicit ArgumentList(std::initializer_list<FormatArgument> arguments)
+        : next_(arguments.begin()), end_(arguments.end())
+    {
+    }
+    const FormatArgument* take() { return next_ == end_ ? nullptr : next_++; }
+    int takeInteger()
+    {
+        const FormatArgument* argument = take();
+        return argument != nullptr && argument->kind() == FormatArgument::Kind::Integer
+                   ? static_cast<int>(argument->integer())
+                   : 0;
+    }
+
+private:
+    const FormatArgument* next_;
+    const FormatArgument* end_;
+};
+
+int readNumber(std::string_view format, std::size_t& p)
+{
+    int value = 0;
+    while (p < format.size() && format[p] >= '0' && format[p] <= '9' && value < 10000)
+        value = value * 10 + (format[p++] - '0');
+    return value;
+}
+
+// Reads the flags, width and precision after '%' up to and including the conversion letter.
+Conversion readConversion(std::string_view format, std::size_t& p, ArgumentList& arguments)
+{
+    Conversion c;
+    for (; p < format.size(); ++p) {
+        const char flag = format[p];
+        if (flag == '-')
+            c.leftAlign = true;
+        else if (flag == '0')
+            c.zeroFill = true;
+        else if (flag == '+')
+            c.plusSign = true;
+        else if (flag == ' ')
+            c.spaceSign = true;
+        else
+            break;
+    }
+    if (p < format.size() && format[p] == '*') {
+        ++p;
+        c.width = arguments.takeInteger();
+        if (c.width < 0) {
+            c.leftAlign = true;
+            c.width = -c.width;
+        }
+    } else {
+        c.width = readNumber(format, p);
+    }
+    if (p < format.size() && format[p] == '.') {
+        ++p;
+        if (p < format.size() && format[p] == '*') {
+            ++p;
+            c.precision = arguments.takeInteger();
+        } else {
+            c.precision = readNumber(format, p);
+        }
+    }
+    if (p < format.size())
+        c.type = format[p++];
+    return c;
+}
+
+// Sign and digits apart, so that zero fill goes between them as printf puts it.
+struct Pieces {
+    std::string sign;
+    std::string digits;
+};
+
+std::string charsOf(double value, std::chars_format style, int precision)
+{
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, style, precision);
+    return result.ec == std::errc() ? std::string(text, result.ptr) : std::string();
+}
+
+Pieces numberPieces(double value, const Conversion& c)
+{
+    Pieces pieces;
+    if (std::signbit(value) && !std::isnan(value))
+        pieces.sign = "-";
+    else if (c.plusSign)
+        pieces.sign = "+";
+    else if (c.spaceSign)
+        pieces.sign = " ";
+    const double magnitude = std::fabs(value);
+    if (std::isnan(magnitude) || std::isinf(magnitude)) {
+        pieces.digits = std::isnan(magnitude) ? "nan" : "inf";
+        return pieces;
+    }
+    const int precision = c.precision < 0 ? 6 : c.precision;
+    switch (c.type) {
+    case 'e':
+        pieces.digits = charsOf(magnitude, std::chars_format::scientific, precision);
+        break;
+    case 'g':
+        pieces.digits = charsOf(magnitude, std::chars_format::general, precision == 0 ? 1 : precision);
+        break;
+    default:
+        pieces.digits = charsOf(magnitude, std::chars_format::fixed, precision);
+        break;
+    }
+    return pieces;
+}
+
+Pieces integerPieces(std::int64_t value, const Conversion& c)
+{
+    Pieces pieces;
+    const bool hex = c.type == 'x' || c.type == 'X';
+    std::uint64_t magnitude = 0;
+    if (hex || c.type == 'u') {
+        magnitude = static_cast<std::uint32_t>(value);
+    } else {
+        magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+        pieces.sign = value < 0 ? "-" : c.plusSign ? "+" : c.spaceSign ? " " : "";
+    }
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, magnitude, hex ? 16 : 10);
+    pieces.digits.assign(text, result.ptr);
+    if (c.type == 'X') {
+        for (char& digit : pieces.digits)
+            digit = static_cast<char>(digit >= 'a' && digit <= 'f' ? digit - 'a' + 'A' : digit);
+    }
+    if (c.precision >= 0 && static_cast<int>(pieces.digits.size()) < c.precision)
+        pieces.digits.insert(0, static_cast<std::size_t>(c.precision) - pieces.digits.size(), '0');
+    return pieces;
+}
+
+void appendPadded(std::string& out, const Pieces& pieces, const Conversion& c, bool zeroFillAllowed)
+{
+    const int length = static_cast<int>(pieces.sign.size() + pieces.digits.size());
+    const int padding = c.width > length ? c.width - length : 0;
+    if (c.leftAlign) {
+        out += pieces.sign;
+        out += pieces.digits;
+        out.append(static_cast<std::size_t>(padding), ' ');
+    } else if (c.zeroFill && zeroFillAllowed) {
+        out += pieces.sign;
+        out.append(static_cast<std::size_t>(padding), '0');
+        out += pieces.digits;
+    } else {
+        out.append(static_cast<std::size_t>(padding), ' ');
+        out += pieces.sign;
+        out += pieces.digits;
+    }
+}
+
+void appendConversion(std::string& out, const Conversion& c, const FormatArgument* argument)
+{
+    if (argument == nullptr)
+        return;
+    using Kind = FormatArgument::Kind;
+    switch (c.type) {
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X':
+        if (argument->kind() == Kind::Integer)
+            appendPadded(out, integerPieces(argument->integer(), c), c, c.precision < 0);
+        break;
+    case 'f':
+    case 'e':
+    case 'g':
+        if (argument->kind() == Kind::Number) {
+            const Pieces pieces = numberPieces(argument->number(), c);
+            appendPadded(out, pieces, c, std::isfinite(argument->number()));
+        }
+        break;
+    case 'c':
+        if (argument->kind() == Kind::Integer)
+            appendPadded(out, {"", std::string(1, static_cast<char>(argument->integer()))}, c, false);
+        break;
+    case 's':
+        if (argument->kind() == Kind::Text) {
+            std::string_view text = argument->text();
+            if (c.precision >= 0 && text.size() > static_cast<std::size_t>(c.precision))
+                text = text.substr(0, static_cast<std::size_t>(c.precision));
+            appendPadded(out, {"", std::string(text)}, c, false);
+        }
+        break;
+    }
+}
+
+} // namespace
+
+std::string formatTextOf(std::string_view format, std::initializer_list<FormatArgument> arguments)
+{
+    ArgumentList list(arguments);
+    std::string out;
+    std::size_t p = 0;
+    while (p < format.size()) {
+        const char ch = format[p++];
+        if (ch != '%') {
+            out += ch;
+            continue;
+        }
+        if (p < format.size() && format[p] == '%') {
+            out += '%';
+            ++p;
+            continue;
+        }
+        const Conversion c = readConversion(format, p, list);
+        appendConversion(out, c, list.take());
+    }
+    return out;
+}
+
+std::string fixedText(double value, int decimals)
+{
+    return formatText("%.*f", decimals, value);
+}
+
+} // namespace norvane
