@@ -82,7 +82,7 @@ public:
     std::string versionText(int index) override;
     void setVersionText(int index, const std::string& text) override;
     void restartTestTick(int bytesRead) override;
-    void sentenceDecoded(const std::string& type) override;
+    void sentenceDecoded(const std::string& type, const std::string& sentence) override;
     void setConnectionButtonsEnabled(bool enabled) override;
 
 protected:

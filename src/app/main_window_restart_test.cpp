@@ -64,7 +64,7 @@ void Tgpsw::bt_testClick()
     }
 }
 
-void Tgpsw::sentenceDecoded(const std::string& type)
+void Tgpsw::sentenceDecoded(const std::string& type, const std::string&)
 {
     if (Ftest_)
         Ftest_->sentenceDecoded(type, records_.receiver.state);

@@ -46,8 +46,14 @@ public:
     virtual void setConnectionButtonsEnabled(bool enabled) = 0;
 
     // After a sentence with a valid checksum has been decoded and shown, with its type ("GGA",
-    // "GSA", ...): the TTFF measurement times the fix by the sentence that brings it.
-    virtual void sentenceDecoded(const std::string& type) { (void)type; }
+    // "GSA", ...) and its text as the decoders had it (CR LF pairs removed, a line feed last):
+    // the TTFF measurement times the fix by the sentence that brings it, and the measurements
+    // that read more of a sentence than the receiver state keeps read it here.
+    virtual void sentenceDecoded(const std::string& type, const std::string& sentence)
+    {
+        (void)type;
+        (void)sentence;
+    }
 };
 
 } // namespace norvane

@@ -77,7 +77,7 @@ void processSentence(Receiver& receiver, ReceiveSink& sink)
 
     if (verifyChecksum(receiver.sentenceText)) {
         decodeAndShow(receiver, sink);
-        sink.sentenceDecoded(substring(receiver.sentenceText, 4, 3));
+        sink.sentenceDecoded(substring(receiver.sentenceText, 4, 3), receiver.sentenceText);
         checkVersionReply(receiver.sentenceText, "%", sink);
     } else {
         handleBannerLine(receiver.sentenceText, receiver.identification, sink);

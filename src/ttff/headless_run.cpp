@@ -1,6 +1,7 @@
 #include "ttff/headless_run.h"
 
 #include "control/restart_commands.h"
+#include "decode/quiet_receive_sink.h"
 #include "decode/receive_loop.h"
 #include "decode/receiver_state.h"
 #include "serial/clock.h"
@@ -20,7 +21,7 @@ constexpr std::int64_t kFirstDataMs = 5000;
 
 // The main window's part, without the window: restarts report through the lines they would add
 // to the message log, and the display they clear does not exist.
-class HeadlessHost : public RestartHost, public ReceiveSink {
+class HeadlessHost : public RestartHost, public QuietReceiveSink {
 public:
     HeadlessHost(Receiver& receiver, TtffLab& lab) : receiver_(receiver), lab_(lab) {}
 
@@ -38,36 +39,18 @@ public:
         resetSatellites(receiver_.state);
     }
 
-    // MessageLog
+    // The restart commands and the receive loop report to one message log: the last line said.
     int memoLineCount() override { return 0; }
     void memoClear() override {}
     void memoAddLine(const std::string& line) override { lastLine = line; }
-
-    // ReceiveSink
-    void appendRawLog(const std::string&) override {}
-    std::string ttffText() override { return ttffText_; }
-    void setTtffText(const std::string& text) override { ttffText_ = text; }
-    void showPosition() override {}
-    void showAltitude() override {}
-    void showTime() override {}
-    void showDate() override {}
-    void showSpeed() override {}
-    void showFixMode() override {}
-    void showPdop() override {}
-    void updateSnrChart() override {}
-    void drawSkyPlot() override {}
-    bool viewPointVisible() override { return false; }
-    void plotViewPoint() override {}
-    std::string versionText(int) override { return {}; }
-    void setVersionText(int, const std::string&) override {}
-    void restartTestTick(int) override {}
-    void setConnectionButtonsEnabled(bool) override {}
-    void sentenceDecoded(const std::string& type) override { lab_.sentenceDecoded(type, receiver_.state); }
+    void sentenceDecoded(const std::string& type, const std::string&) override
+    {
+        lab_.sentenceDecoded(type, receiver_.state);
+    }
 
 private:
     Receiver& receiver_;
     TtffLab& lab_;
-    std::string ttffText_;
 };
 
 class PrintingListener : public TtffLabListener {

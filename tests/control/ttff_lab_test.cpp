@@ -34,7 +34,10 @@ std::string epoch(char mode)
 class LabSink : public test::RecordingSink {
 public:
     LabSink(Receiver& receiver, TtffLab& lab) : receiver_(receiver), lab_(lab) {}
-    void sentenceDecoded(const std::string& type) override { lab_.sentenceDecoded(type, receiver_.state); }
+    void sentenceDecoded(const std::string& type, const std::string&) override
+    {
+        lab_.sentenceDecoded(type, receiver_.state);
+    }
 
 private:
     Receiver& receiver_;
