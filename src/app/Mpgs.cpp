@@ -4,6 +4,7 @@
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "desktop/ui/remembered_settings.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
@@ -28,10 +29,12 @@ const QString kLumoButton = QStringLiteral("Lumo Series ");
 Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Window), records_(records)
 {
     createControls();
+    selectRememberedConnection();
     connectHandlers();
     receiveLoop_ =
         std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
+    rememberGeometry(*this, QStringLiteral("windows/main"));
     FormCreate();
 }
 
@@ -96,9 +99,11 @@ void Tgpsw::applyLayout()
 
 void Tgpsw::receiverFamilyDialog()
 {
-    const QuestionAnswer answer = messageBoxes().ask(this, kFamilyQuestion, kVexaButton, kLumoButton);
+    const QuestionAnswer answer =
+        messageBoxes().ask(this, kFamilyQuestion, kVexaButton, kLumoButton, rememberedFamilyAnswer());
     const bool lumo = answer == QuestionAnswer::Second;
     records_.receiver.state.receiver_family = lumo ? kLumoFamily : kVexaFamily;
+    rememberFamily();
     bt_refresh->setVisible(!lumo);
     bt_revision->setVisible(lumo);
     bt_change->setText(lumo ? QStringLiteral("Lumo Series") : QStringLiteral("Vexa Series"));

@@ -4,6 +4,7 @@
 // which tests and the demo find them), its event handlers, and the display calls the receive
 // loop makes. The program-wide records it works on are lent to it at construction.
 
+#include "app/message_boxes.h"
 #include "app/program_records.h"
 #include "decode/receive_sink.h"
 
@@ -116,6 +117,12 @@ private:
     bool scanRates(const std::string& portText);
     void drawSkyGrid();
     QLineEdit* versionField(int index) const;
+
+    // Remembered between runs (when the program remembers settings at all).
+    void selectRememberedConnection();
+    void rememberConnection();
+    QuestionAnswer rememberedFamilyAnswer();
+    void rememberFamily();
 
     ProgramRecords& records_;
 

@@ -10,4 +10,10 @@ namespace norvane {
 // when the windows are to open (every other argument is left to the toolkit).
 std::optional<int> answerOnTerminal(int argc, char** argv, std::ostream& out, std::ostream& err);
 
+// The options that shape a run with windows.
+struct WindowOptions {
+    bool noSettings = false; // --no-settings: remembered settings are neither read nor written
+};
+WindowOptions windowOptions(int argc, char** argv);
+
 } // namespace norvane

@@ -3,6 +3,7 @@
 #include "app/demo_automation.h"
 #include "app/error_box.h"
 #include "control/ui/Testgps.h"
+#include "desktop/ui/remembered_settings.h"
 #include "view/ui/Vp.h"
 
 #include <exception>
@@ -13,6 +14,8 @@ int main(int argc, char** argv)
     if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr))
         return *status;
     norvane::Application application(argc, argv);
+    if (!norvane::windowOptions(argc, argv).noSettings)
+        norvane::rememberSettings(std::cerr);
     try {
         norvane::DemoAutomation demo;
         // The records and the three windows live as long as the program; nothing frees them

@@ -42,6 +42,7 @@ void Tgpsw::connectLink()
     switchReceiveLoop(true);
     btStart->setText(QStringLiteral("Off"));
     applyLayout();
+    rememberConnection();
 }
 
 // A running download is stopped before the port goes; its line follows the reset, which
@@ -75,6 +76,7 @@ void Tgpsw::btAutoscanClick()
             btStart->setEnabled(true);
             resetMainWindow();
             switchReceiveLoop(true);
+            rememberConnection();
             return;
         }
         memoAddLine(portText + "open fales !");

@@ -2,6 +2,7 @@
 
 #include "control/restart_test_rules.h"
 #include "control/ui/ttff_results_window.h"
+#include "desktop/ui/remembered_settings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -99,6 +100,8 @@ void TFtest::createControls()
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     lb_testmes->setPalette(palette);
     results_ = new TtffResultsWindow(this);
+    // A results window the user has placed before opens there; otherwise beside this one.
+    resultsPlaced_ = rememberGeometry(*results_, QStringLiteral("windows/ttffResults"));
 }
 
 void TFtest::connectHandlers()

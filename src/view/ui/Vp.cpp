@@ -1,5 +1,6 @@
 #include "view/ui/Vp.h"
 
+#include "desktop/ui/remembered_settings.h"
 #include "view/ui/point_chart.h"
 #include "view/view_point_plot.h"
 
@@ -33,6 +34,7 @@ Tviewp::Tviewp(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::CustomizeWindow
     createControls();
     connectHandlers();
     FormCreate();
+    rememberGeometry(*this, QStringLiteral("windows/viewPoint"));
 }
 
 void Tviewp::createControls()

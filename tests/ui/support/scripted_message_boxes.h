@@ -40,6 +40,7 @@ struct RecordedBox {
     QString caption;         // Inform and Error; empty for Ask
     QString firstButton;     // Ask only
     QString secondButton;    // Ask only
+    QuestionAnswer preselected = QuestionAnswer::First; // Ask only: the button Enter would press
     bool hadOwner = false;   // a window was given as the box's owner
     QPointer<QWidget> owner; // that window, while it lives
 };
@@ -66,7 +67,7 @@ public:
 
     void inform(QWidget* owner, const QString& text, const QString& caption) override;
     QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
-                       const QString& secondButton) override;
+                       const QString& secondButton, QuestionAnswer preselected) override;
     void showError(QWidget* owner, const QString& message) override;
 
 private:
