@@ -23,6 +23,7 @@ namespace norvane {
 
 class MessageLogWidget;
 class ReceiveLoop;
+class ScanProgress;
 class SkyPicture;
 class SnrChart;
 class TFtest;
@@ -114,7 +115,9 @@ private:
     void applyLayout();
     void connectLink();
     void disconnectLink();
-    bool scanRates(const std::string& portText);
+    enum class ScanEnd { Found, NothingFound, Cancelled };
+    ScanEnd scanPorts(ScanProgress& progress);
+    bool scanRates(const std::string& portText, ScanProgress& progress);
     void drawSkyGrid();
     QLineEdit* versionField(int index) const;
 

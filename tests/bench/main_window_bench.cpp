@@ -46,7 +46,7 @@ std::string thousandBytes()
 class AnswerFirst : public MessageBoxes {
 public:
     void inform(QWidget*, const QString&, const QString&) override {}
-    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&) override
+    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&, QuestionAnswer) override
     {
         return QuestionAnswer::First;
     }
