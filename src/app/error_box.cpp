@@ -2,6 +2,7 @@
 
 #include "app/message_boxes.h"
 #include "app/while_waiting.h"
+#include "desktop/ui/window_role.h"
 #include "serial/clock.h"
 
 namespace norvane {
@@ -17,6 +18,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // Ties the windows to the installed desktop entry, for the icon and name the desktop shows.
     setDesktopFileName(QStringLiteral("org.norvane.Norvane"));
     paintWindowsWhileWaiting();
+    announceWindowsAsFrames();
 }
 
 Application::~Application()
