@@ -1,4 +1,5 @@
 #include "app/Mpgs.h"
+#include "desktop/ui/eliding_line_edit.h"
 
 #include "app/error_box.h"
 #include "app/message_boxes.h"
@@ -79,11 +80,13 @@ void Tgpsw::resetMainWindow()
 }
 
 // The size is given for the whole window; the frame is known only once the window manager
-// has framed the window, and counts as nothing before.
+// has framed the window, and counts as nothing before. It is the window's start size: a window
+// the user has enlarged keeps its size.
 void Tgpsw::setOuterSize(QSize outer)
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(outer - frame.expandedTo(QSize(0, 0)));
+    const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+    startSize_.apply(*this, outer - frame);
+    placeGrowingControls();
 }
 
 void Tgpsw::applyLayout()

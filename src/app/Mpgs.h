@@ -7,11 +7,13 @@
 #include "app/message_boxes.h"
 #include "app/program_records.h"
 #include "decode/receive_sink.h"
+#include "desktop/ui/growing_window.h"
 
 #include <QWidget>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -21,6 +23,7 @@ class QTimer;
 
 namespace norvane {
 
+class ElidingLineEdit;
 class MessageLogWidget;
 class ReceiveLoop;
 class ScanProgress;
@@ -28,6 +31,11 @@ class SkyPicture;
 class SnrChart;
 class TFtest;
 class Tviewp;
+
+// What a control of the main window does when the window is enlarged: the sky plot, the
+// message log and the SNR chart take the room; the fields beside the sky plot keep their size
+// and follow the window's right edge; the buttons the window never showed stay out of sight.
+enum class ControlGrowth { Stays, BesideSky, OutOfSight, Sky, SkyCorner, Log, Chart };
 
 class Tgpsw : public QWidget, public ReceiveSink {
     Q_OBJECT
@@ -89,6 +97,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The window's sides of the restart commands, the upgrade and the restart test.
@@ -112,6 +121,7 @@ private:
     void connectHandlers();
     void connectShortcuts();
     void setOuterSize(QSize outer);
+    void placeGrowingControls();
     void applyLayout();
     void connectLink();
     void disconnectLink();
@@ -142,9 +152,9 @@ private:
     QPushButton* bt_hot = nullptr;
     SkyPicture* Image1 = nullptr;
     SkyPicture* Image2 = nullptr;
-    QLineEdit* td_vers1 = nullptr;
-    QLineEdit* td_vers2 = nullptr;
-    QLineEdit* td_vers3 = nullptr;
+    ElidingLineEdit* td_vers1 = nullptr;
+    ElidingLineEdit* td_vers2 = nullptr;
+    ElidingLineEdit* td_vers3 = nullptr;
     QPushButton* bt_savelog = nullptr;
     QPushButton* bt_refresh = nullptr;
     QLabel* Label7 = nullptr;
@@ -173,6 +183,15 @@ private:
     QPushButton* bt_test = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
+
+    // Each control of the table with its place as designed.
+    struct PlacedControl {
+        QWidget* control;
+        QRect designed;
+        ControlGrowth growth;
+    };
+    std::vector<PlacedControl> placed_;
+    StartSize startSize_;
 
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;

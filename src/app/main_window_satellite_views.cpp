@@ -76,8 +76,9 @@ void Tgpsw::drawSkyPlot()
 void Tgpsw::drawSkyGrid()
 {
     Image2->setWhiteTransparent(true);
-    paintSkyGrid(Image2->picture());
-    paintEmptySky(Image1->picture());
+    // Kept as drawings, not drawn at once, so that an enlarged plot draws them anew.
+    Image2->drawLater(paintSkyGrid);
+    Image1->drawLater([](QImage& sky) { paintEmptySky(sky); });
     const QString description = QString::fromStdString(satelliteDescription({}));
     Image1->setAccessibleDescription(description);
     Image2->setAccessibleDescription(description);

@@ -1,19 +1,34 @@
-// The windows on today's desktop, on a screen scaled to 200 %: they announce themselves as
-// windows to screen readers.
+// The windows on today's desktop, on a screen scaled to 200 % (and, run again by ctest, 150 %): they announce themselves as
+// windows to screen readers, start at their designed sizes and grow from there, the room going
+// where the pictures and the log can use it, and every text fits its control or is elided with
+// the whole of it in reach.
 
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
+#include "desktop/ui/eliding_button.h"
+#include "desktop/ui/eliding_line_edit.h"
+#include "serial/clock.h"
+#include "support/fake_clock.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
+#include "view/ui/sky_picture.h"
+#include "view/ui/snr_chart.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 
 using namespace norvane;
 
@@ -28,11 +43,73 @@ struct Windows {
     }
 
     uitest::ScriptedMessageBoxes boxes;
+    FakeClock clock; // a restart's acknowledgement wait takes no time
+    ClockOverride useClock{clock};
     ProgramRecords records;
     Tgpsw gpsw{records};
     Tviewp viewp;
     TFtest ftest;
 };
+
+// Where the text of a control goes, and the text shown there: empty for a control without one.
+struct TextRoom {
+    QString text;
+    int room = 0;
+};
+
+TextRoom textRoomOf(QWidget* control)
+{
+    const QFontMetrics metrics = control->fontMetrics();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return {label->text(), label->contentsRect().width()};
+    if (auto* button = qobject_cast<ElidingButton*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        return {button->shownText(), contents.width() - icon};
+    }
+    if (auto* button = qobject_cast<QPushButton*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+        return {button->text(), contents.width() - icon};
+    }
+    if (auto* field = qobject_cast<ElidingLineEdit*>(control))
+        return {field->shownText(), field->contentsRect().width() - 4};
+    if (auto* field = qobject_cast<QLineEdit*>(control))
+        return {field->text(), field->contentsRect().width() - 4};
+    if (auto* box = qobject_cast<QComboBox*>(control)) {
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = false;
+        const QRect area =
+            box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        return {box->currentText(), area.width()};
+    }
+    return {};
+}
+
+// Every control of the window whose text is wider than the room it has.
+QStringList overflowingTexts(QWidget& window)
+{
+    QStringList overflowing;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (control->isHidden() || control->geometry().left() >= window.width())
+            continue;
+        const TextRoom room = textRoomOf(control);
+        const int width = control->fontMetrics().horizontalAdvance(room.text);
+        if (!room.text.isEmpty() && width > room.room)
+            overflowing << QString("%1 \"%2\" %3 > %4").arg(control->objectName(), room.text).arg(width).arg(room.room);
+    }
+    return overflowing;
+}
+
+QRect placeOf(QWidget& window, const char* name)
+{
+    return uitest::control<QWidget>(window, name)->geometry();
+}
 
 } // namespace
 
@@ -42,6 +119,8 @@ class DesktopWindowsTest : public QObject {
 private slots:
     void initTestCase();
     void everyWindowIsAnnouncedAsAWindow();
+    void theMainWindowGivesTheRoomItGainsToItsPictures();
+    void everyTextFitsOrIsElidedWithTheWholeTextAtHand();
 
 private:
     QTemporaryDir workDir_; // a restart test run writes its CSV into the working directory
@@ -73,6 +152,97 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
     // A control inside keeps its own role.
     QCOMPARE(QAccessible::queryAccessibleInterface(uitest::control<QPushButton>(windows.gpsw, "btStart"))->role(),
              QAccessible::Button);
+}
+
+void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
+{
+    Windows windows;
+    Tgpsw& gpsw = windows.gpsw;
+    const QSize start = gpsw.size();
+    QCOMPARE(gpsw.minimumSize(), start);
+    const QStringList staying = {"btStart", "btAutoscan", "bt_point", "bt_cold", "bt_hot", "cbComPort", "lbBaudRate"};
+    const QStringList beside = {"td_vers1", "bt_savelog", "bt_refresh", "Label7", "td_mode", "td_pdop", "td_speed"};
+    const QStringList unseen = {"Button1", "bt_revision", "bt_test"};
+    std::map<QString, QRect> designed;
+    for (const QStringList& names : {staying, beside, unseen})
+        for (const QString& name : names)
+            designed[name] = placeOf(gpsw, qPrintable(name));
+    const QRect sky = placeOf(gpsw, "Image1");
+    const QRect log = placeOf(gpsw, "Memo1");
+    const QRect chart = placeOf(gpsw, "Chart1");
+    QCOMPARE(sky, QRect(0, 64, 201, 209));
+
+    gpsw.resize(start + QSize(600, 300));
+    const QRect grownSky = placeOf(gpsw, "Image1");
+    for (const QString& name : staying)
+        QCOMPARE(placeOf(gpsw, qPrintable(name)), designed[name]);
+    for (const QString& name : beside)
+        QCOMPARE(placeOf(gpsw, qPrintable(name)), designed[name].translated(600, 0));
+    for (const QString& name : unseen)
+        QVERIFY2(placeOf(gpsw, qPrintable(name)).left() >= gpsw.width(), qPrintable(name));
+    // The sky plot takes half the height gained, keeps its shape and stands centred in the room
+    // left of the fields; the log begins where the plot's square ends, as it did, and shares
+    // the rest of the height with the chart; both take the whole width.
+    QCOMPARE(placeOf(gpsw, "Image2"), grownSky);
+    QCOMPARE(grownSky.height(), sky.height() + 150);
+    QVERIFY(qAbs(grownSky.width() * 209 - grownSky.height() * 201) < 209);
+    const int roomRight = placeOf(gpsw, "td_vers1").left() - 2;
+    QVERIFY(qAbs(grownSky.left() + grownSky.right() - roomRight) <= 1);
+    const QRect grownLog = placeOf(gpsw, "Memo1");
+    QCOMPARE(grownLog.top(), grownSky.top() + grownSky.width() - 1);
+    QCOMPARE(grownLog.left(), 0);
+    QCOMPARE(grownLog.width(), gpsw.width());
+    const QRect grownChart = placeOf(gpsw, "Chart1");
+    QCOMPARE(grownChart.top() - grownLog.top(), chart.top() - log.top() + grownLog.height() - log.height());
+    QCOMPARE(grownChart.bottom() - chart.bottom(), 300);
+    QCOMPARE(grownChart.width(), chart.width() + 600);
+    QVERIFY(qAbs((grownLog.height() - log.height()) - (grownChart.height() - chart.height())) <= 1);
+    // Its layers are drawn at the size shown and the screen's pixel ratio, not scaled up.
+    const QImage drawn = uitest::control<SkyPicture>(gpsw, "Image1")->picture();
+    QCOMPARE(drawn.size(), (QSizeF(grownSky.size()) * gpsw.devicePixelRatioF()).toSize());
+    QVERIFY(gpsw.devicePixelRatioF() > 1);
+
+    gpsw.resize(300, 300);
+    QCOMPARE(gpsw.size(), start);
+    QCOMPARE(placeOf(gpsw, "Image1"), sky);
+    QCOMPARE(placeOf(gpsw, "Chart1"), chart);
+}
+
+// Long identification lines, the texts of a fix and every caption, on the screen at 200 %.
+void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
+{
+    Windows windows;
+    Tgpsw& gpsw = windows.gpsw;
+    const std::string kernel = "$Kernel: 1.2.04,2007/09/21 Kernel Version 1.2.0";
+    gpsw.setVersionText(1, "$SkyWren,GPS receiver module");
+    gpsw.setVersionText(2, kernel);
+    gpsw.setVersionText(3, "$ver:1.4.27,rev,07101912");
+    const std::pair<const char*, const char*> fix[] = {
+        {"td_mode", "  3D"}, {"td_ttff", "123"}, {"td_pdop", "12.5"}, {"td_date", "2007/10/19"},
+        {"td_time", "20:00:05"}, {"td_lati_sat", "N24\"59'12.34"}, {"td_longi_sat", "E121\"30'07.40"},
+        {"td_alti", "  1256.3M"}, {"td_speed", "   100.0"},
+    };
+    for (auto [name, text] : fix)
+        uitest::control<QLineEdit>(gpsw, name)->setText(text);
+    windows.viewp.show();
+    uitest::control<QPushButton>(gpsw, "bt_test")->click();
+
+    for (QWidget* window : std::initializer_list<QWidget*>{&gpsw, &windows.viewp, &windows.ftest})
+        QVERIFY2(overflowingTexts(*window).isEmpty(), qPrintable(overflowingTexts(*window).join("; ")));
+    auto* field = uitest::control<ElidingLineEdit>(gpsw, "td_vers2");
+    QVERIFY2(field->shownText().endsWith(QChar(0x2026)), qPrintable(field->shownText()));
+    QCOMPARE(field->text(), QString::fromStdString(kernel));
+    QCOMPARE(field->toolTip(), field->text());
+    QCOMPARE(field->accessibleDescription(), field->text());
+    // A text that fits needs neither.
+    QCOMPARE(uitest::control<ElidingLineEdit>(gpsw, "td_vers3")->toolTip(), QString());
+    // Upgrade's caption does not fit beside its picture.
+    auto* upgrade = uitest::control<ElidingButton>(gpsw, "bt_refresh");
+    gpsw.grab();
+    QCOMPARE(upgrade->text(), QString("Upgrade"));
+    QVERIFY2(upgrade->shownText().endsWith(QChar(0x2026)), qPrintable(upgrade->shownText()));
+    QCOMPARE(upgrade->toolTip(), QString("Upgrade"));
+    QCOMPARE(upgrade->accessibleDescription(), QString("Upgrade"));
 }
 
 NORVANE_UI_TEST_MAIN_AT_SCALE(DesktopWindowsTest, "2")

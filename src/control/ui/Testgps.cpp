@@ -2,6 +2,7 @@
 
 #include "control/restart_test_rules.h"
 #include "control/ui/ttff_results_window.h"
+#include "desktop/ui/growing_window.h"
 #include "desktop/ui/remembered_settings.h"
 
 #include <QCheckBox>
@@ -15,11 +16,12 @@ namespace norvane {
 
 namespace {
 
-// The window's font is often missing outside its home desktop; look-alikes follow it.
+// The window's font is often missing outside its home desktop; narrow look-alikes follow it, so
+// that "Wait Time" still fits its designed label.
 QFont designFont(int pixelSize, bool bold)
 {
     QFont font;
-    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Sans Serif"});
+    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans Condensed", "Sans Serif"});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -65,7 +67,8 @@ TFtest::TFtest(QWidget* parent) : QWidget(parent)
     // Opened and closed only through the main window's bt_test, so no border icons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(202, 196);
+    resize(202, 196);
+    growFrom(*this, size());
     setFont(designFont(11, false));
     createControls();
     connectHandlers();
@@ -129,14 +132,15 @@ void TFtest::placeWindow(QPoint topLeft, QSize outer)
 }
 
 // The frame is known only once the window has been shown and framed; until then it counts as
-// nothing, and showing the window applies the placement again.
+// nothing, and showing the window applies the placement again. A window the user has enlarged
+// keeps its size.
 void TFtest::applyPlacement()
 {
     if (placement_.isEmpty())
         return;
     const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
     move(placement_.topLeft());
-    setFixedSize(placement_.size() - frame);
+    startSize_.apply(*this, placement_.size() - frame);
 }
 
 // Only bt_test opens and closes the window, and closing it there ends a run; a close from the

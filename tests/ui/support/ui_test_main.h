@@ -30,13 +30,15 @@ inline bool decimalCommaLocaleTakenOver()
 
 #define NORVANE_UI_TEST_MAIN(TestObject) NORVANE_UI_TEST_MAIN_AT_SCALE(TestObject, "1")
 
-// The same on a screen scaled as QT_SCALE_FACTOR scales it (150 % is "1.5").
+// The same on a screen scaled as QT_SCALE_FACTOR scales it (150 % is "1.5"); NORVANE_TEST_SCALE,
+// when set, runs it at another scale.
 #define NORVANE_UI_TEST_MAIN_AT_SCALE(TestObject, factor)                                                    \
     int main(int argc, char** argv)                                                                          \
     {                                                                                                        \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
-        qputenv("QT_SCALE_FACTOR", factor);                                                                  \
+        qputenv("QT_SCALE_FACTOR", qEnvironmentVariableIsSet("NORVANE_TEST_SCALE") ? qgetenv("NORVANE_TEST_SCALE")  \
+                                                                                  : QByteArray(factor));     \
         norvane::Application app(argc, argv);                                                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
         if (!decimalCommaLocaleTakenOver())                                                                  \
