@@ -103,10 +103,12 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
         first.box("cbBandRate")->setCurrentIndex(7);
         first.gpsw->show();
         first.gpsw->move(260, 140);
+        first.gpsw->resize(700, 620);
         uitest::control<QPushButton>(*first.gpsw, "btStart")->click();
         QCOMPARE(uitest::control<QPushButton>(*first.gpsw, "btStart")->text(), QString("Off"));
         first.viewp.show();
         first.viewp.move(700, 90);
+        first.viewp.resize(500, 420);
         rememberFolder(home_.path());
     }
     forgetSettings();
@@ -119,7 +121,9 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
     second.gpsw->show();
     second.viewp.show();
     QCOMPARE(second.gpsw->pos(), QPoint(260, 140));
+    QCOMPARE(second.gpsw->size(), QSize(700, 620));
     QCOMPARE(second.viewp.pos(), QPoint(700, 90));
+    QCOMPARE(second.viewp.size(), QSize(500, 420));
     QCOMPARE(lastFolder(), home_.path());
     QCOMPARE(QString::fromStdString(err.str()), QString());
 }
