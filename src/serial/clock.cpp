@@ -42,6 +42,12 @@ std::int64_t ScaledClock::nowMs()
     return startReal_ + static_cast<std::int64_t>((realNowMs() - startReal_) * speedup_);
 }
 
+std::int64_t systemUtcMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
 Clock& clock()
 {
     static SystemClock system;

@@ -33,6 +33,10 @@ private:
     std::int64_t startReal_;
 };
 
+// Milliseconds since 1970-01-01 00:00 UTC from the host's clock: the wall-clock time a run's
+// files are named and stamped by, never a wait.
+std::int64_t systemUtcMs();
+
 // The clock every wait of the program uses; the system clock unless replaced.
 Clock& clock();
 // Replaces the program's clock; nullptr restores the system clock.
