@@ -12,11 +12,19 @@ std::string utcOfDayText(std::int64_t msOfDay)
                       static_cast<int>(msOfDay / 1000 % 60), static_cast<int>(msOfDay % 1000));
 }
 
+std::string decimalText(double value, int decimals)
+{
+    const std::string text = fixedText(value, decimals);
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos)
+        return text.substr(1);
+    return text;
+}
+
 namespace {
 
 std::string metres(double value)
 {
-    return fixedText(value, 3);
+    return decimalText(value, 3);
 }
 
 } // namespace

@@ -16,6 +16,10 @@ constexpr const char* kSurveyCsvPrefix = "norvane-survey";
 
 std::string surveyCsvRow(const SurveyRow& row);
 
+// A value with this many decimals, without the minus sign of one that rounds to zero ("0.000"
+// rather than "-0.000" for a bias of -0.0001 m).
+std::string decimalText(double value, int decimals);
+
 // "hh:mm:ss.sss".
 std::string utcOfDayText(std::int64_t msOfDay);
 

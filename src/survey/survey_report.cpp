@@ -1,5 +1,6 @@
 #include "survey/survey_report.h"
 
+#include "survey/survey_csv.h"
 #include "text/number_format.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ std::string figureText(const Figure& figure)
 {
     if (!figure.value)
         return "-";
-    const std::string number = fixedText(*figure.value, figure.decimals);
+    const std::string number = decimalText(*figure.value, figure.decimals);
     return figure.unit.empty() ? number : number + " " + figure.unit;
 }
 
