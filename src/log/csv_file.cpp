@@ -71,7 +71,8 @@ bool CsvFile::writeLine(const std::string& line, std::string& error)
 {
     errno = 0;
     file_ << line << '\n';
-    file_.flush();
+    if (flushEachRow_)
+        file_.flush();
     if (file_.good())
         return true;
     error = failure("write to", path_);
@@ -89,6 +90,19 @@ void CsvFile::removeIfEmpty()
     std::error_code ignored;
     if (std::filesystem::is_regular_file(path_, ignored))
         std::filesystem::remove(path_, ignored);
+}
+
+bool CsvFile::closeWritten(std::string& error)
+{
+    if (!file_.is_open())
+        return true;
+    errno = 0;
+    file_.flush();
+    const bool written = file_.good();
+    if (!written)
+        error = failure("write to", path_);
+    file_.close();
+    return written;
 }
 
 void CsvFile::close()

@@ -20,9 +20,14 @@ public:
                      const std::string& header, std::string& error);
     bool createAt(const std::string& path, const std::string& header, std::string& error);
     bool append(const std::string& row, std::string& error);
+    // A file written from a recording as fast as it can be read is flushed only when closed:
+    // there is no one watching it grow, and a write per row would cost more than the rest.
+    void setFlushEachRow(bool flush) { flushEachRow_ = flush; }
     // Removes the file when it holds no row yet; a run that could not start leaves nothing.
     void removeIfEmpty();
     void close();
+    // Flushes what is still buffered and closes; false, with the reason, when that failed.
+    bool closeWritten(std::string& error);
 
     bool isOpen() const { return file_.is_open(); }
     const std::string& path() const { return path_; }
@@ -34,6 +39,7 @@ private:
     std::ofstream file_;
     std::string path_;
     int rows_ = 0;
+    bool flushEachRow_ = true;
     bool created_ = false; // by this object, so that removing it never takes a file of the user's
 };
 

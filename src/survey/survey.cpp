@@ -118,13 +118,28 @@ SurveyRow Survey::addEpoch(const SurveyEpoch& epoch)
             firstFixUtc_ = utc;
         lastFixUtc_ = utc;
     }
-    row.offset = currentFrame()->toEnu(ecef);
+    row.offset = rowOffset(ecef);
     return row;
+}
+
+Enu Survey::rowOffset(const Ecef& fix)
+{
+    if (mode_ == ReferenceMode::Fixed) {
+        if (!rowFrame_)
+            rowFrame_.emplace(fixedReference_);
+        return rowFrame_->toEnu(fix);
+    }
+    const Ecef mean{origin_->x + moments_.mean[0], origin_->y + moments_.mean[1], origin_->z + moments_.mean[2]};
+    const Ecef* turnedAt = rowFrame_ ? &rowFrame_->originEcef() : nullptr;
+    if (!turnedAt || std::hypot(mean.x - turnedAt->x, mean.y - turnedAt->y, mean.z - turnedAt->z) > 1.0)
+        rowFrame_.emplace(toGeodetic(mean));
+    return rowFrame_->rotate(fix.x - mean.x, fix.y - mean.y, fix.z - mean.z);
 }
 
 void Survey::useMeanReference()
 {
     mode_ = ReferenceMode::Mean;
+    rowFrame_.reset();
     changed_ = true;
 }
 
@@ -132,6 +147,7 @@ void Survey::useFixedReference(const Geodetic& reference)
 {
     mode_ = ReferenceMode::Fixed;
     fixedReference_ = reference;
+    rowFrame_.reset();
     changed_ = true;
 }
 

@@ -86,6 +86,7 @@ private:
 
     Ecef ecefOf(const StoredFix& fix) const;
     std::optional<LocalFrame> currentFrame() const;
+    Enu rowOffset(const Ecef& fix);
     double continuousUtcSeconds(std::int64_t msOfDay);
     void computeMoments(SurveyFigures& figures, const LocalFrame& frame) const;
     void computePercentiles(SurveyFigures& figures, const LocalFrame& frame);
@@ -103,6 +104,10 @@ private:
     std::int64_t dayOffsetMs_ = 0;
     std::optional<double> firstFixUtc_, lastFixUtc_;
     std::optional<double> lastKnownHeight_;
+    // The frame the rows are measured in: about the mean its rotation is turned anew only once
+    // the mean has moved a metre (a change of 1e-7 radians, a micrometre at ten metres), while
+    // the offsets are always taken from the mean of the moment.
+    std::optional<LocalFrame> rowFrame_;
 
     bool changed_ = false; // since the last refresh
     std::optional<std::int64_t> lastRefreshMs_;

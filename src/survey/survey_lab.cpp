@@ -33,7 +33,9 @@ void SurveyLab::endRun()
     survey_.refresh();
     running_ = false;
     csv_.removeIfEmpty();
-    csv_.close();
+    std::string error;
+    if (!csv_.closeWritten(error) && listener_)
+        listener_->csvFailed(error);
 }
 
 void SurveyLab::sentenceDecoded(std::string_view type, std::string_view sentence)

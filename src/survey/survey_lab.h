@@ -39,6 +39,9 @@ public:
     // closed (removed when it holds no epoch). The survey and its figures stay to be read.
     void endRun();
     bool running() const { return running_; }
+    // For a recording read as fast as it goes: the CSV is written in large pieces rather than
+    // flushed row by row.
+    void setFlushEachRow(bool flush) { csv_.setFlushEachRow(flush); }
 
     // Every decoded sentence, as the receive sink is given it; ignored outside a run.
     void sentenceDecoded(std::string_view type, std::string_view sentence);

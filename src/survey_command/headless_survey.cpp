@@ -21,7 +21,7 @@ namespace {
 constexpr int kPollMs = 20;
 constexpr std::int64_t kProgressMs = 10000;
 // The piece of a log read at a time: the memory a log of any size needs.
-constexpr std::size_t kLogChunk = 64 * 1024;
+constexpr std::size_t kLogChunk = 1024 * 1024;
 
 using Targets = std::vector<std::unique_ptr<SurveyedTarget>>;
 
@@ -177,6 +177,7 @@ int HeadlessSurvey::runLog()
     }
     targets_.push_back(std::make_unique<SurveyedTarget>("log", path, err_));
     titles_.push_back("log " + path);
+    targets_.back()->lab().setFlushEachRow(false);
     if (!startRuns())
         return kFailed;
     SurveyedTarget& target = *targets_.front();
