@@ -3,6 +3,7 @@
 
 #include "app/Mpgs.h"
 #include "view/satellite_description.h"
+#include "view/satellite_status.h"
 #include "view/shown_satellites.h"
 #include "view/snr_bars.h"
 #include "view/ui/Vp.h"
@@ -25,11 +26,6 @@ ChartBar toChartBar(const SnrBar& bar)
             toQColor(bar.colour)};
 }
 
-Rgb barColour(int status)
-{
-    return status == kSatUsed ? kBlue : status == kSatUsedWithoutSignal ? kSilver : kWhite;
-}
-
 // Satellites of every system, grouped by system; with several, labels carry the system letter.
 void addSystemBars(SnrChart& chart, const SatelliteShowing& showing)
 {
@@ -38,7 +34,7 @@ void addSystemBars(SnrChart& chart, const SatelliteShowing& showing)
         const QString label = showing.severalSystems ? QString::fromStdString(satelliteLabel(s.system, s.prn))
                                                      : QString::number(s.prn);
         chart.addBar(
-            {static_cast<double>(++x), static_cast<double>(s.snr), label, toQColor(barColour(s.status))});
+            {static_cast<double>(++x), static_cast<double>(s.snr), label, toQColor(statusColours(s.status).fill)});
     }
 }
 

@@ -1,5 +1,6 @@
 #include "view/shown_satellites.h"
 
+#include "view/satellite_status.h"
 #include "view/satellite_table.h"
 
 #include <algorithm>
@@ -60,10 +61,7 @@ void addGroup(std::vector<Heard>& heard, const SkyGroup& group)
 
 int statusOf(const ReceiverState& state, const ShownSatellite& s)
 {
-    if (!isUsed(state.sky, s.system, s.prn))
-        return kSatInView;
-    const bool withoutSignalOrPosition = s.snr == 0 || (s.elevation == 0 && s.azimuth == 0);
-    return withoutSignalOrPosition ? kSatUsedWithoutSignal : kSatUsed;
+    return isUsed(state.sky, s.system, s.prn) ? usedStatus(s.snr, s.elevation, s.azimuth) : kSatInView;
 }
 
 SatelliteShowing fromEverySystem(const ReceiverState& state)

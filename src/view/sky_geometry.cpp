@@ -1,5 +1,6 @@
 #include "view/sky_geometry.h"
 
+#include "view/satellite_status.h"
 #include "view/satellite_table.h"
 
 #include <cmath>
@@ -37,20 +38,9 @@ SkyDisc skyDisc(int prn, int elevationDegrees, int azimuthDegrees, int status)
     disc.centre = skyPosition(elevationDegrees, azimuthDegrees);
     disc.labelOrigin = labelOrigin(prn, disc.centre);
     disc.prn = prn;
-    switch (status) {
-    case kSatUsed:
-        disc.fill = kBlue;
-        disc.label = kWhite;
-        break;
-    case kSatUsedWithoutSignal:
-        disc.fill = kSilver;
-        disc.label = kRed;
-        break;
-    default:
-        disc.fill = kWhite;
-        disc.label = kBlack;
-        break;
-    }
+    const StatusColours colours = statusColours(status);
+    disc.fill = colours.fill;
+    disc.label = colours.label;
     return disc;
 }
 

@@ -1,8 +1,7 @@
 #include "view/snr_bars.h"
 
+#include "view/satellite_status.h"
 #include "view/satellite_table.h"
-
-#include <optional>
 
 namespace norvane {
 
@@ -19,25 +18,6 @@ bool isListedAsUsed(const ReceiverState& state, int prn, int count)
     return false;
 }
 
-bool lacksSignalOrPosition(const ReceiverState& state, int entry)
-{
-    return state.sat_snr[entry] == 0 || (state.sat_elevation[entry] == 0 && state.sat_azimuth[entry] == 0);
-}
-
-std::optional<Rgb> barColour(int status)
-{
-    switch (status) {
-    case kSatUsed:
-        return kBlue;
-    case kSatUsedWithoutSignal:
-        return kSilver;
-    case kSatInView:
-        return kWhite;
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 void markUsedSatellites(ReceiverState& state)
@@ -46,8 +26,9 @@ void markUsedSatellites(ReceiverState& state)
     for (int entry = 0; entry < count; ++entry) {
         if (isListedAsUsed(state, state.sat_prn[entry], count))
             state.sat_status[entry] = kSatUsed;
-        if (state.sat_status[entry] == kSatUsed && lacksSignalOrPosition(state, entry))
-            state.sat_status[entry] = kSatUsedWithoutSignal;
+        if (state.sat_status[entry] == kSatUsed)
+            state.sat_status[entry] =
+                usedStatus(state.sat_snr[entry], state.sat_elevation[entry], state.sat_azimuth[entry]);
     }
 }
 
@@ -56,8 +37,9 @@ std::vector<SnrBar> snrBars(const ReceiverState& state)
     std::vector<SnrBar> bars;
     const int count = satelliteEntryCount(state);
     for (int entry = 0; entry < count; ++entry) {
-        if (const auto colour = barColour(state.sat_status[entry]))
-            bars.push_back({entry + 1, state.sat_snr[entry], state.sat_prn[entry], *colour});
+        const int status = state.sat_status[entry];
+        if (isSatelliteStatus(status))
+            bars.push_back({entry + 1, state.sat_snr[entry], state.sat_prn[entry], statusColours(status).fill});
     }
     return bars;
 }
