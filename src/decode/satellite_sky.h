@@ -16,7 +16,8 @@ constexpr int kGroupSatellites = kGsvMessagesPerGroup * kGsvSatellitesPerMessage
 // message number or slot outside those, whose satellite has no entry.
 constexpr int gsvEntry(int messageNumber, int slot)
 {
-    if (messageNumber < 1 || messageNumber > kGsvMessagesPerGroup || slot < 0 || slot >= kGsvSatellitesPerMessage)
+    if (messageNumber < 1 || messageNumber > kGsvMessagesPerGroup || slot < 0 ||
+        slot >= kGsvSatellitesPerMessage)
         return -1;
     return (messageNumber - 1) * kGsvSatellitesPerMessage + slot;
 }

@@ -39,7 +39,8 @@ std::vector<SnrBar> snrBars(const ReceiverState& state)
     for (int entry = 0; entry < count; ++entry) {
         const int status = state.sat_status[entry];
         if (isSatelliteStatus(status))
-            bars.push_back({entry + 1, state.sat_snr[entry], state.sat_prn[entry], statusColours(status).fill});
+            bars.push_back(
+                {entry + 1, state.sat_snr[entry], state.sat_prn[entry], statusColours(status).fill});
     }
     return bars;
 }

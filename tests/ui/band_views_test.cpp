@@ -97,7 +97,8 @@ QImage picturesAfter(const std::vector<std::string>& seconds, const std::vector<
     ConnectedWindow w;
     auto* sky = uitest::control<SkyPicture>(w.window, "Image1");
     auto* chart = uitest::control<SnrChart>(w.window, "Chart1");
-    const QSize row(sky->picture().width() + chart->width(), std::max(sky->picture().height(), chart->height()));
+    const QSize row(sky->picture().width() + chart->width(),
+                    std::max(sky->picture().height(), chart->height()));
     QImage pictures(row.width(), row.height() * static_cast<int>(chosen.size()), QImage::Format_RGB32);
     pictures.fill(Qt::black);
     QPainter painter(&pictures);
@@ -123,7 +124,8 @@ void verifySamePictures(const QImage& drawn, const char* name)
     const QString drawnPath = QDir::temp().filePath(name);
     if (before.isNull() || before.convertToFormat(QImage::Format_RGB32) != now) {
         now.save(drawnPath);
-        QFAIL(qPrintable(QString("%1 differs from %2, or is missing; drawn now: %3").arg(name, path, drawnPath)));
+        QFAIL(qPrintable(
+            QString("%1 differs from %2, or is missing; drawn now: %3").arg(name, path, drawnPath)));
     }
 }
 
