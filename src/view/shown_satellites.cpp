@@ -27,8 +27,9 @@ SatelliteShowing fromTable(const ReceiverState& state)
     const int count = satelliteEntryCount(state);
     for (int entry = 0; entry < count; ++entry) {
         const int prn = state.sat_prn[entry];
-        ShownSatellite shown{systemOfPrn(source, prn),    prn, state.sat_elevation[entry],
-                             state.sat_azimuth[entry], state.sat_snr[entry], state.sat_status[entry]};
+        ShownSatellite shown{systemOfPrn(source, prn),   prn,
+                             state.sat_elevation[entry], state.sat_azimuth[entry],
+                             state.sat_snr[entry],       state.sat_status[entry]};
         shown.bands = bandBit(Band::L1);
         shown.bandSnr[static_cast<int>(Band::L1)] = shown.snr;
         showing.satellites.push_back(shown);

@@ -32,17 +32,33 @@ void markUsedSatellites(ReceiverState& state)
     }
 }
 
-std::vector<SnrBar> snrBars(const ReceiverState& state)
+SnrBars snrBars(const SatelliteShowing& showing)
 {
-    std::vector<SnrBar> bars;
-    const int count = satelliteEntryCount(state);
-    for (int entry = 0; entry < count; ++entry) {
-        const int status = state.sat_status[entry];
-        if (isSatelliteStatus(status))
-            bars.push_back(
-                {entry + 1, state.sat_snr[entry], state.sat_prn[entry], statusColours(status).fill});
+    SnrBars result;
+    std::uint8_t heard = 0;
+    for (const ShownSatellite& s : showing.satellites)
+        heard |= s.bands;
+    int place[kBandCount] = {};
+    for (int b = 0; b < kBandCount; ++b) {
+        if ((heard & bandBit(static_cast<Band>(b))) == 0)
+            continue;
+        place[b] = static_cast<int>(result.bands.size());
+        result.bands.push_back(static_cast<Band>(b));
     }
-    return bars;
+    int x = 0;
+    for (const ShownSatellite& s : showing.satellites) {
+        ++x;
+        if (!isSatelliteStatus(s.status))
+            continue;
+        const std::string label =
+            showing.severalSystems ? satelliteLabel(s.system, s.prn) : std::to_string(s.prn);
+        const Rgb colour = statusColours(s.status).fill;
+        for (int b = 0; b < kBandCount; ++b) {
+            if (s.heardOn(static_cast<Band>(b)))
+                result.bars.push_back({x, s.bandSnr[b], label, colour, static_cast<Band>(b), place[b]});
+        }
+    }
+    return result;
 }
 
 } // namespace norvane
