@@ -57,6 +57,14 @@ def number_of(letter, prn):
     return prn
 
 
+def used_by(letter, prn, used):
+    """Listed in its own system's GSA; SBAS and QZSS also by their GPS-range numbers in a GPS GSA."""
+    if prn in used.get(letter, set()):
+        return True
+    in_gps_range = 33 <= prn <= 64 or 193 <= prn <= 202
+    return letter in "SJ" and in_gps_range and prn in used.get("G", set())
+
+
 def checksum_ok(sentence):
     body, _, digits = sentence[1:].partition("*")
     x = 0
@@ -116,8 +124,7 @@ def main():
             snr_text = " ".join("%s %d" % (b, bands[b][3]) for b in in_order)
         else:
             snr_text = "%d" % snr
-        is_used = prn in used.get(letter if letter not in "SJ" else "G", set()) or prn in used.get(letter, set())
-        state = "used" if is_used else "in view"
+        state = "used" if used_by(letter, prn, used) else "in view"
         print("%s%02d el %d az %d snr %s %s" % (letter, number_of(letter, prn), el, az, snr_text, state))
 
 if __name__ == "__main__":
