@@ -62,6 +62,7 @@ const ValueOptions<SimulatorOptions>& valueOptions()
              return t == "GP" || t == "GN";
          }},
         {"--systems", [](SimulatorOptions& o, const std::string& t) { return parseSystems(t, o.systems); }},
+        {"--bands", [](SimulatorOptions& o, const std::string& t) { return parseBands(t, o.bands); }},
         {"--nmea",
          [](SimulatorOptions& o, const std::string& t) {
              o.nmea410 = t != "4.0";
@@ -152,7 +153,10 @@ const FlagOptions<SimulatorOptions>& flagOptions()
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
-    return parseArguments(arguments, valueOptions(), flagOptions());
+    CommandLine command = parseArguments(arguments, valueOptions(), flagOptions());
+    if (command.error.empty() && !command.options.bands.empty() && !command.options.nmea410)
+        command.error = "--bands sends signal IDs, which --nmea 4.0 leaves out";
+    return command;
 }
 
 std::string usageText()
@@ -164,10 +168,14 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --rate N           line rate the receiver talks at (default 9600); at any other rate the
                      port hears garbage
   --talker GP|GN     talker of the sentences (default GP)
-  --systems LIST     systems heard, of GP, GL, GA, GB, e.g. GP,GL,GA,GB (default GP); more
+  --systems LIST     systems heard, of GP, GL, GA, GB, GQ, e.g. GP,GL,GA,GB (default GP); more
                      than GP: GN fixes, a GSA per system, GSV groups per system and signal
+  --bands L1,L5|L1   every satellite heard on these bands, each GSV group with its NMEA 4.11
+                     signal ID: GPS 1 and 7, GLONASS 1 (L1 only), Galileo 7 and 1, BeiDou 1
+                     and 5, QZSS 1 and 7; on L5 a few dB off its L1 strength (without it:
+                     no signal IDs for GPS alone, the signals of old for several systems)
   --nmea 4.10|4.0    with several systems: 4.0 leaves out system and signal IDs, and numbers
-                     Galileo from 301 and BeiDou from 401 (default 4.10)
+                     Galileo from 301, BeiDou from 401 and QZSS from 193 (default 4.10)
   --lat DDMM.MMMMH   latitude with N or S (default 2459.2057N)
   --lon DDDMM.MMMMH  longitude with E or W (default 12130.1234E)
   --alt METRES       altitude (default 56.3)

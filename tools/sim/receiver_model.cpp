@@ -12,8 +12,8 @@ ReceiverModel::ReceiverModel(const SimulatorOptions& options, UtcTime start,
                  options.warmSpread, options.hotSpread},
                 options.seed)
 {
-    if (!gpsOnly(options.systems))
-        constellations_.emplace(options.systems, options.nmea410, options.seed);
+    if (!gpsOnly(options.systems) || !options.bands.empty())
+        constellations_.emplace(options.systems, options.nmea410, options.seed, options.bands);
     if (options.noise.horizontal > 0)
         noise_.emplace(options.noise, 1.0 / options.fixRate, options.seed * 7919 + 17);
 }

@@ -43,7 +43,7 @@ private:
     UtcTime start_;
     std::optional<ReplaySource> replay_;
     SkyModel sky_;
-    std::optional<Constellations> constellations_; // when more systems than GPS are heard
+    std::optional<Constellations> constellations_; // when more systems than GPS, or bands, are heard
     FixTimeline timeline_;
     std::optional<PositionNoise> noise_;
     int restarts_ = 0;

@@ -14,6 +14,7 @@ struct SimulatorOptions {
     std::string talker = "GP";              // "GP" or "GN"
     std::vector<std::string> systems{"GP"}; // talkers of the systems heard; more than GP: GN sentences
     bool nmea410 = true;                    // system IDs in GSA, signal IDs in GSV (with several systems)
+    std::vector<std::string> bands;         // "L1", "L5": every satellite on each, NMEA 4.11 signal IDs
     double latitude = 2459.2057;            // ddmm.mmmm
     char latHemisphere = 'N';
     double longitude = 12130.1234; // dddmm.mmmm
