@@ -62,7 +62,6 @@ public:
     const std::vector<TtffRecord>& records() const { return records_; }
     TtffSummary summary(RestartKind kind) const { return summarize(records_, kind); }
     const std::string& csvPath() const { return csv_.path(); }
-    bool csvOpen() const { return csv_.isOpen(); }
 
 private:
     void finishIfComplete();
