@@ -1,4 +1,3 @@
-#include "norvane_version.h"
 #include "serial/clock.h"
 #include "serial/serial_link.h"
 #include "ttff/command_line.h"
@@ -30,18 +29,8 @@ int main(int argc, char** argv)
 {
     using namespace norvane::ttff;
     const CommandLine command = parseCommandLine({argv + 1, argv + argc});
-    if (command.help) {
-        std::cout << usageText();
-        return kAllFixed;
-    }
-    if (command.version) {
-        std::cout << "norvane-ttff " << norvane::kVersion << "\n";
-        return kAllFixed;
-    }
-    if (!command.error.empty()) {
-        std::cerr << "norvane-ttff: " << command.error << "\n" << usageText();
-        return kFailed;
-    }
+    if (const auto status = norvane::answerCommonArguments(command, "norvane-ttff", usageText(), std::cout, std::cerr))
+        return *status;
     const auto scaled = clockFromEnvironment();
     norvane::TtffLab::UtcClock utcClock = norvane::systemUtcMs;
     if (scaled) {
