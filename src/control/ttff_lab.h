@@ -50,6 +50,9 @@ public:
     bool startRun(std::string& error, const std::string& csvPath = {});
     // Ends the run: a cycle still open ends without a fix; a CSV without rows is removed.
     void endRun();
+    // Forgets the open cycle, which then never becomes a record: the run was stopped by hand
+    // before the receiver could answer it.
+    void dropOpenCycle() { cycle_.reset(); }
 
     // The restart command of the next cycle was written at writtenMs (clock seam). A cycle still
     // open is ended first.

@@ -3,6 +3,7 @@
 #include "ttff/command_line.h"
 #include "ttff/headless_run.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -23,6 +24,23 @@ std::unique_ptr<norvane::Clock> clockFromEnvironment()
     return std::make_unique<norvane::ScaledClock>(speed);
 }
 
+volatile std::sig_atomic_t stopSignal = 0;
+
+void noteStopSignal(int signal)
+{
+    stopSignal = signal;
+}
+
+// Ctrl+C or a SIGTERM ends the run after its current step, with the summary of what it measured.
+// A signal ignored when the command started (nohup, a background job) stays ignored.
+void stopOnSignals()
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        if (std::signal(signal, noteStopSignal) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -31,6 +49,7 @@ int main(int argc, char** argv)
     const CommandLine command = parseCommandLine({argv + 1, argv + argc});
     if (const auto status = norvane::answerCommonArguments(command, "norvane-ttff", usageText(), std::cout, std::cerr))
         return *status;
+    stopOnSignals();
     const auto scaled = clockFromEnvironment();
     norvane::TtffLab::UtcClock utcClock = norvane::systemUtcMs;
     if (scaled) {
@@ -42,7 +61,8 @@ int main(int argc, char** argv)
         utcClock = [startUtc, startMs, &scaled] { return startUtc + scaled->nowMs() - startMs; };
     }
     norvane::SerialLink link;
-    const int code = runHeadless(command.options, link, std::cout, std::cerr, utcClock);
+    const int code = runHeadless(command.options, link, std::cout, std::cerr, utcClock,
+                                 [] { return stopSignal != 0; });
     norvane::setClock(nullptr);
     return code;
 }
