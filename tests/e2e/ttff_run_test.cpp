@@ -200,8 +200,8 @@ TEST_F(TtffRun, CommandPrintsTheRowsItWritesAndExitsZero)
     EXPECT_NE(output.find("CSV: " + files[0].filename().string()), std::string::npos) << output;
 }
 
-// Ctrl+C or SIGTERM after a few cycles: the cycles finished are printed, summed up and kept in the
-// CSV; the cycle the signal cut short is neither a row nor a failure.
+// Ctrl+C or SIGTERM after three cycles: they are printed, summed up and kept in the CSV; the
+// cycle the signal cut short is neither a row nor a failure.
 TEST_F(TtffRun, SignalAfterAFewCyclesKeepsTheirSummaryAndCsvAndExits130)
 {
     startSimulator();
@@ -236,25 +236,12 @@ TEST_F(TtffRun, SignalAfterAFewCyclesKeepsTheirSummaryAndCsvAndExits130)
         ASSERT_TRUE(WIFEXITED(status)) << output;
         EXPECT_EQ(WEXITSTATUS(status), 130) << output;
 
-        const auto cycleLines = cycleLinesOf(output);
-        std::vector<std::string> summary;
-        for (const std::string& line : lines(std::istringstream(output)))
-            if (line.starts_with("hot "))
-                summary = fields(line, ' ');
-        const std::size_t finished = cycleLines.size();
-        EXPECT_GE(finished, 3u) << output;
-        EXPECT_LT(finished, 50u) << output;
-        ASSERT_GE(summary.size(), 3u) << output;
-        EXPECT_EQ(summary[1], std::to_string(finished)) << output;
-        EXPECT_EQ(summary[2], "0") << output;
-        EXPECT_NE(output.find("norvane-ttff: interrupted, cycles finished: " + std::to_string(finished)),
-                  std::string::npos)
-            << output;
+        EXPECT_NE(output.find("norvane-ttff: interrupted, cycles finished: 3\n"), std::string::npos) << output;
+        EXPECT_NE(output.find("hot       3         0"), std::string::npos) << output;
         EXPECT_NE(output.find("CSV: " + csvPath.string()), std::string::npos) << output;
-
         const auto csv = lines(std::ifstream(csvPath));
-        ASSERT_EQ(csv.size(), finished + 1) << output;
-        expectRowsPrinted(csv, cycleLines);
+        EXPECT_EQ(csv.size(), 4u) << output;
+        expectRowsPrinted(csv, cycleLinesOf(output));
         // A stop during the wait sends no further restart.
         EXPECT_EQ(simulator->restartsSeen() - restartsBefore, c.restarts);
     }
