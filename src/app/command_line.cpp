@@ -1,28 +1,24 @@
 #include "app/command_line.h"
 
-#include "norvane_version.h"
 #include "serial/port_description.h"
-
-#include <string_view>
 
 namespace norvane {
 
 namespace {
 
-constexpr std::string_view kUsage = R"(Usage: norvane [--list-ports | --help | --version]
-Watches a GPS receiver module on a serial port: finds its port and rate if asked, shows the
-fix, a sky plot, an SNR chart and every sentence, saves the raw stream to gpslog.txt, sends
-restarts and downloads firmware. With no option it opens its window.
+const ValueOptions<ProgramOptions>& valueOptions()
+{
+    static const ValueOptions<ProgramOptions> options{};
+    return options;
+}
 
-  --list-ports  print each port name that leads to a device present now, one per line,
-                with the device and, for USB, its maker and product; then exit
-  --help        this text
-  --version     the version
-
-Port names are COM1 to COM99: COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31,
-COM65-96 /dev/ttyACM0-31 and COM97-99 /dev/rfcomm0-2; the environment variable
-NORVANE_COMn=PATH points COMn at another device.
-)";
+const FlagOptions<ProgramOptions>& flagOptions()
+{
+    static const FlagOptions<ProgramOptions> flags{
+        {"--list-ports", [](ProgramOptions& o) { o.listPorts = true; }},
+    };
+    return flags;
+}
 
 int listPorts(std::ostream& out, std::ostream& err)
 {
@@ -36,21 +32,37 @@ int listPorts(std::ostream& out, std::ostream& err)
 
 } // namespace
 
-std::optional<int> answerOnTerminal(int argc, char** argv, std::ostream& out, std::ostream& err)
+CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            out << kUsage;
-            return 0;
-        }
-        if (argument == "--version") {
-            out << "norvane " << kVersion << '\n';
-            return 0;
-        }
-        if (argument == "--list-ports")
-            return listPorts(out, err);
-    }
+    return parseArguments(arguments, valueOptions(), flagOptions());
+}
+
+std::string usageText()
+{
+    return R"(Usage: norvane [--list-ports | --help | --version]
+Watches a GPS receiver module on a serial port: finds its port and rate if asked, shows the
+fix, a sky plot, an SNR chart and every sentence, saves the raw stream to gpslog.txt, sends
+restarts and downloads firmware. With no option it opens its window.
+
+  --list-ports  print each port name that leads to a device present now, one per line,
+                with the device and, for USB, its maker and product; then exit
+  --help        this text
+  --version     the version
+
+Port names are COM1 to COM99: COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31,
+COM65-96 /dev/ttyACM0-31 and COM97-99 /dev/rfcomm0-2; the environment variable
+NORVANE_COMn=PATH points COMn at another device.
+
+Exit status: 0, or 2 for an option it does not know or one without its value.
+)";
+}
+
+std::optional<int> answerOnTerminal(const CommandLine& command, std::ostream& out, std::ostream& err)
+{
+    if (const auto status = answerCommonArguments(command, "norvane", usageText(), out, err))
+        return status;
+    if (command.options.listPorts)
+        return listPorts(out, err);
     return std::nullopt;
 }
 

@@ -10,9 +10,12 @@
 
 int main(int argc, char** argv)
 {
-    if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr))
+    const norvane::CommandLine command = norvane::parseCommandLine({argv + 1, argv + argc});
+    if (const auto status = norvane::answerOnTerminal(command, std::cout, std::cerr))
         return *status;
-    norvane::Application application(argc, argv);
+    // Every argument is the program's own and has been read: the toolkit takes none.
+    int toolkitArgc = 1;
+    norvane::Application application(toolkitArgc, argv);
     try {
         norvane::DemoAutomation demo;
         // The records and the three windows live as long as the program; nothing frees them

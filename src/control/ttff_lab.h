@@ -48,6 +48,9 @@ public:
     bool startRun(std::string& error, const std::string& csvPath = {});
     // Ends the run: a cycle still open ends without a fix; a CSV without rows is removed.
     void endRun();
+    // Forgets the open cycle, which then never becomes a record: the run was stopped by hand
+    // before the receiver could answer it.
+    void dropOpenCycle() { cycle_.reset(); }
 
     // The restart command of the next cycle was written at writtenMs (clock seam). A cycle still
     // open is ended first.
@@ -60,7 +63,6 @@ public:
     const std::vector<TtffRecord>& records() const { return records_; }
     TtffSummary summary(RestartKind kind) const { return summarize(records_, kind); }
     const std::string& csvPath() const { return csv_.path(); }
-    bool csvOpen() const { return csv_.isOpen(); }
 
 private:
     void finishIfComplete();

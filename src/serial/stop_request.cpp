@@ -15,10 +15,13 @@ extern "C" void noteStopSignal(int)
 
 } // namespace
 
+// A signal ignored when the command started (nohup, a background job) stays ignored.
 void catchStopSignals()
 {
-    std::signal(SIGINT, noteStopSignal);
-    std::signal(SIGTERM, noteStopSignal);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        if (std::signal(signal, noteStopSignal) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
+    }
 }
 
 bool stopRequested()

@@ -10,18 +10,9 @@ int main(int argc, char** argv)
 {
     using namespace norvane::survey;
     const CommandLine command = parseCommandLine({argv + 1, argv + argc});
-    if (command.help) {
-        std::cout << usageText();
-        return kAllFixed;
-    }
-    if (command.version) {
-        std::cout << "norvane-survey " << norvane::kVersion << "\n";
-        return kAllFixed;
-    }
-    if (!command.error.empty()) {
-        std::cerr << "norvane-survey: " << command.error << "\n" << usageText();
-        return kFailed;
-    }
+    if (const auto status =
+            norvane::answerCommonArguments(command, "norvane-survey", usageText(), std::cout, std::cerr))
+        return *status;
     // NORVANE_SURVEY_SPEED=X runs the duration and the progress lines on a clock X times faster
     // than real time, to match a simulated receiver started with --speed X.
     const auto scaled = norvane::scaledClockFromEnvironment("NORVANE_SURVEY_SPEED");

@@ -1,6 +1,6 @@
-#include "norvane_version.h"
 #include "serial/clock.h"
 #include "serial/serial_link.h"
+#include "serial/stop_request.h"
 #include "ttff/command_line.h"
 #include "ttff/headless_run.h"
 
@@ -11,18 +11,9 @@ int main(int argc, char** argv)
 {
     using namespace norvane::ttff;
     const CommandLine command = parseCommandLine({argv + 1, argv + argc});
-    if (command.help) {
-        std::cout << usageText();
-        return kAllFixed;
-    }
-    if (command.version) {
-        std::cout << "norvane-ttff " << norvane::kVersion << "\n";
-        return kAllFixed;
-    }
-    if (!command.error.empty()) {
-        std::cerr << "norvane-ttff: " << command.error << "\n" << usageText();
-        return kFailed;
-    }
+    if (const auto status = norvane::answerCommonArguments(command, "norvane-ttff", usageText(), std::cout, std::cerr))
+        return *status;
+    norvane::catchStopSignals();
     // NORVANE_TTFF_SPEED=X runs every wait, limit, TTFF and command time on a clock X times
     // faster than real time, to match a simulated receiver started with --speed X.
     const auto scaled = norvane::scaledClockFromEnvironment("NORVANE_TTFF_SPEED");
@@ -36,7 +27,8 @@ int main(int argc, char** argv)
         utcClock = [startUtc, startMs, &scaled] { return startUtc + scaled->nowMs() - startMs; };
     }
     norvane::SerialLink link;
-    const int code = runHeadless(command.options, link, std::cout, std::cerr, utcClock);
+    const int code = runHeadless(command.options, link, std::cout, std::cerr, utcClock,
+                                 norvane::stopRequested);
     norvane::setClock(nullptr);
     return code;
 }

@@ -169,11 +169,4 @@ std::string satelliteLabel(GnssSystem system, int prn)
     return text + std::to_string(number);
 }
 
-std::string systemName(GnssSystem system)
-{
-    constexpr const char* kNames[kGnssSystemCount] = {"GPS",    "SBAS", "GLONASS", "Galileo",
-                                                      "BeiDou", "QZSS", "NavIC",   "Other"};
-    return kNames[static_cast<int>(system)];
-}
-
 } // namespace norvane

@@ -53,8 +53,5 @@ char systemLetter(GnssSystem system);
 int systemNumber(GnssSystem system, int prn);
 // The letter and two or three digits: "G05", "R12", "S131", "J03".
 std::string satelliteLabel(GnssSystem system, int prn);
-// The system's name for a legend: "GPS", "SBAS", "GLONASS", "Galileo", "BeiDou", "QZSS",
-// "NavIC", "Other".
-std::string systemName(GnssSystem system);
 
 } // namespace norvane
