@@ -1,19 +1,30 @@
 #pragma once
 
+#include "text/command_arguments.h"
+
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace norvane {
 
-// The options answered on the terminal, before any window or display is needed: --help,
-// --version and --list-ports. Gives the exit status when one of them was asked for; nothing
-// when the windows are to open (every other argument is left to the toolkit).
-std::optional<int> answerOnTerminal(int argc, char** argv, std::ostream& out, std::ostream& err);
-
-// The options that shape a run with windows.
-struct WindowOptions {
-    bool noSettings = false; // --no-settings: remembered settings are neither read nor written
+// What norvane's command line asks of the program. Each option is one entry in the tables of
+// command_line.cpp that fills a field here.
+struct ProgramOptions {
+    bool listPorts = false;
+    bool noSettings = false; // remembered settings are neither read nor written
 };
-WindowOptions windowOptions(int argc, char** argv);
+
+using CommandLine = CommandArguments<ProgramOptions>;
+
+// The arguments after the program name.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+std::string usageText();
+
+// What is answered on the terminal, before any window or display is needed: --help, --version,
+// --list-ports, and an argument not understood (the reason and the usage on err, status 2).
+// Gives the exit status when the command ends there; nothing when the windows are to open.
+std::optional<int> answerOnTerminal(const CommandLine& command, std::ostream& out, std::ostream& err);
 
 } // namespace norvane

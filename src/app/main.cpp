@@ -11,10 +11,13 @@
 
 int main(int argc, char** argv)
 {
-    if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr))
+    const norvane::CommandLine command = norvane::parseCommandLine({argv + 1, argv + argc});
+    if (const auto status = norvane::answerOnTerminal(command, std::cout, std::cerr))
         return *status;
-    norvane::Application application(argc, argv);
-    if (!norvane::windowOptions(argc, argv).noSettings)
+    // Every argument is the program's own and has been read: the toolkit takes none.
+    int toolkitArgc = 1;
+    norvane::Application application(toolkitArgc, argv);
+    if (!command.options.noSettings)
         norvane::rememberSettings(std::cerr);
     try {
         norvane::DemoAutomation demo;

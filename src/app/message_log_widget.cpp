@@ -42,8 +42,7 @@ void MessageLogWidget::memoAddLine(const std::string& line)
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     // The sentence rule, for every line: the "no data" line of an unplugged receiver comes
     // every second without a sentence ever arriving to clear the log.
-    if (memoLineCount() > kSentenceLineLimit)
-        memoClear();
+    memoClearWhenFull();
     const bool batched = batch_.has_value();
     if (!batched)
         openBatch();

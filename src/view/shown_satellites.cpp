@@ -1,5 +1,6 @@
 #include "view/shown_satellites.h"
 
+#include "view/satellite_status.h"
 #include "view/satellite_table.h"
 
 #include <algorithm>
@@ -26,19 +27,43 @@ SatelliteShowing fromTable(const ReceiverState& state)
     const int count = satelliteEntryCount(state);
     for (int entry = 0; entry < count; ++entry) {
         const int prn = state.sat_prn[entry];
-        showing.satellites.push_back({systemOfPrn(source, prn), prn, state.sat_elevation[entry],
-                                      state.sat_azimuth[entry], state.sat_snr[entry],
-                                      state.sat_status[entry]});
+        ShownSatellite shown{systemOfPrn(source, prn),   prn,
+                             state.sat_elevation[entry], state.sat_azimuth[entry],
+                             state.sat_snr[entry],       state.sat_status[entry]};
+        shown.bands = bandBit(Band::L1);
+        shown.bandSnr[static_cast<int>(Band::L1)] = shown.snr;
+        showing.satellites.push_back(shown);
     }
     return showing;
 }
 
+// A satellite as the groups heard it: per band the signal ID its SNR came from, and the band
+// its position came from, the lowest one heard.
 struct Heard {
     ShownSatellite satellite;
-    int signal = kNoSignal;
+    int signal[kBandCount] = {};
+    Band positionBand = Band::L1;
 };
 
-// Adds a group's satellites; one already heard on a higher signal ID takes this signal's SNR.
+// Takes one group's reading of a satellite: on a band not heard yet, or from a lower signal ID
+// of a band heard. The lowest band heard gives the position.
+void hear(Heard& heard, const SkySatellite& s, Band band, int signal)
+{
+    ShownSatellite& shown = heard.satellite;
+    const int b = static_cast<int>(band);
+    if (shown.heardOn(band) && signal >= heard.signal[b])
+        return;
+    const bool first = shown.bands == 0;
+    shown.bands |= bandBit(band);
+    shown.bandSnr[b] = s.snr;
+    heard.signal[b] = signal;
+    if (first || band <= heard.positionBand) {
+        shown.elevation = s.elevation;
+        shown.azimuth = s.azimuth;
+        heard.positionBand = band;
+    }
+}
+
 void addGroup(std::vector<Heard>& heard, const SkyGroup& group)
 {
     const int count = std::clamp(group.inView, 0, kGroupSatellites);
@@ -50,20 +75,28 @@ void addGroup(std::vector<Heard>& heard, const SkyGroup& group)
         auto same = std::find_if(heard.begin(), heard.end(), [&](const Heard& h) {
             return h.satellite.system == system && h.satellite.prn == s.prn;
         });
-        const Heard fresh{{system, s.prn, s.elevation, s.azimuth, s.snr, kSatInView}, group.signal};
-        if (same == heard.end())
-            heard.push_back(fresh);
-        else if (group.signal < same->signal)
-            *same = fresh;
+        if (same == heard.end()) {
+            same = heard.emplace(heard.end());
+            same->satellite.system = system;
+            same->satellite.prn = s.prn;
+        }
+        hear(*same, s, bandOfSignal(system, group.signal), group.signal);
     }
+}
+
+// The SNR of the L1 band, or of the lowest band heard.
+int skySnr(const ShownSatellite& s)
+{
+    for (int b = 0; b < kBandCount; ++b) {
+        if (s.heardOn(static_cast<Band>(b)))
+            return s.bandSnr[b];
+    }
+    return 0;
 }
 
 int statusOf(const ReceiverState& state, const ShownSatellite& s)
 {
-    if (!isUsed(state.sky, s.system, s.prn))
-        return kSatInView;
-    const bool withoutSignalOrPosition = s.snr == 0 || (s.elevation == 0 && s.azimuth == 0);
-    return withoutSignalOrPosition ? kSatUsedWithoutSignal : kSatUsed;
+    return isUsed(state.sky, s.system, s.prn) ? usedStatus(s.snr, s.elevation, s.azimuth) : kSatInView;
 }
 
 SatelliteShowing fromEverySystem(const ReceiverState& state)
@@ -76,6 +109,7 @@ SatelliteShowing fromEverySystem(const ReceiverState& state)
     SatelliteShowing showing;
     showing.tableOrder = false;
     for (Heard& h : heard) {
+        h.satellite.snr = skySnr(h.satellite);
         h.satellite.status = statusOf(state, h.satellite);
         showing.satellites.push_back(h.satellite);
     }
@@ -133,13 +167,6 @@ std::string satelliteLabel(GnssSystem system, int prn)
     if (number >= 0 && number < 10)
         text += '0';
     return text + std::to_string(number);
-}
-
-std::string systemName(GnssSystem system)
-{
-    constexpr const char* kNames[kGnssSystemCount] = {"GPS",    "SBAS", "GLONASS", "Galileo",
-                                                      "BeiDou", "QZSS", "NavIC",   "Other"};
-    return kNames[static_cast<int>(system)];
 }
 
 } // namespace norvane

@@ -188,12 +188,8 @@ void SettingsTest::noSettingsNeitherReadsNorWrites()
     QVERIFY(before.contains("COM7"));
     forgetSettings();
 
-    char program[] = "norvane";
-    char noSettings[] = "--no-settings";
-    char* withFlag[] = {program, noSettings};
-    char* withoutFlag[] = {program};
-    QVERIFY(windowOptions(2, withFlag).noSettings);
-    QVERIFY(!windowOptions(1, withoutFlag).noSettings);
+    QVERIFY(parseCommandLine({"--no-settings"}).options.noSettings);
+    QVERIFY(!parseCommandLine({}).options.noSettings);
     QVERIFY(!rememberingSettings());
     {
         Run run(QuestionAnswer::First);
