@@ -3,6 +3,8 @@
 // view-point chart. Under the default light palette each must equal, pixel for pixel, the
 // picture in tests/data/pictures, which the program drew before it knew other palettes or
 // screens. NORVANE_SAVE_PICTURES=folder writes the pictures there instead of comparing them.
+// Under dark palettes the backgrounds are the palette's, and every colour that carries a
+// meaning, read back from the drawn pictures, stands out from its background by 3:1.
 
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
@@ -10,20 +12,26 @@
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
 #include "support/file_contents.h"
+#include "support/nmea_sentence.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
+#include "view/sky_geometry.h"
 #include "view/ui/Vp.h"
+#include "view/ui/rgb_colour.h"
+#include "view/view_colours.h"
 #include "view/ui/point_chart.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,11 +77,15 @@ struct PlayedWindows {
 
     void play(const std::string& file)
     {
-        for (const std::string& second : secondsOf(file)) {
-            port->pushIncoming(second);
-            gpsw.Timer1Timer();
-            uitest::control<QTimer>(gpsw, "Timer1")->stop();
-        }
+        for (const std::string& second : secondsOf(file))
+            tick(second);
+    }
+
+    void tick(const std::string& second)
+    {
+        port->pushIncoming(second);
+        gpsw.Timer1Timer();
+        uitest::control<QTimer>(gpsw, "Timer1")->stop();
         QCoreApplication::processEvents();
     }
 
@@ -117,6 +129,41 @@ Pictures drawnPictures()
     return pictures;
 }
 
+// Three satellites, one of each status, where no ring or line of the grid crosses them: 5 used,
+// 7 used but without signal, 10 in view.
+const std::string kThreeStatuses =
+    test::nmeaLine("GPGGA,120000.000,2459.2057,N,12130.1234,E,1,02,1.0,56.3,M,15.2,M,,") +
+    test::nmeaLine("GPGSA,A,3,05,07,,,,,,,,,,,1.9,1.0,1.5") +
+    test::nmeaLine("GPGSV,1,1,03,05,30,120,40,07,60,300,,10,20,220,30") +
+    test::nmeaLine("GPRMC,120000.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
+
+struct Satellite {
+    int prn, elevation, azimuth, status;
+};
+const Satellite kSatellites[] = {{5, 30, 120, kSatUsed}, {7, 60, 300, kSatUsedWithoutSignal}, {10, 20, 220, kSatInView}};
+
+Rgb at(const QImage& image, QPoint pixel)
+{
+    return toRgb(image.pixelColor(pixel));
+}
+
+QPalette darkPalette(QColor window, QColor base, QColor text)
+{
+    QPalette palette;
+    for (auto role : {QPalette::Window, QPalette::Button})
+        palette.setColor(role, window);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    palette.setColor(QPalette::Base, base);
+    return palette;
+}
+
+// What a drawn picture shows against what it should stand out from.
+struct Contrast {
+    QString what;
+    double ratio;
+};
+
 } // namespace
 
 class RenderedViewsTest : public QObject {
@@ -124,6 +171,8 @@ class RenderedViewsTest : public QObject {
 
 private slots:
     void lightPicturesAreTheProgramsOwn();
+    void darkPalettesKeepTheMeaningsApart_data();
+    void darkPalettesKeepTheMeaningsApart();
 };
 
 void RenderedViewsTest::lightPicturesAreTheProgramsOwn()
@@ -137,8 +186,70 @@ void RenderedViewsTest::lightPicturesAreTheProgramsOwn()
         }
         const QImage kept(kPictures + "/" + name + ".png");
         QVERIFY2(!kept.isNull(), qPrintable(name));
-        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), kept.convertToFormat(QImage::Format_RGB32));
+        const bool same = drawn.convertToFormat(QImage::Format_RGB32) == kept.convertToFormat(QImage::Format_RGB32);
+        if (!same)
+            drawn.save(QDir::temp().filePath(name + ".png"));
+        QVERIFY2(same, qPrintable(name + " differs; drawn now: " + QDir::temp().filePath(name + ".png")));
     }
+}
+
+void RenderedViewsTest::darkPalettesKeepTheMeaningsApart_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("near black") << darkPalette(QColor(0x35, 0x35, 0x35), QColor(0x2A, 0x2A, 0x2A), Qt::white);
+    QTest::newRow("slate") << darkPalette(QColor(0x31, 0x36, 0x3B), QColor(0x23, 0x26, 0x29), QColor(0xFC, 0xFC, 0xFC));
+    QTest::newRow("dim grey") << darkPalette(QColor(0x5A, 0x5A, 0x5A), QColor(0x50, 0x50, 0x50), QColor(0xE0, 0xE0, 0xE0));
+}
+
+void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
+{
+    QFETCH(QPalette, palette);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    struct Restore {
+        QPalette palette;
+        ~Restore() { QApplication::setPalette(palette); }
+    } restore{before};
+    PlayedWindows windows;
+    for (int second = 0; second < 3; ++second)
+        windows.tick(kThreeStatuses);
+    const QImage sky = windows.sky();
+    const QImage chart = windows.chart();
+    const QImage points = windows.viewPoints();
+    auto* snr = uitest::control<SnrChart>(windows.gpsw, "Chart1");
+    auto* pointChart = uitest::control<PointChart>(windows.viewp, "Chart1");
+
+    // The backgrounds are the palette's.
+    const QRect wall = snr->backWall();
+    const Rgb wallColour = at(chart, wall.topLeft() + QPoint(2, 2));
+    QCOMPARE(wallColour, toRgb(palette.color(QPalette::Base)));
+    QCOMPARE(at(chart, QPoint(2, 2)), toRgb(palette.color(QPalette::Window)));
+    QCOMPARE(at(points, pointChart->backWall().topLeft() + QPoint(2, 2)), wallColour);
+    const Rgb skyColour = at(sky, QPoint(30, 40));
+    QVERIFY(relativeLuminance(skyColour) < 0.2);
+
+    std::vector<Contrast> contrasts;
+    std::set<QRgb> fills;
+    QCOMPARE(snr->bars().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const Satellite& s = kSatellites[i];
+        const SkyPoint centre = skyDisc(s.prn, s.elevation, s.azimuth, s.status).centre;
+        const QPoint inDisc(centre.x - 7, centre.y);
+        const QPoint outline(centre.x - kSkyDiscRadius, centre.y);
+        fills.insert(sky.pixel(inDisc));
+        contrasts.push_back({QString("disc %1").arg(s.prn), contrastRatio(at(sky, inDisc), skyColour)});
+        contrasts.push_back({QString("outline of %1").arg(s.prn), contrastRatio(at(sky, outline), skyColour)});
+        const QRect bar = snr->barRect(i);
+        if (bar.height() > 4)
+            contrasts.push_back({QString("bar %1").arg(s.prn), contrastRatio(at(chart, bar.center()), wallColour)});
+    }
+    QCOMPARE(fills.size(), std::size_t(3)); // three statuses, three colours
+    QVERIFY(!pointChart->series().points().empty());
+    const QPoint point = pointChart->pixelOf(pointChart->series().points().front()).toPoint();
+    contrasts.push_back({"position", contrastRatio(at(points, point), wallColour)});
+    QCOMPARE(contrasts.size(), std::size_t(3 * 2 + 2 + 1)); // the bar of 7 has no height
+    for (const Contrast& c : contrasts)
+        QVERIFY2(c.ratio >= kMeaningContrast, qPrintable(QString("%1: %2:1").arg(c.what).arg(c.ratio)));
 }
 
 NORVANE_UI_TEST_MAIN(RenderedViewsTest)

@@ -4,6 +4,8 @@
 #include "control/ui/ttff_results_window.h"
 #include "desktop/ui/growing_window.h"
 #include "desktop/ui/remembered_settings.h"
+#include "view/ui/palette_colours.h"
+#include "view/ui/rgb_colour.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -99,9 +101,7 @@ void TFtest::createControls()
     ed_warma = edit(this, "ed_warma", "", {70, 144, 49, 28}, 16);
     ed_colda = edit(this, "ed_colda", "", {137, 143, 49, 28}, 16);
     lb_testmes = label(this, "lb_testmes", "", {5, 174, 6, 20}, 16);
-    QPalette palette = lb_testmes->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    lb_testmes->setPalette(palette);
+    colourMessage();
     results_ = new TtffResultsWindow(this);
     // A results window the user has placed before opens there; otherwise beside this one.
     resultsPlaced_ = rememberGeometry(*results_, QStringLiteral("windows/ttffResults"));
@@ -148,6 +148,21 @@ void TFtest::applyPlacement()
 void TFtest::closeEvent(QCloseEvent* event)
 {
     event->ignore();
+}
+
+// Blue on a light window; on a dark one a blue light enough to read.
+void TFtest::colourMessage()
+{
+    QPalette palette = lb_testmes->palette();
+    palette.setColor(QPalette::WindowText, toQColor(viewColoursOf(this->palette()).message));
+    lb_testmes->setPalette(palette);
+}
+
+void TFtest::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && lb_testmes)
+        colourMessage();
 }
 
 void TFtest::showEvent(QShowEvent* event)

@@ -57,9 +57,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void applyPlacement();
+    void colourMessage();
     void createControls();
     void connectHandlers();
     QPushButton* kindButton(RestartKind kind) const;

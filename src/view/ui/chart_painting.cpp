@@ -1,6 +1,7 @@
 #include "view/ui/chart_painting.h"
 
 #include "view/axis_ticks.h"
+#include "view/ui/rgb_colour.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -12,7 +13,6 @@ namespace norvane {
 namespace {
 
 constexpr int kTickLength = 4;
-const QColor kGridColour(0xC0, 0xC0, 0xC0);
 
 int tickRoom(int pixels, int labelPixels)
 {
@@ -33,20 +33,20 @@ double place(double from, double to, double minimum, double maximum, double valu
 
 } // namespace
 
-int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title)
+int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title, const ViewColours& colours)
 {
-    painter.fillRect(panel, QColor(0xF0, 0xF0, 0xF0));
+    painter.fillRect(panel, toQColor(colours.panel));
     const QFontMetrics metrics(painter.font());
-    painter.setPen(Qt::black);
+    painter.setPen(toQColor(colours.panelText));
     painter.drawText(QRect(panel.left(), panel.top() + 2, panel.width(), metrics.height()),
                      Qt::AlignHCenter | Qt::AlignTop, title);
     return metrics.height() + 4;
 }
 
-void drawBackWall(QPainter& painter, const QRect& wall)
+void drawBackWall(QPainter& painter, const QRect& wall, const ViewColours& colours)
 {
-    painter.fillRect(wall, Qt::white);
-    painter.setPen(Qt::black);
+    painter.fillRect(wall, toQColor(colours.wall));
+    painter.setPen(toQColor(colours.wallLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(wall);
 }
@@ -61,16 +61,17 @@ double pixelY(const QRect& wall, double minimum, double maximum, double value)
     return place(wall.bottom(), wall.top(), minimum, maximum, value);
 }
 
-void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
+                         const ViewColours& colours)
 {
     const QFontMetrics metrics(painter.font());
     const int count = tickRoom(wall.height(), metrics.height() * 2);
     const double step = tickStep(maximum - minimum, count);
     for (const double value : axisTicks(minimum, maximum, count)) {
         const int y = qRound(pixelY(wall, minimum, maximum, value));
-        painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+        painter.setPen(QPen(toQColor(colours.grid), 1, Qt::DotLine));
         painter.drawLine(wall.left() + 1, y, wall.right() - 1, y);
-        painter.setPen(Qt::black);
+        painter.setPen(toQColor(colours.panelText));
         painter.drawLine(wall.left() - kTickLength, y, wall.left(), y);
         const QString text = QString::fromStdString(tickText(value, step));
         painter.drawText(QRect(0, y - metrics.height() / 2, wall.left() - kTickLength - 2, metrics.height()),
@@ -78,7 +79,8 @@ void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, d
     }
 }
 
-void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
+                           const ViewColours& colours)
 {
     const QFontMetrics metrics(painter.font());
     const double widest = std::max(metrics.horizontalAdvance(QString::fromStdString(tickText(minimum, 1))),
@@ -87,9 +89,9 @@ void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum,
     const double step = tickStep(maximum - minimum, count);
     for (const double value : axisTicks(minimum, maximum, count)) {
         const int x = qRound(pixelX(wall, minimum, maximum, value));
-        painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+        painter.setPen(QPen(toQColor(colours.grid), 1, Qt::DotLine));
         painter.drawLine(x, wall.top() + 1, x, wall.bottom() - 1);
-        painter.setPen(Qt::black);
+        painter.setPen(toQColor(colours.panelText));
         painter.drawLine(x, wall.bottom(), x, wall.bottom() + kTickLength);
         const QString text = QString::fromStdString(tickText(value, step));
         const int width = metrics.horizontalAdvance(text);

@@ -1,5 +1,8 @@
 #include "view/ui/sky_picture.h"
 
+#include "view/ui/palette_colours.h"
+
+#include <QEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -51,7 +54,7 @@ const QImage& SkyPicture::picture() const
     return picture_;
 }
 
-void SkyPicture::drawLater(std::function<void(QImage&)> draw)
+void SkyPicture::drawLater(Drawing draw)
 {
     drawing_ = std::move(draw);
     pending_ = true;
@@ -78,7 +81,7 @@ void SkyPicture::drawPending() const
         return;
     // Marked done first: the drawing may read the picture back.
     pending_ = false;
-    drawing_(picture_);
+    drawing_(picture_, viewColoursOf(palette()));
 }
 
 void SkyPicture::setWhiteTransparent(bool on)
@@ -100,6 +103,16 @@ QImage SkyPicture::shownPicture() const
         shownKey_ = drawn.cacheKey();
     }
     return shown_;
+}
+
+void SkyPicture::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && drawing_) {
+        picture_.fill(Qt::white);
+        pending_ = true;
+        update();
+    }
 }
 
 void SkyPicture::paintEvent(QPaintEvent*)

@@ -2,6 +2,8 @@
 
 #include "view/system_marks.h"
 
+#include "view/view_colours.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -70,6 +72,8 @@ private:
         double slot;
         int bandCount;
         QFontMetrics markMetrics;
+        // The palette's colours, for a paint; a placement only measured keeps the light ones.
+        ViewColours colours = lightViewColours();
     };
 
     QRect valueArea(const QFontMetrics& markMetrics) const;
