@@ -1,10 +1,10 @@
 #include "app/Mpgs.h"
-#include "desktop/ui/eliding_line_edit.h"
 
 #include "app/error_box.h"
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "desktop/ui/eliding_line_edit.h"
 #include "desktop/ui/remembered_settings.h"
 #include "view/ui/snr_chart.h"
 

@@ -16,10 +16,10 @@ namespace {
 // of the height. The plot, the log and the chart take all the width.
 struct Room {
     QSize gained;
-    QRect sky;      // both layers of the sky plot
-    int skyRows;    // rows the log and the chart have moved down by
-    int logRows;    // rows the log has grown by
-    int chartRows;  // rows the chart has grown by
+    QRect sky;     // both layers of the sky plot
+    int skyRows;   // rows the log and the chart have moved down by
+    int logRows;   // rows the log has grown by
+    int chartRows; // rows the chart has grown by
 };
 
 Room roomFor(QSize gained, const QRect& designedSky)

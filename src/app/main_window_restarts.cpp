@@ -1,9 +1,9 @@
 // ColdStart, WarmStart and HotStart, and the version queries of both receiver families.
 
 #include "app/Mpgs.h"
-#include "desktop/ui/eliding_line_edit.h"
 #include "control/command_sending.h"
 #include "control/restart_commands.h"
+#include "desktop/ui/eliding_line_edit.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCoreApplication>

@@ -43,7 +43,7 @@ void Tgpsw::rememberConnection()
 QuestionAnswer Tgpsw::rememberedFamilyAnswer()
 {
     return rememberedText(kFamilyKey) == QString::number(kLumoFamily) ? QuestionAnswer::Second
-                                                                       : QuestionAnswer::First;
+                                                                      : QuestionAnswer::First;
 }
 
 void Tgpsw::rememberFamily()

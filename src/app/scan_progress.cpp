@@ -17,7 +17,8 @@ ScanProgress::ScanProgress(QWidget* owner) : QDialog(owner)
     setModal(true);
     lb_scan = new QLabel(this);
     lb_scan->setObjectName(QStringLiteral("lb_scan"));
-    lb_scan->setMinimumWidth(lb_scan->fontMetrics().horizontalAdvance(QStringLiteral("Scanning COM99 at 128000")));
+    lb_scan->setMinimumWidth(
+        lb_scan->fontMetrics().horizontalAdvance(QStringLiteral("Scanning COM99 at 128000")));
     bt_cancel = new QPushButton(QStringLiteral("Cancel"), this);
     bt_cancel->setObjectName(QStringLiteral("bt_cancel"));
     connect(bt_cancel, &QPushButton::clicked, this, &ScanProgress::reject);

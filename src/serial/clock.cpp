@@ -26,7 +26,8 @@ void sleepWhileWaiting(std::chrono::microseconds wait)
 {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + wait;
-    for (auto left = wait; left.count() > 0; left = duration_cast<microseconds>(deadline - steady_clock::now())) {
+    for (auto left = wait; left.count() > 0;
+         left = duration_cast<microseconds>(deadline - steady_clock::now())) {
         std::this_thread::sleep_for(std::min<microseconds>(left, kWaitSlice));
         whileWaiting();
     }

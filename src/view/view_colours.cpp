@@ -25,8 +25,9 @@ Rgb standingOut(Rgb preferred, std::initializer_list<Rgb> backgrounds)
     const Rgb towards = relativeLuminance(*backgrounds.begin()) < 0.18 ? kWhite : kBlack;
     Rgb colour = preferred;
     for (int step = 1; step <= 20; ++step) {
-        const bool standsOut = std::all_of(backgrounds.begin(), backgrounds.end(),
-                                           [&](Rgb b) { return contrastRatio(colour, b) >= kMeaningContrast; });
+        const bool standsOut = std::all_of(backgrounds.begin(), backgrounds.end(), [&](Rgb b) {
+            return contrastRatio(colour, b) >= kMeaningContrast;
+        });
         if (standsOut)
             break;
         colour = mix(preferred, towards, step / 20.0);

@@ -22,17 +22,17 @@ struct ViewColours {
     Rgb panel;
     Rgb panelText;
     Rgb wall;
-    Rgb wallLine;  // the wall's outline, ticks, bar outlines, labels
-    Rgb grid;      // the dotted lines across the wall
-    Rgb markBox;   // a bar's value mark
+    Rgb wallLine; // the wall's outline, ticks, bar outlines, labels
+    Rgb grid;     // the dotted lines across the wall
+    Rgb markBox;  // a bar's value mark
     Rgb markText;
     Rgb sky;
-    Rgb skyLine;   // rings, cross, compass letters, outlines, legend
+    Rgb skyLine; // rings, cross, compass letters, outlines, legend
     StatusColours used;
     StatusColours usedWithoutSignal;
     StatusColours inView;
-    Rgb position;  // a point of the view-point chart
-    Rgb message;   // a message written in colour on the window (the restart test's progress)
+    Rgb position; // a point of the view-point chart
+    Rgb message;  // a message written in colour on the window (the restart test's progress)
 
     StatusColours status(int status) const;
     // The counterpart here of a meaning colour as the light palette draws it (a bar given as

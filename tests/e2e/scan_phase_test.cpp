@@ -61,7 +61,8 @@ TEST_P(Phases, TheScanHearsAReceiverAt115200WhateverThePhaseOfItsSecond)
         ASSERT_TRUE(link.setLineSettings("115200"));
         ++tries;
         phasesTried.insert(static_cast<int>(phase * kPhases));
-        EXPECT_TRUE(listenForReceiver(link, buffer)) << "switched at " << phase << " of the receiver's second";
+        EXPECT_TRUE(listenForReceiver(link, buffer))
+            << "switched at " << phase << " of the receiver's second";
     }
     EXPECT_EQ(static_cast<int>(phasesTried.size()), kPhases) << tries << " tries";
     link.closePort();

@@ -1,5 +1,5 @@
-// The windows on today's desktop, on a screen scaled to 200 % (and, run again by ctest, 150 %): they announce themselves as
-// windows to screen readers, start at their designed sizes and grow from there, the room going
+// The windows on today's desktop, on a screen scaled to 200 % (and, run again by ctest, 150 %): they announce
+// themselves as windows to screen readers, start at their designed sizes and grow from there, the room going
 // where the pictures and the log can use it, and every text fits its control or is elided with
 // the whole of it in reach.
 
@@ -62,19 +62,14 @@ TextRoom textRoomOf(QWidget* control)
     const QFontMetrics metrics = control->fontMetrics();
     if (auto* label = qobject_cast<QLabel*>(control))
         return {label->text(), label->contentsRect().width()};
-    if (auto* button = qobject_cast<ElidingButton*>(control)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        return {button->shownText(), contents.width() - icon};
-    }
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QRect contents =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        return {button->text(), contents.width() - icon};
+        auto* eliding = qobject_cast<ElidingButton*>(button);
+        return {eliding ? eliding->shownText() : button->text(), contents.width() - icon};
     }
     if (auto* field = qobject_cast<ElidingLineEdit*>(control))
         return {field->shownText(), field->contentsRect().width() - 4};
@@ -101,7 +96,10 @@ QStringList overflowingTexts(QWidget& window)
         const TextRoom room = textRoomOf(control);
         const int width = control->fontMetrics().horizontalAdvance(room.text);
         if (!room.text.isEmpty() && width > room.room)
-            overflowing << QString("%1 \"%2\" %3 > %4").arg(control->objectName(), room.text).arg(width).arg(room.room);
+            overflowing << QString("%1 \"%2\" %3 > %4")
+                               .arg(control->objectName(), room.text)
+                               .arg(width)
+                               .arg(room.room);
     }
     return overflowing;
 }
@@ -148,10 +146,12 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
         announced << reading->text(QAccessible::Name);
     }
     announced.sort();
-    QCOMPARE(announced, QStringList({"Norvane Ver 0.0.97 2007/10/19", "TTFF Results", "Test Window", "viewp"}));
+    QCOMPARE(announced,
+             QStringList({"Norvane Ver 0.0.97 2007/10/19", "TTFF Results", "Test Window", "viewp"}));
     // A control inside keeps its own role.
-    QCOMPARE(QAccessible::queryAccessibleInterface(uitest::control<QPushButton>(windows.gpsw, "btStart"))->role(),
-             QAccessible::Button);
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(uitest::control<QPushButton>(windows.gpsw, "btStart"))->role(),
+        QAccessible::Button);
 }
 
 void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
@@ -160,8 +160,10 @@ void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
     Tgpsw& gpsw = windows.gpsw;
     const QSize start = gpsw.size();
     QCOMPARE(gpsw.minimumSize(), start);
-    const QStringList staying = {"btStart", "btAutoscan", "bt_point", "bt_cold", "bt_hot", "cbComPort", "lbBaudRate"};
-    const QStringList beside = {"td_vers1", "bt_savelog", "bt_refresh", "Label7", "td_mode", "td_pdop", "td_speed"};
+    const QStringList staying = {"btStart", "btAutoscan", "bt_point",  "bt_cold",
+                                 "bt_hot",  "cbComPort",  "lbBaudRate"};
+    const QStringList beside = {"td_vers1", "bt_savelog", "bt_refresh", "Label7",
+                                "td_mode",  "td_pdop",    "td_speed"};
     const QStringList unseen = {"Button1", "bt_revision", "bt_test"};
     std::map<QString, QRect> designed;
     for (const QStringList& names : {staying, beside, unseen})
@@ -218,9 +220,15 @@ void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
     gpsw.setVersionText(2, kernel);
     gpsw.setVersionText(3, "$ver:1.4.27,rev,07101912");
     const std::pair<const char*, const char*> fix[] = {
-        {"td_mode", "  3D"}, {"td_ttff", "123"}, {"td_pdop", "12.5"}, {"td_date", "2007/10/19"},
-        {"td_time", "20:00:05"}, {"td_lati_sat", "N24\"59'12.34"}, {"td_longi_sat", "E121\"30'07.40"},
-        {"td_alti", "  1256.3M"}, {"td_speed", "   100.0"},
+        {"td_mode", "  3D"},
+        {"td_ttff", "123"},
+        {"td_pdop", "12.5"},
+        {"td_date", "2007/10/19"},
+        {"td_time", "20:00:05"},
+        {"td_lati_sat", "N24\"59'12.34"},
+        {"td_longi_sat", "E121\"30'07.40"},
+        {"td_alti", "  1256.3M"},
+        {"td_speed", "   100.0"},
     };
     for (auto [name, text] : fix)
         uitest::control<QLineEdit>(gpsw, name)->setText(text);

@@ -18,11 +18,11 @@
 #include "ui/support/ui_test_main.h"
 #include "view/sky_geometry.h"
 #include "view/ui/Vp.h"
-#include "view/ui/rgb_colour.h"
-#include "view/view_colours.h"
 #include "view/ui/point_chart.h"
+#include "view/ui/rgb_colour.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
+#include "view/view_colours.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,8 +31,8 @@
 #include <QTimer>
 #include <QtTest>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -140,7 +140,8 @@ const std::string kThreeStatuses =
 struct Satellite {
     int prn, elevation, azimuth, status;
 };
-const Satellite kSatellites[] = {{5, 30, 120, kSatUsed}, {7, 60, 300, kSatUsedWithoutSignal}, {10, 20, 220, kSatInView}};
+const Satellite kSatellites[] = {
+    {5, 30, 120, kSatUsed}, {7, 60, 300, kSatUsedWithoutSignal}, {10, 20, 220, kSatInView}};
 
 Rgb at(const QImage& image, QPoint pixel)
 {
@@ -186,7 +187,8 @@ void RenderedViewsTest::lightPicturesAreTheProgramsOwn()
         }
         const QImage kept(kPictures + "/" + name + ".png");
         QVERIFY2(!kept.isNull(), qPrintable(name));
-        const bool same = drawn.convertToFormat(QImage::Format_RGB32) == kept.convertToFormat(QImage::Format_RGB32);
+        const bool same =
+            drawn.convertToFormat(QImage::Format_RGB32) == kept.convertToFormat(QImage::Format_RGB32);
         if (!same)
             drawn.save(QDir::temp().filePath(name + ".png"));
         QVERIFY2(same, qPrintable(name + " differs; drawn now: " + QDir::temp().filePath(name + ".png")));
@@ -197,8 +199,10 @@ void RenderedViewsTest::darkPalettesKeepTheMeaningsApart_data()
 {
     QTest::addColumn<QPalette>("palette");
     QTest::newRow("near black") << darkPalette(QColor(0x35, 0x35, 0x35), QColor(0x2A, 0x2A, 0x2A), Qt::white);
-    QTest::newRow("slate") << darkPalette(QColor(0x31, 0x36, 0x3B), QColor(0x23, 0x26, 0x29), QColor(0xFC, 0xFC, 0xFC));
-    QTest::newRow("dim grey") << darkPalette(QColor(0x5A, 0x5A, 0x5A), QColor(0x50, 0x50, 0x50), QColor(0xE0, 0xE0, 0xE0));
+    QTest::newRow("slate") << darkPalette(QColor(0x31, 0x36, 0x3B), QColor(0x23, 0x26, 0x29),
+                                          QColor(0xFC, 0xFC, 0xFC));
+    QTest::newRow("dim grey") << darkPalette(QColor(0x5A, 0x5A, 0x5A), QColor(0x50, 0x50, 0x50),
+                                             QColor(0xE0, 0xE0, 0xE0));
 }
 
 void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
@@ -238,10 +242,12 @@ void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
         const QPoint outline(centre.x - kSkyDiscRadius, centre.y);
         fills.insert(sky.pixel(inDisc));
         contrasts.push_back({QString("disc %1").arg(s.prn), contrastRatio(at(sky, inDisc), skyColour)});
-        contrasts.push_back({QString("outline of %1").arg(s.prn), contrastRatio(at(sky, outline), skyColour)});
+        contrasts.push_back(
+            {QString("outline of %1").arg(s.prn), contrastRatio(at(sky, outline), skyColour)});
         const QRect bar = snr->barRect(i);
         if (bar.height() > 4)
-            contrasts.push_back({QString("bar %1").arg(s.prn), contrastRatio(at(chart, bar.center()), wallColour)});
+            contrasts.push_back(
+                {QString("bar %1").arg(s.prn), contrastRatio(at(chart, bar.center()), wallColour)});
     }
     QCOMPARE(fills.size(), std::size_t(3)); // three statuses, three colours
     QVERIFY(!pointChart->series().points().empty());

@@ -45,7 +45,8 @@ struct Run {
     QComboBox* box(const char* name) { return uitest::control<QComboBox>(*gpsw, name); }
     QString preselected() const
     {
-        return boxes.last().preselected == QuestionAnswer::Second ? QStringLiteral("Lumo") : QStringLiteral("Vexa");
+        return boxes.last().preselected == QuestionAnswer::Second ? QStringLiteral("Lumo")
+                                                                  : QStringLiteral("Vexa");
     }
 
     ScriptedMessageBoxes boxes;

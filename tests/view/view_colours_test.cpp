@@ -12,13 +12,8 @@ struct Pair {
 };
 
 const Pair kPairs[] = {
-    {kBlack, kWhite, 21.0},
-    {kWhite, kWhite, 1.0},
-    {{0x77, 0x77, 0x77}, kWhite, 4.48},
-    {kBlue, kWhite, 8.59},
-    {kSilver, kWhite, 1.82},
-    {kRed, kBlack, 5.25},
-    {kSkyBlue, kWhite, 1.70},
+    {kBlack, kWhite, 21.0},  {kWhite, kWhite, 1.0}, {{0x77, 0x77, 0x77}, kWhite, 4.48}, {kBlue, kWhite, 8.59},
+    {kSilver, kWhite, 1.82}, {kRed, kBlack, 5.25},  {kSkyBlue, kWhite, 1.70},
 };
 
 TEST(ContrastRatio, AsTheAccessibilityGuidelinesDefineIt)

@@ -20,14 +20,15 @@ std::unique_ptr<QSettings>& store()
     return settings;
 }
 
-std::optional<QByteArray> rememberedBytes(const QString& key)
+// A value of the kind asked for; anything else (an edited or broken file) is as good as none.
+template <class Value> std::optional<Value> remembered(const QString& key)
 {
     if (!store())
         return std::nullopt;
     const QVariant value = store()->value(key);
-    if (value.typeId() != QMetaType::QByteArray)
+    if (value.typeId() != QMetaType::fromType<Value>().id())
         return std::nullopt;
-    return value.toByteArray();
+    return value.value<Value>();
 }
 
 void rememberValue(const QString& key, const QVariant& value)
@@ -44,7 +45,7 @@ class GeometryKeeper : public QObject {
 public:
     GeometryKeeper(QWidget& window, const QString& key) : QObject(&window), window_(window), key_(key)
     {
-        if (const auto geometry = rememberedBytes(key_))
+        if (const auto geometry = remembered<QByteArray>(key_))
             restored_ = window_.restoreGeometry(*geometry);
         window_.installEventFilter(this);
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { keep(); });
@@ -80,10 +81,10 @@ private:
 
 void rememberSettings(std::ostream& err, const QString& file)
 {
-    auto settings = file.isEmpty() ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                                 QStringLiteral("Norvane"),
-                                                                 QStringLiteral("Norvane"))
-                                   : std::make_unique<QSettings>(file, QSettings::IniFormat);
+    auto settings = file.isEmpty()
+                        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                      QStringLiteral("Norvane"), QStringLiteral("Norvane"))
+                        : std::make_unique<QSettings>(file, QSettings::IniFormat);
     // The file is read now, so that a broken one shows in the status before any value is used.
     settings->sync();
     if (settings->status() != QSettings::NoError) {
@@ -111,12 +112,7 @@ QString settingsFile()
 
 std::optional<QString> rememberedText(const QString& key)
 {
-    if (!store())
-        return std::nullopt;
-    const QVariant value = store()->value(key);
-    if (value.typeId() != QMetaType::QString)
-        return std::nullopt;
-    return value.toString();
+    return remembered<QString>(key);
 }
 
 void rememberText(const QString& key, const QString& value)

@@ -13,7 +13,8 @@ namespace {
 // asking, so the toolkit's own interfaces stay in charge of everything else.
 QAccessibleInterface* windowInterface(const QString& className, QObject* object)
 {
-    if (object == nullptr || !object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
+    if (object == nullptr || !object->isWidgetType() ||
+        className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     const Qt::WindowType type = widget->windowType();

@@ -22,6 +22,7 @@ void paintEmptySky(QImage& sky, const ViewColours& colours = lightViewColours())
 void paintSkyPlot(QImage& sky, const ReceiverState& state, const ViewColours& colours = lightViewColours());
 // The same from the satellites as shown: from a single talker's table each disc as it always
 // was; with several systems each outlined by its system, under a legend.
-void paintSkyPlot(QImage& sky, const SatelliteShowing& showing, const ViewColours& colours = lightViewColours());
+void paintSkyPlot(QImage& sky, const SatelliteShowing& showing,
+                  const ViewColours& colours = lightViewColours());
 
 } // namespace norvane

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "view/system_marks.h"
-
 #include "view/view_colours.h"
 
 #include <QColor>

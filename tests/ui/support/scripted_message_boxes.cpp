@@ -24,13 +24,15 @@ QStringList ScriptedMessageBoxes::texts() const
 
 void ScriptedMessageBoxes::inform(QWidget* owner, const QString& text, const QString& caption)
 {
-    record({RecordedBox::Kind::Inform, text, caption, {}, {}, QuestionAnswer::First, owner != nullptr, owner});
+    record(
+        {RecordedBox::Kind::Inform, text, caption, {}, {}, QuestionAnswer::First, owner != nullptr, owner});
 }
 
 QuestionAnswer ScriptedMessageBoxes::ask(QWidget* owner, const QString& text, const QString& firstButton,
                                          const QString& secondButton, QuestionAnswer preselected)
 {
-    record({RecordedBox::Kind::Ask, text, {}, firstButton, secondButton, preselected, owner != nullptr, owner});
+    record(
+        {RecordedBox::Kind::Ask, text, {}, firstButton, secondButton, preselected, owner != nullptr, owner});
     if (answers_.empty())
         return defaultAnswer_;
     QuestionAnswer answer = answers_.front();
@@ -40,7 +42,14 @@ QuestionAnswer ScriptedMessageBoxes::ask(QWidget* owner, const QString& text, co
 
 void ScriptedMessageBoxes::showError(QWidget* owner, const QString& message)
 {
-    record({RecordedBox::Kind::Error, message, applicationTitle(), {}, {}, QuestionAnswer::First, owner != nullptr, owner});
+    record({RecordedBox::Kind::Error,
+            message,
+            applicationTitle(),
+            {},
+            {},
+            QuestionAnswer::First,
+            owner != nullptr,
+            owner});
 }
 
 void ScriptedMessageBoxes::record(const RecordedBox& box)

@@ -37,12 +37,12 @@ struct RecordedBox {
     enum class Kind { Inform, Ask, Error };
     Kind kind = Kind::Inform;
     QString text;
-    QString caption;         // Inform and Error; empty for Ask
-    QString firstButton;     // Ask only
-    QString secondButton;    // Ask only
+    QString caption;                                    // Inform and Error; empty for Ask
+    QString firstButton;                                // Ask only
+    QString secondButton;                               // Ask only
     QuestionAnswer preselected = QuestionAnswer::First; // Ask only: the button Enter would press
-    bool hadOwner = false;   // a window was given as the box's owner
-    QPointer<QWidget> owner; // that window, while it lives
+    bool hadOwner = false;                              // a window was given as the box's owner
+    QPointer<QWidget> owner;                            // that window, while it lives
 };
 
 class ScriptedMessageBoxes : public MessageBoxes {

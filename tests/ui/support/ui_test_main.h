@@ -37,8 +37,9 @@ inline bool decimalCommaLocaleTakenOver()
     {                                                                                                        \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
-        qputenv("QT_SCALE_FACTOR", qEnvironmentVariableIsSet("NORVANE_TEST_SCALE") ? qgetenv("NORVANE_TEST_SCALE")  \
-                                                                                  : QByteArray(factor));     \
+        qputenv("QT_SCALE_FACTOR", qEnvironmentVariableIsSet("NORVANE_TEST_SCALE")                           \
+                                       ? qgetenv("NORVANE_TEST_SCALE")                                       \
+                                       : QByteArray(factor));                                                \
         norvane::Application app(argc, argv);                                                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
         if (!decimalCommaLocaleTakenOver())                                                                  \
