@@ -1,6 +1,7 @@
 #include "serial/stop_request.h"
 
 #include <csignal>
+#include <initializer_list>
 
 namespace norvane {
 
