@@ -6,7 +6,7 @@ include(GNUInstallDirs)
 set(norvane_desktop_id org.norvane.Norvane)
 set(norvane_desktop_dir ${PROJECT_SOURCE_DIR}/desktop)
 
-foreach(program norvane norvane-sim norvane-ttff)
+foreach(program norvane norvane-sim norvane-ttff norvane-survey)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()

@@ -7,10 +7,12 @@ norvane_installed_files=(
   bin/norvane
   bin/norvane-sim
   bin/norvane-ttff
+  bin/norvane-survey
   share/applications/org.norvane.Norvane.desktop
   share/icons/hicolor/64x64/apps/org.norvane.Norvane.png
   share/icons/hicolor/scalable/apps/org.norvane.Norvane.svg
   share/man/man1/norvane-sim.1
+  share/man/man1/norvane-survey.1
   share/man/man1/norvane-ttff.1
   share/man/man1/norvane.1
   share/metainfo/org.norvane.Norvane.metainfo.xml

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "control/restart_kind.h"
-#include "control/ttff_csv.h"
 #include "control/ttff_cycle.h"
 #include "control/ttff_record.h"
 #include "control/ttff_statistics.h"
+#include "log/csv_file.h"
+#include "serial/clock.h"
 
 #include <array>
 #include <cstdint>
@@ -14,9 +15,6 @@
 #include <vector>
 
 namespace norvane {
-
-// Milliseconds since 1970-01-01 00:00 UTC from the host's clock.
-std::int64_t systemUtcMs();
 
 // Default time limits of a cycle, seconds, by start type.
 constexpr int kTtffColdLimitSeconds = 300;
@@ -72,7 +70,7 @@ private:
     std::array<int, 3> limits_{kTtffColdLimitSeconds, kTtffWarmLimitSeconds, kTtffHotLimitSeconds};
     std::optional<TtffCycle> cycle_;
     std::vector<TtffRecord> records_;
-    TtffCsvFile csv_;
+    CsvFile csv_;
 };
 
 } // namespace norvane

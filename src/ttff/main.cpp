@@ -4,27 +4,8 @@
 #include "ttff/command_line.h"
 #include "ttff/headless_run.h"
 
-#include <cstdlib>
 #include <iostream>
 #include <memory>
-
-namespace {
-
-// NORVANE_TTFF_SPEED=X runs every wait, limit, TTFF and command time on a clock X times faster
-// than real time, to match a simulated receiver started with --speed X. Absent, real time.
-std::unique_ptr<norvane::Clock> clockFromEnvironment()
-{
-    const char* text = std::getenv("NORVANE_TTFF_SPEED");
-    if (!text || !*text)
-        return nullptr;
-    char* end = nullptr;
-    const double speed = std::strtod(text, &end);
-    if (*end != '\0' || !(speed > 0))
-        return nullptr;
-    return std::make_unique<norvane::ScaledClock>(speed);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -42,7 +23,9 @@ int main(int argc, char** argv)
         std::cerr << "norvane-ttff: " << command.error << "\n" << usageText();
         return kFailed;
     }
-    const auto scaled = clockFromEnvironment();
+    // NORVANE_TTFF_SPEED=X runs every wait, limit, TTFF and command time on a clock X times
+    // faster than real time, to match a simulated receiver started with --speed X.
+    const auto scaled = norvane::scaledClockFromEnvironment("NORVANE_TTFF_SPEED");
     norvane::TtffLab::UtcClock utcClock = norvane::systemUtcMs;
     if (scaled) {
         norvane::setClock(scaled.get());

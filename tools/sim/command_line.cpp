@@ -110,6 +110,13 @@ const ValueOptions<SimulatorOptions>& valueOptions()
              o.startTime = t == "now" ? std::string() : t;
              return true;
          }},
+        {"--noise", [](SimulatorOptions& o, const std::string& t) { return parseNoise(t, o.noise); }},
+        {"--fix-rate",
+         [](SimulatorOptions& o, const std::string& t) {
+             const auto rate = wholeArgument(t);
+             o.fixRate = rate ? static_cast<int>(*rate) : 0;
+             return o.fixRate == 1 || o.fixRate == 2 || o.fixRate == 5 || o.fixRate == 10;
+         }},
         {"--silent-at",
          [](SimulatorOptions& o, const std::string& t) {
              auto step = downloadStep(t);
@@ -137,6 +144,7 @@ const FlagOptions<SimulatorOptions>& flagOptions()
         {"--ok-banner", [](SimulatorOptions& o) { o.okInBanner = true; }},
         {"--xon-xoff-version", [](SimulatorOptions& o) { o.flowControlVersion = true; }},
         {"--xon-xoff-line", [](SimulatorOptions& o) { o.softwareFlowControl = true; }},
+        {"--gst", [](SimulatorOptions& o) { o.gst = true; }},
     };
     return flags;
 }
@@ -183,6 +191,12 @@ line, then runs until interrupted (SIGINT or SIGTERM).
                      seconds without a fix after a restart (default 30, 20, 3), a tenth
                      either way; or MEAN:SPREAD, e.g. --hot 3:1, drawn from a log-normal
                      distribution of that mean and standard deviation
+  --noise H[:V[:TAU]] Gaussian position error of sigma H metres east and north and V up
+                     (default 1.5 H), each a first-order Gauss-Markov process of correlation
+                     time TAU seconds (default 0: independent at every fix); positions then
+                     carry seven decimals of minutes and altitudes three
+  --gst              a GST sentence after each fix, claiming the noise's sigmas
+  --fix-rate HZ      GGA, GSA and RMC 1, 2, 5 or 10 times a second (GSV once a second)
   --no-banners       no identification lines at start and after restarts
   --dated-version    add the dated version line to the identification lines
   --silent-at STEP   in firmware download, stay silent at request, loader, header, block

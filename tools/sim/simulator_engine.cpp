@@ -38,7 +38,7 @@ void SimulatorEngine::powerOn(double now)
 {
     lineRate_ = slaveLineRate(line_.masterFd());
     queueLines(model_.startupLines());
-    nextSecond_ = static_cast<long>(std::floor(now));
+    nextSlot_ = static_cast<long>(std::floor(now * options_.fixRate));
 }
 
 void SimulatorEngine::step(double now)
@@ -58,7 +58,7 @@ void SimulatorEngine::step(double now)
 
 double SimulatorEngine::nextWake(double now) const
 {
-    double wake = std::min(static_cast<double>(nextSecond_), now + kRatePollSeconds * options_.speed);
+    double wake = std::min(static_cast<double>(nextSlot_) / options_.fixRate, now + kRatePollSeconds * options_.speed);
     if (!output_.empty() && !options_.pacing)
         return now;
     double batch = now + kBatchSeconds * options_.speed;
@@ -147,23 +147,24 @@ void SimulatorEngine::handleCommand(const Command& command, double now)
 
 void SimulatorEngine::queueBurst(double now)
 {
-    long second = static_cast<long>(std::floor(now));
-    // A thread that wakes late still sends the seconds it slept through, as a receiver would
+    const long slot = static_cast<long>(std::floor(now * options_.fixRate));
+    // A thread that wakes late still sends the fixes it slept through, as a receiver would
     // have; only a stall of many seconds (a suspended machine) leaves a gap.
-    for (long due = std::max(nextSecond_, second - kLongestCatchUp + 1); due <= second; ++due)
+    const long catchUp = kLongestCatchUp * options_.fixRate;
+    for (long due = std::max(nextSlot_, slot - catchUp + 1); due <= slot; ++due)
         queueBurstOf(due);
-    nextSecond_ = std::max(nextSecond_, second + 1);
+    nextSlot_ = std::max(nextSlot_, slot + 1);
 }
 
-void SimulatorEngine::queueBurstOf(long second)
+void SimulatorEngine::queueBurstOf(long slot)
 {
     if (download_.active())
         return;
     double backlog = static_cast<double>(output_.pendingBytes()) * LinePacer::byteSeconds(options_.rate);
     if (options_.pacing && backlog > kLongestBacklogSeconds)
         return;
-    queueLines(model_.burst(second));
-    fixMode_ = model_.fixModeAt(static_cast<double>(second));
+    queueLines(model_.burst(slot));
+    fixMode_ = model_.fixModeAt(static_cast<double>(slot) / options_.fixRate);
     ++burstsSent_;
 }
 

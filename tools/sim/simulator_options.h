@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/download_responder.h"
+#include "sim/position_noise.h"
 
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ struct SimulatorOptions {
     bool flowControlVersion = false;               // the version reply's date and CRC bytes are 0x11 and 0x13
     bool softwareFlowControl = false;              // the line starts with XON/XOFF on, as a fresh serial port
     std::string startTime = "2007-10-19 12:00:00"; // UTC of the first burst; empty: the real time
+    NoiseOptions noise;                            // position error; none by default
+    bool gst = false;                              // a GST sentence with the noise's sigmas after each fix
+    int fixRate = 1;                               // GGA, GSA and RMC this many times a second
     DownloadOptions download;
 };
 
