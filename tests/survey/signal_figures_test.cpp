@@ -1,6 +1,6 @@
 #include "decode/loop_rig.h"
-#include "signal_strength/signal_figures.h"
 #include "support/file_contents.h"
+#include "survey/signal_figures.h"
 #include "view/shown_satellites.h"
 #include "view/snr_bars.h"
 
@@ -57,7 +57,7 @@ TEST(SignalFigures, HandCheckedEpochs)
 
     const SignalSummary run = figures.summary();
     EXPECT_EQ(run.epochs, 3);
-    const std::vector<SignalFigure> list = signalFigureList(run);
+    const std::vector<Figure> list = signalFigureList(run);
     ASSERT_EQ(list.size(), 4u);
     const std::pair<const char*, double> expected[] = {{"cn0_mean", 39.4},
                                                        {"cn0_top4_mean", 40.25},
@@ -127,7 +127,7 @@ TEST(SignalFigures, DualBandRecordingGivesTheFiguresWorkedOutApart)
     }
     const SignalSummary run = sink.figures.summary();
     EXPECT_EQ(std::to_string(run.epochs), expected["epochs"]);
-    for (const SignalFigure& figure : signalFigureList(run)) {
+    for (const Figure& figure : signalFigureList(run)) {
         ASSERT_TRUE(figure.value) << figure.key;
         EXPECT_NEAR(*figure.value, std::stod(expected[figure.key]), 1e-6) << figure.key;
     }
