@@ -103,6 +103,18 @@ BENCHMARK(BM_ReceiveLoopTickOfAFourSystemSecond)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond);
 
+// The same bytes with every satellite heard on two bands: a bar per band in the SNR chart and
+// each band's SNR in the descriptions.
+void BM_ReceiveLoopTickOfAFourSystemSecondOnTwoBands(benchmark::State& state)
+{
+    timeTicks(state, "115200", test::fourSystemSecond(test::SecondSignals::TwoBands));
+}
+BENCHMARK(BM_ReceiveLoopTickOfAFourSystemSecondOnTwoBands)
+    ->ArgName("shown")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
