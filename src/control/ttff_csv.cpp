@@ -1,5 +1,7 @@
 #include "control/ttff_csv.h"
 
+#include "log/file_naming.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,14 +10,19 @@
 
 namespace norvane {
 
+namespace {
+
+std::string ttffCsvStem(std::int64_t utcMs)
+{
+    const std::string stamp = localTimeStamp(static_cast<std::time_t>(utcMs / 1000));
+    return stamp.empty() ? "norvane-ttff" : "norvane-ttff-" + stamp;
+}
+
+} // namespace
+
 std::string ttffCsvName(std::int64_t utcMs)
 {
-    const std::time_t seconds = static_cast<std::time_t>(utcMs / 1000);
-    const std::tm* local = std::localtime(&seconds);
-    char text[64] = "norvane-ttff.csv";
-    if (local)
-        std::strftime(text, sizeof text, "norvane-ttff-%Y%m%d-%H%M%S.csv", local);
-    return text;
+    return ttffCsvStem(utcMs) + ".csv";
 }
 
 namespace {
@@ -30,13 +37,7 @@ std::string failure(const std::string& what, const std::string& path)
 
 bool TtffCsvFile::createNamed(std::int64_t utcMs, std::string& error)
 {
-    const std::string name = ttffCsvName(utcMs);
-    const std::string stem = name.substr(0, name.size() - 4);
-    std::string path = name;
-    std::error_code ignored;
-    for (int n = 2; std::filesystem::exists(path, ignored) && n < 1000; ++n)
-        path = stem + "-" + std::to_string(n) + ".csv";
-    return createAt(path, error);
+    return createAt(freePath(ttffCsvStem(utcMs), ".csv"), error);
 }
 
 bool TtffCsvFile::createAt(const std::string& path, std::string& error)

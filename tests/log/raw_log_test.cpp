@@ -1,11 +1,14 @@
 #include "log/raw_log.h"
 #include "support/permission_checks.h"
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,16 +54,78 @@ TEST_F(RawLogTest, EveryLineFeedIsStoredAsCrLfAndNothingIsAdded)
     EXPECT_EQ(contents(), std::string(expected, sizeof expected - 1));
 }
 
-TEST_F(RawLogTest, OpeningAgainEmptiesTheFile)
+// A log last changed at 13:02:01 local time on 4 May 2026.
+fs::file_time_type changedAt()
 {
+    std::tm local{};
+    local.tm_year = 2026 - 1900;
+    local.tm_mon = 4;
+    local.tm_mday = 4;
+    local.tm_hour = 13;
+    local.tm_min = 2;
+    local.tm_sec = 1;
+    local.tm_isdst = -1;
+    const auto moment = std::chrono::system_clock::from_time_t(std::mktime(&local));
+    return std::chrono::file_clock::from_sys(moment);
+}
+
+std::string fileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(RawLogTest, OpeningAgainKeepsAnEarlierLogUnderTheTimeOfItsLastChange)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> takenNames; // already in the directory
+        std::string earlier;                  // the log before opening again
+        std::string keptAs;                   // empty: nothing is kept
+    };
+    const Case cases[] = {
+        {"a log with sentences", {}, "old\r\n", "gpslog-20260504-130201.txt"},
+        {"its name taken twice", {"gpslog-20260504-130201.txt", "gpslog-20260504-130201-2.txt"}, "old\r\n",
+         "gpslog-20260504-130201-3.txt"},
+        {"an empty log", {}, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        for (const std::string& taken : c.takenNames)
+            std::ofstream(dir_ / taken) << "taken";
+        std::ofstream(path_, std::ios::binary) << c.earlier;
+        fs::last_write_time(path_, changedAt());
+
+        RawLog log;
+        ASSERT_TRUE(log.open(path_));
+        log.write("new\n");
+        log.close();
+        EXPECT_EQ(contents(), "new\r\n");
+        std::size_t files = 0;
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            (void)entry;
+            ++files;
+        }
+        EXPECT_EQ(files, 1 + c.takenNames.size() + (c.keptAs.empty() ? 0 : 1));
+        if (!c.keptAs.empty()) {
+            EXPECT_EQ(fileText(dir_ / c.keptAs), c.earlier);
+        }
+        for (const std::string& taken : c.takenNames)
+            EXPECT_EQ(fileText(dir_ / taken), "taken");
+    }
+}
+
+TEST_F(RawLogTest, ALogThatCannotBeKeptIsNeitherOpenedNorEmptied)
+{
+    std::ofstream(path_, std::ios::binary) << "old\r\n";
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    PermissionChecksOn checks;
     RawLog log;
-    ASSERT_TRUE(log.open(path_));
-    log.write("old\n");
-    log.close();
-    ASSERT_TRUE(log.open(path_));
-    log.write("new\n");
-    log.close();
-    EXPECT_EQ(contents(), "new\r\n");
+    EXPECT_FALSE(log.open(path_));
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_EQ(contents(), "old\r\n");
 }
 
 TEST_F(RawLogTest, ClosedLogWritesNothingAndClosingTwiceIsHarmless)
