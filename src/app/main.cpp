@@ -5,12 +5,15 @@
 #include "control/ui/Testgps.h"
 #include "view/ui/Vp.h"
 
+#include <QFile>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr))
+    norvane::WindowOptions options;
+    if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr, options))
         return *status;
     norvane::Application application(argc, argv);
     try {
@@ -26,6 +29,14 @@ int main(int argc, char** argv)
         gpsw->attachWindows(viewp, Ftest);
         gpsw->show();
         demo.start(*gpsw);
+        if (!options.replayFile.empty()) {
+            // Once the window shows; a recording that cannot be replayed leaves it idle.
+            QTimer::singleShot(0, gpsw, [gpsw, options] {
+                norvane::runGuarded([&] {
+                    gpsw->startReplay(QFile::decodeName(options.replayFile.c_str()), options.replaySpeed);
+                });
+            });
+        }
         return application.exec();
     } catch (const std::exception& error) {
         norvane::showErrorBox(&error);
