@@ -43,6 +43,17 @@ std::vector<std::string> ReceiverModel::burst(long second)
     return nmeaBurst(input);
 }
 
+void ReceiverModel::skipBurst()
+{
+    if (replay_)
+        replay_->nextBurst();
+}
+
+double ReceiverModel::secondsToNextBurst() const
+{
+    return replay_ ? replay_->secondsToNextBurst() : 1.0;
+}
+
 CommandAnswer ReceiverModel::answer(const Command& command, double now)
 {
     CommandAnswer answer;

@@ -29,8 +29,13 @@ public:
     // The banner lines, when the receiver prints them (never while replaying a recording, which
     // carries whatever the recorded receiver said).
     std::vector<std::string> startupLines() const;
-    // The sentences of the burst sent `second` seconds after the start.
+    // The sentences of the burst sent `second` seconds after the start (the next burst of a
+    // recording, whatever the second).
     std::vector<std::string> burst(long second);
+    // A burst that goes unsent (a stalled line, a download): a recording moves past it.
+    void skipBurst();
+    // Seconds from the burst given last to the next: one, or a recording's own pace.
+    double secondsToNextBurst() const;
     CommandAnswer answer(const Command& command, double now);
 
     char fixModeAt(double now) const { return timeline_.fixModeAt(now); }
