@@ -7,10 +7,10 @@
 //   NORVANE_REPLAY_BENCH_MB=1024 build/tests/bench_replay_window_bench --benchmark_filter=Resident
 
 #include "app/Mpgs.h"
-#include "app/message_boxes.h"
 #include "replay/replay_pacing.h"
 #include "support/file_contents.h"
 #include "ui/support/controls.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,15 +26,6 @@
 using namespace norvane;
 
 namespace {
-
-class AnswerFirst : public MessageBoxes {
-public:
-    void inform(QWidget*, const QString& text, const QString&) override { std::fprintf(stderr, "box: %s\n", qPrintable(text)); }
-    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return QuestionAnswer::First;
-    }
-};
 
 long residentKiB()
 {
@@ -57,22 +48,20 @@ std::string writeRecording(const QTemporaryDir& dir, std::size_t bytes, std::int
     return path;
 }
 
-// A shown main window replaying `path` at `speed` until it has finished; Off afterwards.
-void replayToTheEnd(Tgpsw& window, const std::string& path, int speed)
+// A shown main window replaying `path` at `speed` until it has finished; Off afterwards. False
+// when the replay did not start or ended otherwise.
+bool replayToTheEnd(Tgpsw& window, const std::string& path, int speed)
 {
     if (!window.startReplay(QString::fromStdString(path), speed))
-        return;
+        return false;
+    auto* start = uitest::control<QPushButton>(window, "btStart");
     auto* state = uitest::control<QLabel>(window, "lb_state");
-    while (state->text() != QLatin1String("Replay finished"))
+    while (state->text() != QLatin1String("Replay finished") && start->text() == QLatin1String("Off"))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    uitest::control<QPushButton>(window, "btStart")->click();
+    const bool finished = start->text() == QLatin1String("Off");
+    start->click();
+    return finished;
 }
-
-// Installed before the window asks its family question.
-struct InstalledBoxes : AnswerFirst {
-    InstalledBoxes() { setMessageBoxes(this); }
-    ~InstalledBoxes() override { setMessageBoxes(nullptr); }
-};
 
 struct ShownWindow {
     ShownWindow()
@@ -81,7 +70,7 @@ struct ShownWindow {
         QCoreApplication::processEvents();
     }
 
-    InstalledBoxes boxes;
+    bench::AnswerFirst boxes;
     ProgramRecords records;
     Tgpsw window{records};
 };
@@ -93,7 +82,8 @@ void BM_ReplayAtMaxOfAFourSystemRecording(benchmark::State& state)
     const std::string path = writeRecording(dir, 1000 * 1024, bursts);
     ShownWindow shown;
     for (auto _ : state)
-        replayToTheEnd(shown.window, path, kReplayMax);
+        if (!replayToTheEnd(shown.window, path, kReplayMax))
+            state.SkipWithError("the replay did not run to its end");
     state.counters["bursts"] = benchmark::Counter(static_cast<double>(bursts * state.iterations()),
                                                   benchmark::Counter::kIsRate);
 }
@@ -107,7 +97,8 @@ void BM_TenfoldReplayAgainstItsSpan(benchmark::State& state)
     QElapsedTimer wall;
     for (auto _ : state) {
         wall.start();
-        replayToTheEnd(shown.window, path, 10);
+        if (!replayToTheEnd(shown.window, path, 10))
+            state.SkipWithError("the replay did not run to its end");
         state.counters["wall_s"] = static_cast<double>(wall.elapsed()) / 1000;
     }
     state.counters["span_s"] = 60;
@@ -129,7 +120,8 @@ void BM_ResidentGrowthOverALargeRecording(benchmark::State& state)
     replayToTheEnd(shown.window, NORVANE_TEST_DATA_DIR "/sim_four_systems.nmea", kReplayMax);
     const long before = residentKiB();
     for (auto _ : state)
-        replayToTheEnd(shown.window, path, kReplayMax);
+        if (!replayToTheEnd(shown.window, path, kReplayMax))
+            state.SkipWithError("the replay did not run to its end");
     state.counters["recording_MB"] = static_cast<double>(megabytes);
     state.counters["bursts"] = static_cast<double>(bursts);
     state.counters["resident_before_KiB"] = static_cast<double>(before);
@@ -139,13 +131,4 @@ BENCHMARK(BM_ResidentGrowthOverALargeRecording)->Iterations(1)->MeasureProcessCP
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+NORVANE_WINDOW_BENCHMARK_MAIN()
