@@ -54,66 +54,44 @@ TEST_F(RawLogTest, EveryLineFeedIsStoredAsCrLfAndNothingIsAdded)
     EXPECT_EQ(contents(), std::string(expected, sizeof expected - 1));
 }
 
-// A log last changed at 13:02:01 local time on 4 May 2026.
-fs::file_time_type changedAt()
+TEST_F(RawLogTest, OpeningAgainKeepsAnEarlierLogUnderTheLocalTimeOfItsLastChange)
 {
-    std::tm local{};
-    local.tm_year = 2026 - 1900;
-    local.tm_mon = 4;
-    local.tm_mday = 4;
-    local.tm_hour = 13;
-    local.tm_min = 2;
-    local.tm_sec = 1;
-    local.tm_isdst = -1;
-    const auto moment = std::chrono::system_clock::from_time_t(std::mktime(&local));
-    return std::chrono::file_clock::from_sys(moment);
-}
-
-std::string fileText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST_F(RawLogTest, OpeningAgainKeepsAnEarlierLogUnderTheTimeOfItsLastChange)
-{
-    struct Case {
-        const char* name;
-        std::vector<std::string> takenNames; // already in the directory
-        std::string earlier;                  // the log before opening again
-        std::string keptAs;                   // empty: nothing is kept
+    std::tm changed{};
+    changed.tm_year = 2026 - 1900;
+    changed.tm_mon = 4;
+    changed.tm_mday = 4;
+    changed.tm_hour = 13;
+    changed.tm_min = 2;
+    changed.tm_sec = 1;
+    changed.tm_isdst = -1;
+    const auto changedAt = std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&changed)));
+    const struct {
+        std::vector<std::string> taken; // names already in the directory
+        std::string earlier;            // the log before opening again
+        std::string keptAs;             // empty: nothing is kept
+    } cases[] = {
+        {{}, "old\r\n", "gpslog-20260504-130201.txt"},
+        {{"gpslog-20260504-130201.txt", "gpslog-20260504-130201-2.txt"}, "old\r\n", "gpslog-20260504-130201-3.txt"},
+        {{}, "", ""},
     };
-    const Case cases[] = {
-        {"a log with sentences", {}, "old\r\n", "gpslog-20260504-130201.txt"},
-        {"its name taken twice", {"gpslog-20260504-130201.txt", "gpslog-20260504-130201-2.txt"}, "old\r\n",
-         "gpslog-20260504-130201-3.txt"},
-        {"an empty log", {}, "", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        for (const std::string& taken : c.takenNames)
+        for (const std::string& taken : c.taken)
             std::ofstream(dir_ / taken) << "taken";
         std::ofstream(path_, std::ios::binary) << c.earlier;
-        fs::last_write_time(path_, changedAt());
-
+        fs::last_write_time(path_, changedAt);
         RawLog log;
         ASSERT_TRUE(log.open(path_));
         log.write("new\n");
         log.close();
         EXPECT_EQ(contents(), "new\r\n");
-        std::size_t files = 0;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
-            (void)entry;
-            ++files;
-        }
-        EXPECT_EQ(files, 1 + c.takenNames.size() + (c.keptAs.empty() ? 0 : 1));
+        const auto files = std::distance(fs::directory_iterator(dir_), fs::directory_iterator());
+        EXPECT_EQ(files, static_cast<long>(1 + c.taken.size() + (c.keptAs.empty() ? 0 : 1))) << c.keptAs;
         if (!c.keptAs.empty()) {
-            EXPECT_EQ(fileText(dir_ / c.keptAs), c.earlier);
+            std::ifstream kept(dir_ / c.keptAs, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), c.earlier);
         }
-        for (const std::string& taken : c.takenNames)
-            EXPECT_EQ(fileText(dir_ / taken), "taken");
     }
 }
 
