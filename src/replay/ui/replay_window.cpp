@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -36,6 +37,7 @@ void ReplayWindow::createControls()
     lb_recording->setObjectName(QStringLiteral("lb_recording"));
     lb_recording->setAccessibleName(QStringLiteral("Recording"));
     lb_recording->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lb_recording->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bt_pause = new QPushButton(QStringLiteral("Pause"), this);
     bt_pause->setObjectName(QStringLiteral("bt_pause"));
     bt_step = new QPushButton(QStringLiteral("Step"), this);
@@ -93,8 +95,10 @@ void ReplayWindow::connectControls()
 void ReplayWindow::startReplay(const QString& path, int speed)
 {
     replaying_ = true;
-    lb_recording->setText(path);
+    // The file's name; the whole path, however long, in its tooltip and for screen readers.
+    lb_recording->setText(QFileInfo(path).fileName());
     lb_recording->setToolTip(path);
+    lb_recording->setAccessibleDescription(path);
     cb_speed->setCurrentIndex(cb_speed->findData(speed));
     showPosition({});
     showPaused(false);
