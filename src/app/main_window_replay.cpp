@@ -3,11 +3,10 @@
 // main window pauses, steps, changes speed and seeks.
 
 #include "app/Mpgs.h"
-#include "app/message_boxes.h"
 #include "app/error_box.h"
+#include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
-#include "replay/replay_pacing.h"
 #include "replay/replay_player.h"
 #include "replay/ui/replay_window.h"
 #include "serial/clock.h"
@@ -57,9 +56,11 @@ void Tgpsw::createReplayWindow()
 
 void Tgpsw::connectReplayWindow()
 {
-    connect(openRecordingAction_, &QAction::triggered, this, [this] { runGuarded([&] { openRecording(); }); });
+    connect(openRecordingAction_, &QAction::triggered, this,
+            [this] { runGuarded([&] { openRecording(); }); });
     connect(replayTimer_, &QTimer::timeout, this, [this] { runGuarded([&] { playReplayBursts(false); }); });
-    connect(replayWindow_, &ReplayWindow::pauseToggled, this, [this] { runGuarded([&] { toggleReplayPause(); }); });
+    connect(replayWindow_, &ReplayWindow::pauseToggled, this,
+            [this] { runGuarded([&] { toggleReplayPause(); }); });
     connect(replayWindow_, &ReplayWindow::stepRequested, this, [this] { runGuarded([&] { stepReplay(); }); });
     connect(replayWindow_, &ReplayWindow::speedChosen, this,
             [this](int speed) { runGuarded([&] { chooseReplaySpeed(speed); }); });
@@ -73,7 +74,8 @@ void Tgpsw::openRecording()
         return;
     // Until a recording has been opened, where the raw log is written.
     const QString folder = lastFolder_.isEmpty() ? QDir::currentPath() : lastFolder_;
-    const QString path = messageBoxes().chooseFile(this, QStringLiteral("Open recording…"), folder, kRecordingFilter);
+    const QString path =
+        messageBoxes().chooseFile(this, QStringLiteral("Open recording…"), folder, kRecordingFilter);
     if (!path.isEmpty())
         startReplay(path, replaySpeed_);
 }
@@ -121,6 +123,12 @@ void Tgpsw::playReplayBursts(bool stepOnly)
     batch.start();
     replayFeeding_ = true;
     {
+        // An exception out of a tick (shown by the error box) must not leave the replay
+        // believing it is still feeding.
+        struct FeedingEnd {
+            bool& feeding;
+            ~FeedingEnd() { feeding = false; }
+        } feedingEnd{replayFeeding_};
         MessageLogWidget::LineBatch lines(*Memo1);
         while (!replayEndAsked_ && replay_) {
             auto burst = stepOnly ? replay_->takeNext(clock().nowMs()) : replay_->takeDue(clock().nowMs());
@@ -131,7 +139,6 @@ void Tgpsw::playReplayBursts(bool stepOnly)
                 break;
         }
     }
-    replayFeeding_ = false;
     if (replayEndAsked_) {
         endReplay();
         return;

@@ -23,8 +23,8 @@ bool keepEarlierLog(const std::string& path)
     const auto changedSystem = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
         std::chrono::file_clock::to_sys(changed));
     const fs::path log(path);
-    const std::string stem =
-        (log.parent_path() / log.stem()).string() + "-" + localTimeStamp(std::chrono::system_clock::to_time_t(changedSystem));
+    const std::string stem = (log.parent_path() / log.stem()).string() + "-" +
+                             localTimeStamp(std::chrono::system_clock::to_time_t(changedSystem));
     fs::rename(log, freePath(stem, log.extension().string()), problem);
     return !problem;
 }

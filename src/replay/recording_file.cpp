@@ -34,8 +34,8 @@ bool RecordingFile::open(const std::string& path)
     file_.open(path, std::ios::binary);
     if (!file_.is_open()) {
         const int code = errno;
-        return fail(std::string("it cannot be opened") + (code ? std::string(" (") + std::strerror(code) + ")" : "") +
-                    ".");
+        return fail(std::string("it cannot be opened") +
+                    (code ? std::string(" (") + std::strerror(code) + ")" : "") + ".");
     }
     // A device or a pipe has no size; it is read to its end like any file.
     const std::uintmax_t size = fs::file_size(path, problem);

@@ -14,7 +14,7 @@ namespace norvane {
 // lines are left out.
 struct RecordedBurst {
     std::string bytes;
-    std::optional<int> timeMs; // UTC time of day shared by its time-bearing sentences
+    std::optional<int> timeMs;   // UTC time of day shared by its time-bearing sentences
     std::uint64_t endOffset = 0; // about where in the file it ends
 };
 

@@ -107,8 +107,9 @@ RecordedBurst ReplayPlayer::give(std::int64_t atMs)
     if (finished())
         shown_.aboutBursts = shown_.burst;
     else if (bytesCounted_ > 0)
-        shown_.aboutBursts = std::max<std::int64_t>(
-            shown_.burst, std::llround(size * static_cast<double>(burstsCounted_) / static_cast<double>(bytesCounted_)));
+        shown_.aboutBursts =
+            std::max<std::int64_t>(shown_.burst, std::llround(size * static_cast<double>(burstsCounted_) /
+                                                              static_cast<double>(bytesCounted_)));
     return burst;
 }
 
@@ -117,16 +118,18 @@ void ReplayPlayer::seek(double fraction, std::int64_t nowMs)
     if (!error().empty())
         return;
     fraction = std::clamp(fraction, 0.0, 1.0);
-    const auto offset = static_cast<std::uint64_t>(std::llround(fraction * static_cast<double>(source_.size())));
+    const auto offset =
+        static_cast<std::uint64_t>(std::llround(fraction * static_cast<double>(source_.size())));
     if (!source_.seek(offset))
         return;
     next_ = source_.next();
     pauseMs_ = 0;
     lastMs_ = nowMs;
     // The bursts before the point are not read: their number is estimated like the whole's.
-    shown_.burst = bytesCounted_ > 0 ? std::llround(static_cast<double>(offset) * static_cast<double>(burstsCounted_) /
-                                                    static_cast<double>(bytesCounted_))
-                                     : 0;
+    shown_.burst = bytesCounted_ > 0
+                       ? std::llround(static_cast<double>(offset) * static_cast<double>(burstsCounted_) /
+                                      static_cast<double>(bytesCounted_))
+                       : 0;
     shown_.timeMs.reset();
     shown_.fraction = fraction;
 }

@@ -10,10 +10,10 @@ namespace norvane {
 
 // Where a replay stands, as the Replay window shows it.
 struct ReplayPosition {
-    std::int64_t burst = 0;      // the burst given last, counted from 1; 0 before the first
+    std::int64_t burst = 0;       // the burst given last, counted from 1; 0 before the first
     std::int64_t aboutBursts = 0; // the recording's bursts, estimated from the file size; 0 unknown
-    std::optional<int> timeMs;   // UTC time of day of the burst given last
-    double fraction = 0;         // how far into the file, 0 to 1
+    std::optional<int> timeMs;    // UTC time of day of the burst given last
+    double fraction = 0;          // how far into the file, 0 to 1
 };
 
 // "burst 812 of about 3600, 12:13:32 UTC"
@@ -55,8 +55,8 @@ private:
 
     RecordingSource source_;
     std::optional<RecordedBurst> next_;
-    int pauseMs_ = 0;          // before next_, at the recording's own pace
-    std::int64_t lastMs_ = 0;  // when the burst given last was due
+    int pauseMs_ = 0;         // before next_, at the recording's own pace
+    std::int64_t lastMs_ = 0; // when the burst given last was due
     int speed_ = 1;
     bool paused_ = false;
     ReplayPosition shown_;

@@ -84,8 +84,8 @@ void BM_ReplayAtMaxOfAFourSystemRecording(benchmark::State& state)
     for (auto _ : state)
         if (!replayToTheEnd(shown.window, path, kReplayMax))
             state.SkipWithError("the replay did not run to its end");
-    state.counters["bursts"] = benchmark::Counter(static_cast<double>(bursts * state.iterations()),
-                                                  benchmark::Counter::kIsRate);
+    state.counters["bursts"] =
+        benchmark::Counter(static_cast<double>(bursts * state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReplayAtMaxOfAFourSystemRecording)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
@@ -127,7 +127,10 @@ void BM_ResidentGrowthOverALargeRecording(benchmark::State& state)
     state.counters["resident_before_KiB"] = static_cast<double>(before);
     state.counters["resident_growth_KiB"] = static_cast<double>(residentKiB() - before);
 }
-BENCHMARK(BM_ResidentGrowthOverALargeRecording)->Iterations(1)->MeasureProcessCPUTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_ResidentGrowthOverALargeRecording)
+    ->Iterations(1)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kSecond);
 
 } // namespace
 

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace norvane {
 namespace {
@@ -64,14 +64,17 @@ TEST_F(RawLogTest, OpeningAgainKeepsAnEarlierLogUnderTheLocalTimeOfItsLastChange
     changed.tm_min = 2;
     changed.tm_sec = 1;
     changed.tm_isdst = -1;
-    const auto changedAt = std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&changed)));
+    const auto changedAt =
+        std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&changed)));
     const struct {
         std::vector<std::string> taken; // names already in the directory
         std::string earlier;            // the log before opening again
         std::string keptAs;             // empty: nothing is kept
     } cases[] = {
         {{}, "old\r\n", "gpslog-20260504-130201.txt"},
-        {{"gpslog-20260504-130201.txt", "gpslog-20260504-130201-2.txt"}, "old\r\n", "gpslog-20260504-130201-3.txt"},
+        {{"gpslog-20260504-130201.txt", "gpslog-20260504-130201-2.txt"},
+         "old\r\n",
+         "gpslog-20260504-130201-3.txt"},
         {{}, "", ""},
     };
     for (const auto& c : cases) {

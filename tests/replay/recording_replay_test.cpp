@@ -23,8 +23,8 @@ std::string summary(const RecordedBurst& burst)
 {
     char text[16] = "-";
     if (const auto ms = burst.timeMs)
-        std::snprintf(text, sizeof text, "%02d%02d%02d.%03d", *ms / 3600000, *ms / 60000 % 60, *ms / 1000 % 60,
-                      *ms % 1000);
+        std::snprintf(text, sizeof text, "%02d%02d%02d.%03d", *ms / 3600000, *ms / 60000 % 60,
+                      *ms / 1000 % 60, *ms % 1000);
     std::string out = text;
     for (std::size_t at = burst.bytes.find('$'); at != std::string::npos; at = burst.bytes.find('$', at + 1))
         out += " " + burst.bytes.substr(at + 1, 5);
@@ -34,7 +34,8 @@ std::string summary(const RecordedBurst& burst)
 std::string written(const std::string& bytes)
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = (fs::temp_directory_path() / (std::string("norvane_") + test->name() + ".nmea")).string();
+    const std::string path =
+        (fs::temp_directory_path() / (std::string("norvane_") + test->name() + ".nmea")).string();
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
@@ -92,7 +93,8 @@ std::string times(const std::string& text, int count)
 
 TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
 {
-    std::string fiveHertz = gga("120000.00") + rmc("120000.00") + gga("120000.20") + rmc("120000.20") + gga("120000.40");
+    std::string fiveHertz =
+        gga("120000.00") + rmc("120000.00") + gga("120000.20") + rmc("120000.20") + gga("120000.40");
     std::erase(fiveHertz, '\r');
     const struct {
         const char* name;
@@ -101,8 +103,8 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
         std::vector<std::int64_t> pausesMs;
     } cases[] = {
         {"one a second, banner lines with the first",
-         "$SkyWren,GPS receiver module\r\n" + gga("120000.000") + kGsa + kGsv + rmc("120000.000") + gga("120001.000") +
-             rmc("120001.000") + gga("120002.000"),
+         "$SkyWren,GPS receiver module\r\n" + gga("120000.000") + kGsa + kGsv + rmc("120000.000") +
+             gga("120001.000") + rmc("120001.000") + gga("120002.000"),
          {"120000.000 SkyWr GPGGA GPGSA GPGSV GPRMC", "120001.000 GPGGA GPRMC", "120002.000 GPGGA"},
          {1000, 1000}},
         {"five a second, LF line ends",
@@ -116,7 +118,8 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
          {"235959.500 GPZDA", "000000.000 GNGNS", "000001.000 GPGLL GPRMC"},
          {500, 1000}},
         {"missing times: one burst per GGA, a second apart",
-         gga("120000.000") + rmc("120000.000") + gga("") + kGsa + gga("") + rmc("") + gga("120005.000") + rmc("120005.000"),
+         gga("120000.000") + rmc("120000.000") + gga("") + kGsa + gga("") + rmc("") + gga("120005.000") +
+             rmc("120005.000"),
          {"120000.000 GPGGA GPRMC", "- GPGGA GPGSA", "- GPGGA GPRMC", "120005.000 GPGGA GPRMC"},
          {1000, 1000, 1000}},
         {"out of order and far apart: a second each, a minute kept",
@@ -124,13 +127,14 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
          {"120005.000 GPGGA", "120003.000 GPGGA", "120004.000 GPGGA", "120204.000 GPGGA", "120304.000 GPGGA"},
          {1000, 1000, 1000, 60000}},
         {"comment lines are left out",
-         "# field test $GPTXT\r\n" + gga("120000.000") + "#second $GPTXT\n" + rmc("120000.000") + gga("120001.000"),
+         "# field test $GPTXT\r\n" + gga("120000.000") + "#second $GPTXT\n" + rmc("120000.000") +
+             gga("120001.000"),
          {"120000.000 GPGGA GPRMC", "120001.000 GPGGA"},
          {1000}},
         {"binary junk stays; a garbled time paces nothing",
          gga("120000.000") + std::string("\xA0\xA2\x00\x01OK\xB3$\xFF\r\n", 11) +
-             "$GPGGA,120007.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,*00\r\n" + rmc("120000.000") +
-             gga("120001.000"),
+             "$GPGGA,120007.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,*00\r\n" +
+             rmc("120000.000") + gga("120001.000"),
          {"120000.000 GPGGA \xFF\r\n$G GPGGA GPRMC", "120001.000 GPGGA"},
          {1000}},
         {"neither times nor GGA: a burst every 1000 bytes",
@@ -156,10 +160,11 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
 
 TEST(RecordingReplay, SpeedsDivideThePausesAndMaxHasNone)
 {
-    const std::string path = written(gga("120000.000") + gga("120001.000") + gga("120001.200") + gga("120003.000"));
+    const std::string path =
+        written(gga("120000.000") + gga("120001.000") + gga("120001.200") + gga("120003.000"));
     const std::pair<int, std::vector<std::int64_t>> cases[] = {
         {1, {1000, 200, 1800}}, {2, {500, 100, 900}}, {5, {200, 40, 360}},
-        {10, {100, 20, 180}},   {60, {16, 3, 30}},     {kReplayMax, {0, 0, 0}},
+        {10, {100, 20, 180}},   {60, {16, 3, 30}},    {kReplayMax, {0, 0, 0}},
     };
     for (const auto& [speed, pauses] : cases)
         EXPECT_EQ(play(path, 64, speed).pausesMs, pauses) << replaySpeedText(speed);

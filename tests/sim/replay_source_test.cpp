@@ -32,21 +32,27 @@ TEST(SimReplaySource, BurstsAndPausesFollowTheRecordedTimes)
         std::vector<std::string> bursts;
         std::vector<double> pauses;
     } cases[] = {
-        {"$SkyX,banner\n" + gga("120000.000") + nmeaLine("GPRMC,120000.000,A,,,,,,,191007,,,A") + gga("120001.000"),
+        {"$SkyX,banner\n" + gga("120000.000") + nmeaLine("GPRMC,120000.000,A,,,,,,,191007,,,A") +
+             gga("120001.000"),
          {"SkyX GPGGA GPRMC", "GPGGA"},
          {1.0, 1.0}},
-        {gga("120000.00") + gga("120000.20") + gga("120000.40"), {"GPGGA", "GPGGA", "GPGGA"}, {0.2, 0.2, 1.0}},
-        {nmeaLine("GPZDA,235959.50,19,10,2007,00,00") + nmeaLine("GPGLL,2459.2057,N,12130.1234,E,000000.20,A,A"),
+        {gga("120000.00") + gga("120000.20") + gga("120000.40"),
+         {"GPGGA", "GPGGA", "GPGGA"},
+         {0.2, 0.2, 1.0}},
+        {nmeaLine("GPZDA,235959.50,19,10,2007,00,00") +
+             nmeaLine("GPGLL,2459.2057,N,12130.1234,E,000000.20,A,A"),
          {"GPZDA", "GPGLL"},
          {0.7, 1.0}},
         {"# roof\n" + gga("") + "$GPGSA,x\r\n" + gga("") + gga("120009.000"),
          {"GPGGA GPGSA", "GPGGA", "GPGGA"},
          {1.0, 1.0, 1.0}},
-        {gga("120005.000") + "$GPGGA,120007.000,,,,,0,00,,,M,,M,,*00\n" + gga("120003.000") + gga("120104.000") +
-             gga("120204.000"),
+        {gga("120005.000") + "$GPGGA,120007.000,,,,,0,00,,,M,,M,,*00\n" + gga("120003.000") +
+             gga("120104.000") + gga("120204.000"),
          {"GPGGA GPGGA", "GPGGA", "GPGGA", "GPGGA"},
          {1.0, 1.0, 60.0, 1.0}},
-        {repeated(nmeaLine("GPGSV,1,1,01,02,45,090,40"), 40), {repeated("GPGSV", 32, " "), repeated("GPGSV", 8, " ")}, {1.0, 1.0}},
+        {repeated(nmeaLine("GPGSV,1,1,01,02,45,090,40"), 40),
+         {repeated("GPGSV", 32, " "), repeated("GPGSV", 8, " ")},
+         {1.0, 1.0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.recording.substr(0, 30));

@@ -69,7 +69,8 @@ TEST_F(SimulatorEngineTest, AFiveHertzRecordingIsSentFiveTimesASecond)
 {
     std::string recording;
     for (const char* time : {"120000.00", "120000.20", "120000.40", "120000.60", "120000.80", "120001.00"})
-        recording += nmeaSentence(std::string("GPGGA,") + time + ",2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
+        recording +=
+            nmeaSentence(std::string("GPGGA,") + time + ",2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
     ReplaySource replay;
     ASSERT_TRUE(replay.loadText(recording));
     engine.emplace(options, ReceiverModel(options, UtcTime{}, replay), line);

@@ -44,8 +44,8 @@ const QString kColdStart = QStringLiteral(NORVANE_TEST_DATA_DIR "/sim_cold_start
 QStringList shown(const Tgpsw& window)
 {
     QStringList texts;
-    for (const char* field : {"td_mode", "td_ttff", "td_pdop", "td_date", "td_time", "td_lati_sat", "td_longi_sat",
-                              "td_alti", "td_speed", "td_vers1", "td_vers2", "td_vers3"})
+    for (const char* field : {"td_mode", "td_ttff", "td_pdop", "td_date", "td_time", "td_lati_sat",
+                              "td_longi_sat", "td_alti", "td_speed", "td_vers1", "td_vers2", "td_vers3"})
         texts << QString("%1=%2").arg(field, control<QLineEdit>(window, field)->text());
     texts << control<SkyPicture>(window, "Image1")->accessibleDescription();
     texts << control<SnrChart>(window, "Chart1")->accessibleDescription();
@@ -83,7 +83,8 @@ struct Windows {
     QPushButton* button(const char* name) const { return control<QPushButton>(gpsw, name); }
     QByteArray log() const
     {
-        return QByteArray::fromStdString(test::fileContents(QDir(dir.path()).filePath("gpslog.txt").toStdString()));
+        return QByteArray::fromStdString(
+            test::fileContents(QDir(dir.path()).filePath("gpslog.txt").toStdString()));
     }
 
     QTemporaryDir dir;
@@ -145,7 +146,8 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
     QVERIFY(w.replayWindow()->isVisible());
     QCOMPARE(w.button("btStart")->text(), QString("Off"));
     // Nothing would hear a restart, a query or a download; the log and the view point work.
-    for (const char* name : {"bt_cold", "bt_warm", "bt_hot", "Button1", "bt_revision", "bt_refresh", "bt_test"})
+    for (const char* name :
+         {"bt_cold", "bt_warm", "bt_hot", "Button1", "bt_revision", "bt_refresh", "bt_test"})
         QVERIFY2(!w.button(name)->isEnabled(), name);
     QVERIFY(w.button("bt_savelog")->isEnabled() && w.button("bt_point")->isEnabled());
     w.button("bt_savelog")->click();
@@ -207,7 +209,8 @@ void ReplayTest::pauseHoldsStepFeedsOneBurstAndADeletedRecordingEndsTheReplay()
 
     QVERIFY(QFile::remove(copy));
     w.button("bt_step")->click();
-    QCOMPARE(w.boxes.last().text, "Cannot replay \"" + copy + "\": the file was deleted while it was being replayed.");
+    QCOMPARE(w.boxes.last().text,
+             "Cannot replay \"" + copy + "\": the file was deleted while it was being replayed.");
     QCOMPARE(w.button("btStart")->text(), QString("Start"));
     QVERIFY(!w.replayWindow()->isVisible());
     QVERIFY(w.button("bt_warm")->isEnabled());

@@ -62,7 +62,9 @@ LineTime timeOfLine(const std::string& line)
     for (std::string field; std::getline(split, field, ',');)
         fields.push_back(field);
     const std::string type = body.substr(2, 3);
-    const std::size_t timeField = type == "GLL" ? 5 : (type == "GGA" || type == "RMC" || type == "GNS" || type == "ZDA") ? 1 : 0;
+    const std::size_t timeField = type == "GLL"                                                        ? 5
+                                  : (type == "GGA" || type == "RMC" || type == "GNS" || type == "ZDA") ? 1
+                                                                                                       : 0;
     result.gga = type == "GGA";
     if (timeField > 0 && timeField < fields.size())
         result.timeMs = timeOfDay(fields[timeField]);
