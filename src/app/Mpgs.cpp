@@ -4,6 +4,7 @@
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "replay/replay_player.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
@@ -92,6 +93,7 @@ void Tgpsw::applyLayout()
         button->setEnabled(connected);
     btAutoscan->setVisible(!connected);
     bt_change->setVisible(connected);
+    openRecordingAction_->setEnabled(!connected);
 }
 
 void Tgpsw::receiverFamilyDialog()
@@ -224,9 +226,10 @@ void Tgpsw::setConnectionButtonsEnabled(bool enabled)
 {
     for (QPushButton* button : {bt_point, bt_savelog})
         button->setEnabled(enabled);
-    // A tick that took Upgrade inside it ends with the download running.
+    // A tick that took Upgrade inside it ends with the download running; a replay has no
+    // receiver to send to.
     for (QPushButton* button : {bt_cold, bt_refresh, bt_revision})
-        button->setEnabled(enabled && !downloadRunning());
+        button->setEnabled(enabled && !downloadRunning() && !replay_);
 }
 
 } // namespace norvane

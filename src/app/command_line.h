@@ -13,6 +13,9 @@ namespace norvane {
 // command_line.cpp that fills a field here.
 struct ProgramOptions {
     bool listPorts = false;
+    std::string replayFile; // a recording to replay once the window shows
+    int replaySpeed = 1;    // times the recording's own pace; kMaxReplaySpeed for "max"
+    bool speedGiven = false;
 };
 
 using CommandLine = CommandArguments<ProgramOptions>;

@@ -3,6 +3,7 @@
 #include "app/Mpgs.h"
 #include "control/restart_test_host.h"
 #include "control/ui/Testgps.h"
+#include "replay/replay_player.h"
 
 #include <QPushButton>
 #include <memory>
@@ -72,8 +73,9 @@ void Tgpsw::sentenceDecoded(const std::string& type, const std::string&)
 
 void Tgpsw::restartTestTick(int bytesRead)
 {
-    // Paused while a download has the port (a tick that took Upgrade inside it ends here).
-    if (Ftest_ && !downloadRunning())
+    // Paused while a download has the port (a tick that took Upgrade inside it ends here), and
+    // nothing to restart in a replay.
+    if (Ftest_ && !downloadRunning() && !replay_)
         Ftest_->tickStep(bytesRead);
 }
 

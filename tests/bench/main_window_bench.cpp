@@ -13,6 +13,7 @@
 #include "support/four_system_second.h"
 #include "support/nmea_sentence.h"
 #include "ui/support/controls.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,21 +44,11 @@ std::string thousandBytes()
     return bytes;
 }
 
-class AnswerFirst : public MessageBoxes {
-public:
-    void inform(QWidget*, const QString&, const QString&) override {}
-    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return QuestionAnswer::First;
-    }
-};
-
 // Ticks of the window connected at `rate`, each reading `bytes`. Shown, every display update is
 // also painted; hidden, only the work before painting counts.
 void timeTicks(benchmark::State& state, const QString& rate, const std::string& bytes)
 {
-    AnswerFirst boxes;
-    setMessageBoxes(&boxes);
+    bench::AnswerFirst boxes;
     FakeClock clock;
     ClockOverride useClock(clock);
     {
@@ -82,7 +73,6 @@ void timeTicks(benchmark::State& state, const QString& rate, const std::string& 
         }
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
     }
-    setMessageBoxes(nullptr);
 }
 
 void BM_ReceiveLoopTickOf1000Bytes(benchmark::State& state)
@@ -117,13 +107,4 @@ BENCHMARK(BM_ReceiveLoopTickOfAFourSystemSecondOnTwoBands)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+NORVANE_WINDOW_BENCHMARK_MAIN()
