@@ -4,6 +4,7 @@
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "survey/ui/position_accuracy_window.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
@@ -29,6 +30,7 @@ Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Win
 {
     createControls();
     connectHandlers();
+    connectAccuracyWindow();
     receiveLoop_ =
         std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
@@ -92,6 +94,8 @@ void Tgpsw::applyLayout()
         button->setEnabled(connected);
     btAutoscan->setVisible(!connected);
     bt_change->setVisible(connected);
+    if (accuracy_)
+        accuracy_->setConnected(connected);
 }
 
 void Tgpsw::receiverFamilyDialog()
@@ -163,6 +167,7 @@ void Tgpsw::Timer1Timer()
         MessageLogWidget::LineBatch lines(*Memo1);
         receiveLoop_->tick();
     }
+    accuracy_->receiveTickEnded();
     setTimerEnabled(Timer1, receiveLoopAfterTick_.value_or(true));
 }
 

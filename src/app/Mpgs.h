@@ -21,6 +21,7 @@ class QTimer;
 namespace norvane {
 
 class MessageLogWidget;
+class PositionAccuracyWindow;
 class ReceiveLoop;
 class SkyPicture;
 class SnrChart;
@@ -58,6 +59,9 @@ public slots:
     void Button1Click();
     void bt_revisionClick();
     void bt_testClick();
+    // Ctrl+P and the view-point window's Accuracy: opens the Position Accuracy window, or
+    // brings it to the front.
+    void showAccuracyWindow();
 
     // ReceiveSink: what the receive loop writes into the window. Every handler adds its memo
     // lines through memoAddLine too, so that the line count the 500-line rule reads stays right.
@@ -106,6 +110,7 @@ private:
     void createControls();
     void connectViewPointWindow();
     void connectTestWindow();
+    void connectAccuracyWindow();
     void nameControlsForAccessibility();
     void connectHandlers();
     void connectShortcuts();
@@ -166,6 +171,7 @@ private:
 
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
+    PositionAccuracyWindow* accuracy_ = nullptr;
     std::unique_ptr<ReceiveLoop> receiveLoop_;
     // Set while Timer1Timer runs; what a handler inside the tick asked of Timer1, if anything.
     bool tickRunning_ = false;

@@ -3,6 +3,7 @@
 #include "app/Mpgs.h"
 #include "control/restart_test_host.h"
 #include "control/ui/Testgps.h"
+#include "survey/ui/position_accuracy_window.h"
 
 #include <QPushButton>
 #include <memory>
@@ -64,10 +65,11 @@ void Tgpsw::bt_testClick()
     }
 }
 
-void Tgpsw::sentenceDecoded(const std::string& type, const std::string&)
+void Tgpsw::sentenceDecoded(const std::string& type, const std::string& sentence)
 {
     if (Ftest_)
         Ftest_->sentenceDecoded(type, records_.receiver.state);
+    accuracy_->sentenceDecoded(type, sentence);
 }
 
 void Tgpsw::restartTestTick(int bytesRead)
