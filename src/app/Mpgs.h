@@ -171,7 +171,8 @@ private:
 
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
-    PositionAccuracyWindow* accuracy_ = nullptr;
+    // A window of its own, as the other two are, rather than a child of this one.
+    std::unique_ptr<PositionAccuracyWindow> accuracy_;
     std::unique_ptr<ReceiveLoop> receiveLoop_;
     // Set while Timer1Timer runs; what a handler inside the tick asked of Timer1, if anything.
     bool tickRunning_ = false;

@@ -12,7 +12,7 @@ namespace norvane {
 
 void Tgpsw::connectAccuracyWindow()
 {
-    accuracy_ = new PositionAccuracyWindow(this);
+    accuracy_ = std::make_unique<PositionAccuracyWindow>();
     auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
     connect(open, &QShortcut::activated, this, [this] { runGuarded([&] { showAccuracyWindow(); }); });
 }

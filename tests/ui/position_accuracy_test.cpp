@@ -21,6 +21,7 @@
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -117,9 +118,14 @@ struct Windows {
             records.link = SerialLink(std::move(port));
         gpsw = std::make_unique<Tgpsw>(records);
         gpsw->attachWindows(&viewp, &ftest);
-        accuracy = gpsw->findChild<PositionAccuracyWindow*>("PositionAccuracy");
-        if (!accuracy)
-            qFatal("no Position Accuracy window");
+        // The main window's own, a window of its own: the one there is.
+        QList<PositionAccuracyWindow*> found;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* survey = qobject_cast<PositionAccuracyWindow*>(window))
+                found << survey;
+        if (found.size() != 1)
+            qFatal("%d Position Accuracy windows", static_cast<int>(found.size()));
+        accuracy = found.front();
     }
     void start()
     {
