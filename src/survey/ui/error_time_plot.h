@@ -27,7 +27,7 @@ public:
     // A new run, or another reference: the next refresh takes every fix again.
     void forget();
 
-    const ErrorHistory& history() const { return history_; }
+    // The strips' areas.
     QRect horizontalWall() const;
     QRect verticalWall() const;
 

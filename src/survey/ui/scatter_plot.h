@@ -33,7 +33,6 @@ public:
     void zoomIn();
     void zoomOut();
     void fit();
-    const ScatterZoom& zoom() const { return zoom_; }
 
     // The plot's area, and where a point east and north of the reference is drawn in it now.
     QRect wall() const;
