@@ -5,6 +5,7 @@
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
 #include "replay/replay_player.h"
+#include "survey/ui/position_accuracy_window.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
@@ -30,6 +31,7 @@ Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Win
 {
     createControls();
     connectHandlers();
+    connectAccuracyWindow();
     receiveLoop_ =
         std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
@@ -94,6 +96,8 @@ void Tgpsw::applyLayout()
     btAutoscan->setVisible(!connected);
     bt_change->setVisible(connected);
     openRecordingAction_->setEnabled(!connected);
+    if (accuracy_)
+        accuracy_->setConnected(connected);
 }
 
 void Tgpsw::receiverFamilyDialog()
@@ -165,6 +169,7 @@ void Tgpsw::Timer1Timer()
         MessageLogWidget::LineBatch lines(*Memo1);
         receiveLoop_->tick();
     }
+    accuracy_->receiveTickEnded();
     setTimerEnabled(Timer1, receiveLoopAfterTick_.value_or(true));
 }
 

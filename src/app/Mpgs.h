@@ -22,6 +22,7 @@ class QTimer;
 namespace norvane {
 
 class MessageLogWidget;
+class PositionAccuracyWindow;
 class ReceiveLoop;
 class ReplayPlayer;
 class ReplayWindow;
@@ -69,6 +70,9 @@ public slots:
     void bt_testClick();
     // Ctrl+O "Open recording…": a file dialog in the folder opened last, then the replay.
     void openRecording();
+    // Ctrl+P and the view-point window's Accuracy: opens the Position Accuracy window, or
+    // brings it to the front.
+    void showAccuracyWindow();
 
     // ReceiveSink: what the receive loop writes into the window. Every handler adds its memo
     // lines through memoAddLine too, so that the line count the 500-line rule reads stays right.
@@ -132,6 +136,7 @@ private:
     void createControls();
     void connectViewPointWindow();
     void connectTestWindow();
+    void connectAccuracyWindow();
     void nameControlsForAccessibility();
     void connectHandlers();
     void connectShortcuts();
@@ -192,6 +197,8 @@ private:
 
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
+    // A window of its own, as the other two are, rather than a child of this one.
+    std::unique_ptr<PositionAccuracyWindow> accuracy_;
     std::unique_ptr<ReceiveLoop> receiveLoop_;
 
     ReplayWindow* replayWindow_ = nullptr;

@@ -4,6 +4,7 @@
 #include "control/restart_test_host.h"
 #include "control/ui/Testgps.h"
 #include "replay/replay_player.h"
+#include "survey/ui/position_accuracy_window.h"
 
 #include <QPushButton>
 #include <memory>
@@ -65,10 +66,11 @@ void Tgpsw::bt_testClick()
     }
 }
 
-void Tgpsw::sentenceDecoded(const std::string& type, const std::string&)
+void Tgpsw::sentenceDecoded(const std::string& type, const std::string& sentence)
 {
     if (Ftest_)
         Ftest_->sentenceDecoded(type, records_.receiver.state);
+    accuracy_->sentenceDecoded(type, sentence);
 }
 
 void Tgpsw::restartTestTick(int bytesRead)
