@@ -13,6 +13,7 @@ namespace norvane {
 void Tgpsw::connectAccuracyWindow()
 {
     accuracy_ = std::make_unique<PositionAccuracyWindow>();
+    accuracy_->setReceiverState(&records_.receiver.state);
     auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
     connect(open, &QShortcut::activated, this, [this] { runGuarded([&] { showAccuracyWindow(); }); });
 }

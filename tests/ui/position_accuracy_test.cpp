@@ -280,6 +280,12 @@ void PositionAccuracyTest::noisyReceiverFiguresAgreeWithTheirCsvRunByRun()
     QCOMPARE(valueText(accuracy, "gst_sigma_lat_m"), QString("2.000 m"));
     QCOMPARE(valueText(accuracy, "gst_sigma_alt_m"), QString("3.000 m"));
     QVERIFY(uitest::control<QLabel>(accuracy, "td_gst_sigma_lon_m")->isVisible());
+    // The signal strength of the satellites the views showed at each epoch, beside the position.
+    const auto cn0 = numberOf(valueText(accuracy, "cn0_top4_mean"));
+    QVERIFY2(cn0 && *cn0 > 30 && *cn0 < 55, qPrintable(valueText(accuracy, "cn0_top4_mean")));
+    QCOMPARE(valueText(accuracy, "cn0_l5_mean"), QString("-"));
+    QVERIFY2(uitest::control<QLabel>(accuracy, "lb_systems")->text().startsWith("G  in view "),
+             qPrintable(uitest::control<QLabel>(accuracy, "lb_systems")->text()));
     // Rayleigh's median for sigma 2 m, loosely: metres, not degrees or feet.
     QVERIFY2(std::fabs(*expected.cep50 - 2.355) < 0.5, qPrintable(QString::number(*expected.cep50)));
 

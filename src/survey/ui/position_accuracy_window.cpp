@@ -65,6 +65,10 @@ void PositionAccuracyWindow::createControls()
     figures_ = new FigurePanel(this);
     figures_->setObjectName(QStringLiteral("figures"));
     reference_ = new ReferencePanel(this);
+    lb_systems = new QLabel(this);
+    lb_systems->setObjectName(QStringLiteral("lb_systems"));
+    lb_systems->setAccessibleName(QStringLiteral("Signal strength by system"));
+    lb_systems->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lb_csvfile = new QLabel(this);
     lb_csvfile->setObjectName(QStringLiteral("lb_csvfile"));
     lb_csvfile->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -89,6 +93,7 @@ void PositionAccuracyWindow::createControls()
     scroll->setMinimumSize(figures_->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0));
     auto* side = new QVBoxLayout;
     side->addWidget(scroll, 1);
+    side->addWidget(lb_systems);
     side->addWidget(reference_);
     side->addWidget(bt_restart);
     auto* columns = new QHBoxLayout;
@@ -175,7 +180,11 @@ void PositionAccuracyWindow::receiveTickEnded()
 void PositionAccuracyWindow::showFigures()
 {
     const SurveyFigures& figures = lab_.survey().figures();
-    figures_->showFigures(surveyFigureList(figures));
+    figures_->showFigures(runFigureList(lab_));
+    std::string systems;
+    for (const std::string& line : systemSummaryLines(lab_.signalSummary()))
+        systems += (systems.empty() ? "" : "\n") + line;
+    lb_systems->setText(QString::fromStdString(systems));
     chart_scatter->setAccessibleDescription(QString::fromStdString(scatterDescription(figures)));
 }
 

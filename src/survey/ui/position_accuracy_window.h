@@ -30,6 +30,8 @@ public:
     // The receiver is connected (or a recording replays); a run goes while this holds and the
     // window is shown.
     void setConnected(bool connected);
+    // The receiver state the views are drawn from, for the signal strength at each epoch.
+    void setReceiverState(ReceiverState* state) { lab_.setReceiverState(state); }
     // Every sentence with a valid checksum, as the receive loop decoded it.
     void sentenceDecoded(const std::string& type, const std::string& sentence);
     // After each receive tick: figures and plots follow the survey, at most once a second.
@@ -68,6 +70,7 @@ private:
     QPushButton* bt_zoomout = nullptr;
     QPushButton* bt_fit = nullptr;
     QPushButton* bt_restart = nullptr;
+    QLabel* lb_systems = nullptr;
     QLabel* lb_csvfile = nullptr;
 };
 
