@@ -6,6 +6,8 @@
 #include "decode/receive_loop.h"
 #include "desktop/ui/eliding_line_edit.h"
 #include "desktop/ui/remembered_settings.h"
+#include "replay/replay_player.h"
+#include "survey/ui/position_accuracy_window.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
@@ -32,6 +34,7 @@ Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Win
     createControls();
     selectRememberedConnection();
     connectHandlers();
+    connectAccuracyWindow();
     receiveLoop_ =
         std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
@@ -98,6 +101,9 @@ void Tgpsw::applyLayout()
         button->setEnabled(connected);
     btAutoscan->setVisible(!connected);
     bt_change->setVisible(connected);
+    openRecordingAction_->setEnabled(!connected);
+    if (accuracy_)
+        accuracy_->setConnected(connected);
 }
 
 void Tgpsw::receiverFamilyDialog()
@@ -171,6 +177,7 @@ void Tgpsw::Timer1Timer()
         MessageLogWidget::LineBatch lines(*Memo1);
         receiveLoop_->tick();
     }
+    accuracy_->receiveTickEnded();
     setTimerEnabled(Timer1, receiveLoopAfterTick_.value_or(true));
 }
 
@@ -232,9 +239,10 @@ void Tgpsw::setConnectionButtonsEnabled(bool enabled)
 {
     for (QPushButton* button : {bt_point, bt_savelog})
         button->setEnabled(enabled);
-    // A tick that took Upgrade inside it ends with the download running.
+    // A tick that took Upgrade inside it ends with the download running; a replay has no
+    // receiver to send to.
     for (QPushButton* button : {bt_cold, bt_refresh, bt_revision})
-        button->setEnabled(enabled && !downloadRunning());
+        button->setEnabled(enabled && !downloadRunning() && !replay_);
 }
 
 } // namespace norvane

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "replay/replay_pacing.h"
 #include "serial/port_description.h"
 
 namespace norvane {
@@ -8,7 +9,20 @@ namespace {
 
 const ValueOptions<ProgramOptions>& valueOptions()
 {
-    static const ValueOptions<ProgramOptions> options{};
+    static const ValueOptions<ProgramOptions> options{
+        {"--replay",
+         [](ProgramOptions& o, const std::string& t) {
+             o.replayFile = t;
+             return !t.empty();
+         }},
+        {"--speed",
+         [](ProgramOptions& o, const std::string& t) {
+             const auto speed = replaySpeedOfText(t);
+             o.replaySpeed = speed.value_or(1);
+             o.speedGiven = true;
+             return speed.has_value();
+         }},
+    };
     return options;
 }
 
@@ -35,22 +49,29 @@ int listPorts(std::ostream& out, std::ostream& err)
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
-    return parseArguments(arguments, valueOptions(), flagOptions());
+    CommandLine command = parseArguments(arguments, valueOptions(), flagOptions());
+    if (command.error.empty() && command.options.speedGiven && command.options.replayFile.empty())
+        command.error = "--speed needs --replay";
+    return command;
 }
 
 std::string usageText()
 {
-    return R"(Usage: norvane [--no-settings | --list-ports | --help | --version]
+    return R"(Usage: norvane [--replay FILE [--speed 1|2|5|10|60|max]] [--no-settings] [--list-ports | --help | --version]
 Watches a GPS receiver module on a serial port: finds its port and rate if asked, shows the
 fix, a sky plot, an SNR chart and every sentence, saves the raw stream to gpslog.txt, sends
 restarts and downloads firmware. With no option it opens its window.
 
-  --no-settings neither read nor write the remembered port, rate, receiver family,
-                window places and last folder
-  --list-ports  print each port name that leads to a device present now, one per line,
-                with the device and, for USB, its maker and product; then exit
-  --help        this text
-  --version     the version
+  --replay FILE  open the window replaying FILE (gpslog.txt or any NMEA recording) as if its
+                 receiver were connected; the receiver-family question is still asked
+  --speed S      the replay's speed: 1, 2, 5, 10 or 60 times the recording's own pace, or
+                 max, as fast as the window keeps up (default 1)
+  --no-settings  neither read nor write the remembered port, rate, receiver family,
+                 window places and last folder
+  --list-ports   print each port name that leads to a device present now, one per line,
+                 with the device and, for USB, its maker and product; then exit
+  --help         this text
+  --version      the version
 
 Port names are COM1 to COM99: COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31,
 COM65-96 /dev/ttyACM0-31 and COM97-99 /dev/rfcomm0-2; the environment variable

@@ -14,6 +14,9 @@ namespace norvane {
 struct ProgramOptions {
     bool listPorts = false;
     bool noSettings = false; // remembered settings are neither read nor written
+    std::string replayFile; // a recording to replay once the window shows
+    int replaySpeed = 1;    // times the recording's own pace; kMaxReplaySpeed for "max"
+    bool speedGiven = false;
 };
 
 using CommandLine = CommandArguments<ProgramOptions>;

@@ -6,6 +6,8 @@
 #include "desktop/ui/remembered_settings.h"
 #include "view/ui/Vp.h"
 
+#include <QFile>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 
@@ -32,6 +34,14 @@ int main(int argc, char** argv)
         gpsw->attachWindows(viewp, Ftest);
         gpsw->show();
         demo.start(*gpsw);
+        if (const norvane::ProgramOptions& options = command.options; !options.replayFile.empty()) {
+            // Once the window shows; a recording that cannot be replayed leaves it idle.
+            QTimer::singleShot(0, gpsw, [gpsw, options] {
+                norvane::runGuarded([&] {
+                    gpsw->startReplay(QFile::decodeName(options.replayFile.c_str()), options.replaySpeed);
+                });
+            });
+        }
         return application.exec();
     } catch (const std::exception& error) {
         norvane::showErrorBox(&error);

@@ -2,6 +2,7 @@
 // view-point window.
 
 #include "app/Mpgs.h"
+#include "app/error_box.h"
 #include "view/satellite_description.h"
 #include "view/shown_satellites.h"
 #include "view/snr_bars.h"
@@ -113,9 +114,11 @@ void Tgpsw::bt_pointClick()
 void Tgpsw::connectViewPointWindow()
 {
     // bt_point is wired with the other buttons; what is left is to let its caption tell the
-    // state of the window it has just been given.
-    if (viewp_ != nullptr)
-        bt_point->setText(viewp_->isVisible() ? QStringLiteral("Off point") : QStringLiteral("View point"));
+    // state of the window it has just been given, and to open the accuracy window from it.
+    if (viewp_ == nullptr)
+        return;
+    bt_point->setText(viewp_->isVisible() ? QStringLiteral("Off point") : QStringLiteral("View point"));
+    connect(viewp_, &Tviewp::accuracyClicked, this, [this] { runGuarded([&] { showAccuracyWindow(); }); });
 }
 
 } // namespace norvane

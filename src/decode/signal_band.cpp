@@ -39,15 +39,33 @@ constexpr std::array<SignalRange, 24> kSignalBands{{
     {GnssSystem::NavIc, 5, 5, Band::L1},  // L1-SPS
 }};
 
+// Signal IDs are one hexadecimal digit.
+constexpr int kSignalIds = 16;
+using BandsOfSignals = std::array<std::array<Band, kSignalIds>, kGnssSystemCount>;
+
+// The ranges laid out by system and signal ID, every ID outside them L1, so that the views look
+// a band up for each satellite of each group at no cost.
+constexpr BandsOfSignals bandsOfSignals()
+{
+    BandsOfSignals bands{};
+    for (auto& system : bands)
+        system.fill(Band::L1);
+    for (const SignalRange& range : kSignalBands) {
+        for (int id = range.first; id <= range.last; ++id)
+            bands[static_cast<std::size_t>(range.system)][static_cast<std::size_t>(id)] = range.band;
+    }
+    return bands;
+}
+
+constexpr BandsOfSignals kBandsOfSignals = bandsOfSignals();
+
 } // namespace
 
 Band bandOfSignal(GnssSystem system, int signalId)
 {
-    for (const SignalRange& range : kSignalBands) {
-        if (range.system == system && signalId >= range.first && signalId <= range.last)
-            return range.band;
-    }
-    return Band::L1;
+    if (signalId < 0 || signalId >= kSignalIds)
+        return Band::L1;
+    return kBandsOfSignals[static_cast<std::size_t>(system)][static_cast<std::size_t>(signalId)];
 }
 
 std::string_view bandName(Band band)

@@ -1,5 +1,7 @@
 #include "log/csv_file.h"
 
+#include "log/file_naming.h"
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -9,12 +11,8 @@ namespace norvane {
 
 std::string runCsvName(const std::string& prefix, std::int64_t utcMs, const std::string& suffix)
 {
-    const std::time_t seconds = static_cast<std::time_t>(utcMs / 1000);
-    const std::tm* local = std::localtime(&seconds);
-    char stamp[32] = "";
-    if (local)
-        std::strftime(stamp, sizeof stamp, "-%Y%m%d-%H%M%S", local);
-    return prefix + stamp + suffix + ".csv";
+    const std::string stamp = localTimeStamp(static_cast<std::time_t>(utcMs / 1000));
+    return prefix + (stamp.empty() ? "" : "-" + stamp) + suffix + ".csv";
 }
 
 namespace {
@@ -31,12 +29,7 @@ bool CsvFile::createNamed(const std::string& prefix, std::int64_t utcMs, const s
                           const std::string& header, std::string& error)
 {
     const std::string name = runCsvName(prefix, utcMs, suffix);
-    const std::string stem = name.substr(0, name.size() - 4);
-    std::string path = name;
-    std::error_code ignored;
-    for (int n = 2; std::filesystem::exists(path, ignored) && n < 1000; ++n)
-        path = stem + "-" + std::to_string(n) + ".csv";
-    return createAt(path, header, error);
+    return createAt(freePath(name.substr(0, name.size() - 4), ".csv"), header, error);
 }
 
 bool CsvFile::createAt(const std::string& path, const std::string& header, std::string& error)

@@ -41,21 +41,6 @@ void Survey::Moments::add(const std::array<double, 3>& value)
     comoment[5] += before[1] * after[2];
 }
 
-void Survey::Average::add(const std::optional<double>& value)
-{
-    if (!value)
-        return;
-    sum += *value;
-    ++count;
-}
-
-std::optional<double> Survey::Average::mean() const
-{
-    if (count == 0)
-        return std::nullopt;
-    return sum / count;
-}
-
 std::vector<SurveyRow> Survey::sentenceDecoded(std::string_view type, std::string_view sentence)
 {
     if (type == "GST") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "survey/average.h"
 #include "survey/geodesy.h"
 #include "survey/survey_epoch.h"
 #include "survey/survey_figures.h"
@@ -76,12 +77,6 @@ private:
         std::array<double, 3> mean{};
         std::array<double, 6> comoment{}; // xx, yy, zz, xy, xz, yz
         void add(const std::array<double, 3>& value);
-    };
-    struct Average {
-        double sum = 0;
-        int count = 0;
-        void add(const std::optional<double>& value);
-        std::optional<double> mean() const;
     };
 
     Ecef ecefOf(const StoredFix& fix) const;

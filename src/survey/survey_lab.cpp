@@ -1,6 +1,8 @@
 #include "survey/survey_lab.h"
 
 #include "survey/survey_csv.h"
+#include "view/shown_satellites.h"
+#include "view/snr_bars.h"
 
 namespace norvane {
 
@@ -13,6 +15,7 @@ bool SurveyLab::startRun(std::string& error, const std::string& csvPath, const s
     if (survey_.referenceMode() == ReferenceMode::Fixed)
         fresh.useFixedReference(*survey_.reference());
     survey_ = std::move(fresh);
+    signal_ = SignalFigures();
     running_ = true;
     const bool created = csvPath.empty()
                              ? csv_.createNamed(kSurveyCsvPrefix, utcClock_(), nameSuffix, kSurveyCsvHeader, error)
@@ -44,6 +47,12 @@ void SurveyLab::sentenceDecoded(std::string_view type, std::string_view sentence
         return;
     for (const SurveyRow& row : survey_.sentenceDecoded(type, sentence))
         take(row);
+    if (type == "GGA" && receiverState_ != nullptr) {
+        // The statuses of a one-talker receiver's table, as the SNR chart update sets them for
+        // the views; a window has set them already, a run without one has not.
+        markUsedSatellites(*receiverState_);
+        signal_.addEpoch(shownSatellites(*receiverState_));
+    }
 }
 
 void SurveyLab::take(const SurveyRow& row)
@@ -56,6 +65,14 @@ void SurveyLab::take(const SurveyRow& row)
     }
     if (listener_)
         listener_->epochTaken(row);
+}
+
+std::vector<Figure> runFigureList(const SurveyLab& lab)
+{
+    std::vector<Figure> figures = surveyFigureList(lab.survey().figures());
+    for (Figure& figure : signalFigureList(lab.signalSummary()))
+        figures.push_back(std::move(figure));
+    return figures;
 }
 
 } // namespace norvane

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "decode/receiver_state.h"
 #include "log/csv_file.h"
 #include "serial/clock.h"
+#include "survey/signal_figures.h"
 #include "survey/survey.h"
 
 #include <cstdint>
@@ -30,6 +32,10 @@ public:
     explicit SurveyLab(UtcClock utcClock = systemUtcMs);
 
     void setListener(SurveyLabListener* listener) { listener_ = listener; }
+    // The receiver state the decoded sentences are written into: at each GGA of a run its
+    // satellites, as the views show them, add an epoch to the signal strength figures. Without
+    // it the run has none.
+    void setReceiverState(ReceiverState* state) { receiverState_ = state; }
 
     // A new run: a new survey, a new CSV in the working directory named
     // norvane-survey-YYYYMMDD-hhmmss<nameSuffix>.csv (or at csvPath when given). False, with the
@@ -48,6 +54,8 @@ public:
 
     Survey& survey() { return survey_; }
     const Survey& survey() const { return survey_; }
+    // The signal strength over the run's epochs so far.
+    SignalSummary signalSummary() const { return signal_.summary(); }
     const std::string& csvPath() const { return csv_.path(); }
 
 private:
@@ -56,8 +64,14 @@ private:
     UtcClock utcClock_;
     SurveyLabListener* listener_ = nullptr;
     Survey survey_;
+    ReceiverState* receiverState_ = nullptr;
+    SignalFigures signal_;
     CsvFile csv_;
     bool running_ = false;
 };
+
+// The figures of the lab's run as the window, the summary and the JSON line show them: the
+// survey's, then the signal strength's.
+std::vector<Figure> runFigureList(const SurveyLab& lab);
 
 } // namespace norvane

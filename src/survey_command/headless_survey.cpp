@@ -2,6 +2,7 @@
 
 #include "serial/clock.h"
 #include "serial/stop_request.h"
+#include "survey/signal_figures.h"
 #include "survey/survey_report.h"
 #include "survey_command/surveyed_target.h"
 
@@ -223,16 +224,24 @@ int HeadlessSurvey::finish()
 void HeadlessSurvey::printReport()
 {
     std::vector<std::vector<Figure>> lists;
-    for (const auto& target : targets_)
-        lists.push_back(surveyFigureList(target->lab().survey().figures()));
+    std::vector<SignalSummary> signals;
+    for (const auto& target : targets_) {
+        signals.push_back(target->lab().signalSummary());
+        lists.push_back(runFigureList(target->lab()));
+    }
     if (options_.json) {
-        for (std::size_t i = 0; i < targets_.size(); ++i)
-            out_ << figuresJson(targets_[i]->nameKey(), targets_[i]->name(), lists[i]).text() << "\n";
+        for (std::size_t i = 0; i < targets_.size(); ++i) {
+            JsonObject json = figuresJson(targets_[i]->nameKey(), targets_[i]->name(), lists[i]);
+            json.addRaw("systems", systemsJson(signals[i]));
+            out_ << json.text() << "\n";
+        }
         out_.flush();
         return;
     }
     for (std::size_t i = 0; i < targets_.size(); ++i) {
         out_ << "\n" << summaryText(titles_[i], lists[i]);
+        for (const std::string& line : systemSummaryLines(signals[i]))
+            out_ << "  " << line << "\n";
         if (!targets_[i]->lab().csvPath().empty() && !targets_[i]->csvFailed() &&
             targets_[i]->lab().survey().epochCount() > 0)
             out_ << "  CSV: " << targets_[i]->lab().csvPath() << "\n";

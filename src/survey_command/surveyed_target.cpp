@@ -14,6 +14,7 @@ SurveyedTarget::SurveyedTarget(std::string nameKey, std::string name, std::ostre
     : nameKey_(std::move(nameKey)), name_(std::move(name)), csvProblems_(err)
 {
     lab_.setListener(&csvProblems_);
+    lab_.setReceiverState(&receiver_.state);
 }
 
 void SurveyedTarget::endOfInput()

@@ -64,24 +64,37 @@ void hear(Heard& heard, const SkySatellite& s, Band band, int signal)
     }
 }
 
-void addGroup(std::vector<Heard>& heard, const SkyGroup& group)
+// One group's reading of a satellite.
+struct Reading {
+    GnssSystem system;
+    int prn;
+    Band band;
+    int signal;
+    const SkySatellite* satellite;
+};
+
+// Every group's readings by satellite, each satellite's in the order of the groups, so that of
+// two readings of one signal the first counts.
+std::vector<Reading> readingsOf(const ReceiverState& state)
 {
-    const int count = std::clamp(group.inView, 0, kGroupSatellites);
-    for (int entry = 0; entry < count; ++entry) {
-        const SkySatellite& s = group.satellites[entry];
-        if (s.prn == 0)
+    std::vector<Reading> readings;
+    readings.reserve(128);
+    for (const SkyGroup& group : state.sky.groups) {
+        if (!group.inUse)
             continue;
-        const GnssSystem system = systemOfPrn(group.source, s.prn);
-        auto same = std::find_if(heard.begin(), heard.end(), [&](const Heard& h) {
-            return h.satellite.system == system && h.satellite.prn == s.prn;
-        });
-        if (same == heard.end()) {
-            same = heard.emplace(heard.end());
-            same->satellite.system = system;
-            same->satellite.prn = s.prn;
+        const int count = std::clamp(group.inView, 0, kGroupSatellites);
+        for (int entry = 0; entry < count; ++entry) {
+            const SkySatellite& s = group.satellites[entry];
+            if (s.prn == 0)
+                continue;
+            const GnssSystem system = systemOfPrn(group.source, s.prn);
+            readings.push_back({system, s.prn, bandOfSignal(system, group.signal), group.signal, &s});
         }
-        hear(*same, s, bandOfSignal(system, group.signal), group.signal);
     }
+    std::stable_sort(readings.begin(), readings.end(), [](const Reading& a, const Reading& b) {
+        return std::tie(a.system, a.prn) < std::tie(b.system, b.prn);
+    });
+    return readings;
 }
 
 // The SNR of the L1 band, or of the lowest band heard.
@@ -101,21 +114,21 @@ int statusOf(const ReceiverState& state, const ShownSatellite& s)
 
 SatelliteShowing fromEverySystem(const ReceiverState& state)
 {
-    std::vector<Heard> heard;
-    for (const SkyGroup& group : state.sky.groups) {
-        if (group.inUse)
-            addGroup(heard, group);
-    }
+    const std::vector<Reading> readings = readingsOf(state);
     SatelliteShowing showing;
     showing.tableOrder = false;
-    for (Heard& h : heard) {
-        h.satellite.snr = skySnr(h.satellite);
-        h.satellite.status = statusOf(state, h.satellite);
-        showing.satellites.push_back(h.satellite);
+    for (auto first = readings.begin(); first != readings.end();) {
+        Heard heard;
+        heard.satellite.system = first->system;
+        heard.satellite.prn = first->prn;
+        auto next = first;
+        for (; next != readings.end() && next->system == first->system && next->prn == first->prn; ++next)
+            hear(heard, *next->satellite, next->band, next->signal);
+        heard.satellite.snr = skySnr(heard.satellite);
+        heard.satellite.status = statusOf(state, heard.satellite);
+        showing.satellites.push_back(heard.satellite);
+        first = next;
     }
-    std::sort(showing.satellites.begin(), showing.satellites.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.system, a.prn) < std::tie(b.system, b.prn);
-    });
     const auto& all = showing.satellites;
     showing.severalSystems = !all.empty() && std::any_of(all.begin(), all.end(), [&](const auto& s) {
         return s.system != all[0].system;

@@ -1,6 +1,7 @@
 // norvane-survey as a user starts it, against simulated receivers with position noise: the
 // figures against the Rayleigh values of that noise and against a recomputation from the run's
-// own CSV, two receivers at once, an interrupted run, and logs that are not logs.
+// own CSV, two receivers at once, an interrupted run, logs that are not logs, and the signal
+// strength of a dual-band recording.
 #include "sim/simulator.h"
 
 #include <algorithm>
@@ -44,11 +45,13 @@ std::vector<std::string> split(const std::string& text, char separator)
     return parts;
 }
 
-// The numbers of a flat JSON line; null values are left out.
+// The numbers of a JSON line up to its one nested object, "systems", which ends it; null values
+// are left out.
 std::map<std::string, double> jsonNumbers(const std::string& line)
 {
     std::map<std::string, double> numbers;
-    for (const std::string& member : split(line.substr(1, line.size() - 2), ',')) {
+    const std::string flat = line.substr(1, std::min(line.find(",\"systems\":"), line.size() - 1) - 1);
+    for (const std::string& member : split(flat, ',')) {
         const auto colon = member.find(':');
         const std::string value = member.substr(colon + 1);
         if (value != "null" && value.front() != '"')
@@ -278,6 +281,49 @@ TEST_F(SurveyRun, InterruptedRunPrintsItsSummaryAndKeepsItsCsv)
     ASSERT_GE(rows.size(), 5u) << out;
     for (const auto& row : rows)
         EXPECT_EQ(row.size(), 11u);
+}
+
+// The five-system dual-band recording gives the signal strength figures the expected-values
+// script works out from its sentences, in the JSON line and in the summary.
+TEST_F(SurveyRun, DualBandRecordingGivesTheSignalStrengthWorkedOutApart)
+{
+    std::map<std::string, std::vector<double>> expected; // key, or "system G", to its numbers
+    std::ifstream signal(NORVANE_TEST_DATA_DIR "/sim_dual_band.signal");
+    for (std::string line; std::getline(signal, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        auto words = split(line, ' ');
+        const std::size_t keyWords = words[0] == "system" ? 2 : 1;
+        std::vector<double>& numbers = expected[words[0] + (keyWords == 2 ? " " + words[1] : "")];
+        for (std::size_t i = keyWords; i < words.size(); ++i)
+            numbers.push_back(std::stod(words[i]));
+    }
+    ASSERT_EQ(expected.size(), 10u);
+
+    const std::string log = std::string(NORVANE_TEST_DATA_DIR) + "/sim_dual_band.nmea";
+    std::string output;
+    ASSERT_EQ(run("--log '" + log + "' --json", output, false), 0) << output;
+    const auto json = jsonNumbers(output);
+    for (const char* key : {"cn0_mean", "cn0_top4_mean", "cn0_l5_mean", "cn0_l5_top4_mean"})
+        EXPECT_NEAR(json.at(key), expected.at(key).at(0), 0.05) << key;
+    for (const char letter : std::string("GRECJ")) {
+        const auto& numbers = expected.at(std::string("system ") + letter);
+        const std::string head = std::string("\"") + letter + "\":{";
+        const auto at = output.find(head);
+        ASSERT_NE(at, std::string::npos) << letter << " in " << output;
+        double inView = 0, used = 0, cn0 = 0;
+        const char* format = "\"in_view_mean\":%lf,\"used_mean\":%lf,\"cn0_mean\":%lf";
+        ASSERT_EQ(std::sscanf(output.c_str() + at + head.size(), format, &inView, &used, &cn0), 3)
+            << output.substr(at);
+        EXPECT_NEAR(inView, numbers[0], 0.05) << letter;
+        EXPECT_NEAR(used, numbers[1], 0.05) << letter;
+        EXPECT_NEAR(cn0, numbers[2], 0.05) << letter;
+    }
+
+    std::string summary;
+    ASSERT_EQ(run("--log '" + log + "'", summary, false), 0) << summary;
+    EXPECT_NE(summary.find("C/N0 top-4 mean (L1)               44.0 dB-Hz\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("  J  in view 5.0  used 3.0  C/N0 35.2 dB-Hz\n"), std::string::npos) << summary;
 }
 
 TEST_F(SurveyRun, LogsThatAreNotLogsAndArgumentErrorsGiveAMessageAndNoCrash)

@@ -2,23 +2,14 @@
 // systems apart without colour, the legend, letter labels that never overlap, and the pictures'
 // accessible descriptions.
 
-#include "app/Mpgs.h"
-#include "serial/clock.h"
-#include "support/fake_clock.h"
-#include "support/fake_port_backend.h"
 #include "support/nmea_sentence.h"
-#include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/connected_window.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/sky_drawing.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <memory>
 
 using namespace norvane;
 
@@ -41,32 +32,6 @@ std::string group(const char* talker, int firstPrn, int signal)
     return lines;
 }
 
-struct ConnectedWindow {
-    ConnectedWindow()
-    {
-        auto backend = std::make_unique<FakePortBackend>();
-        port = backend.get();
-        records.link = SerialLink(std::move(backend));
-        auto* rates = uitest::control<QComboBox>(window, "cbBandRate");
-        rates->setCurrentIndex(rates->findText("115200"));
-        uitest::control<QPushButton>(window, "btStart")->click();
-        uitest::control<QTimer>(window, "Timer1")->stop();
-    }
-    void tick(const std::string& bytes)
-    {
-        port->pushIncoming(bytes);
-        window.Timer1Timer();
-        uitest::control<QTimer>(window, "Timer1")->stop();
-    }
-
-    FakeClock clock;
-    ClockOverride useClock{clock};
-    uitest::ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw window{records};
-    FakePortBackend* port = nullptr;
-};
-
 int darkPixels(const QImage& image, const QRect& area)
 {
     int count = 0;
@@ -88,7 +53,7 @@ private slots:
 
 void MultiSystemViewsTest::fourSystemsAreGroupedLabelledAndThinned()
 {
-    ConnectedWindow w;
+    uitest::ConnectedWindow w;
     w.tick(test::nmeaLine("GNGSA,A,3,1,2,3,,,,,,,,,,1.0,0.6,0.8,1") + group("GP", 1, 1) + group("GL", 65, 1) +
            group("GA", 1, 7) + group("GB", 1, 1) + group("GP", 1, 8) +
            test::nmeaLine("GNGSA,A,3,70,,,,,,,,,,,,1.0,0.6,0.8,2") + "$");

@@ -183,7 +183,9 @@ line, then runs until interrupted (SIGINT or SIGTERM).
                      (default "2007-10-19 12:00:00")
   --speed X          run the receiver's clock X times faster (default 1)
   --no-pacing        send and take bytes as fast as possible, not ten bit times each
-  --replay FILE      send a recorded log instead, one GGA-to-GGA burst a second
+  --replay FILE      send a recorded log instead, at its own pace: bursts grouped by the
+                     times of GGA, RMC, GNS, GLL and ZDA, each after the time between them
+                     (a second when a time is missing, goes back or jumps over a minute)
   --link PATH        also make PATH a symbolic link to the device
   --seed N           sky and restart-time spread (default 1)
   --no-ack           ignore every command frame (no acknowledgement, no restart)

@@ -70,6 +70,17 @@ std::vector<std::string> ReceiverModel::burst(long slot)
     return lines;
 }
 
+void ReceiverModel::skipBurst()
+{
+    if (replay_)
+        replay_->nextBurst();
+}
+
+double ReceiverModel::secondsToNextBurst() const
+{
+    return replay_ ? replay_->secondsToNextBurst() : 1.0 / options_.fixRate;
+}
+
 CommandAnswer ReceiverModel::answer(const Command& command, double now)
 {
     CommandAnswer answer;

@@ -31,8 +31,14 @@ public:
     // carries whatever the recorded receiver said).
     std::vector<std::string> startupLines() const;
     // The sentences of fix `slot` after the start, at the fix rate (at 1 Hz the slot is the
-    // second): the whole burst at each whole second, GGA, GSA and RMC between them.
+    // second): the whole burst at each whole second, GGA, GSA and RMC between them; while
+    // replaying, the recording's next burst, whatever the slot.
     std::vector<std::string> burst(long slot);
+    // A burst that goes unsent (a stalled line, a download): a recording moves past it.
+    void skipBurst();
+    // Seconds from the burst given last to the next: one fix at the fix rate, or a recording's
+    // own pace.
+    double secondsToNextBurst() const;
     CommandAnswer answer(const Command& command, double now);
 
     char fixModeAt(double now) const { return timeline_.fixModeAt(now); }

@@ -2,6 +2,7 @@
 
 #include "view/view_colours.h"
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 
@@ -25,5 +26,20 @@ void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, d
                          const ViewColours& colours);
 void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
                            const ViewColours& colours);
+
+// The same in two steps, for plots of their own: the step that leaves room for the numbers
+// along an edge, then the ticks of a given step (one step on both axes of a plot drawn to the
+// same scale across and up) in the plot's own colours.
+struct AxisColours {
+    QColor text = Qt::black;
+    QColor grid = QColor(0xC0, 0xC0, 0xC0);
+};
+AxisColours axisColours(const ViewColours& colours);
+double leftAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum);
+double bottomAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum);
+void drawLeftAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,
+                       const AxisColours& colours);
+void drawBottomAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,
+                         const AxisColours& colours);
 
 } // namespace norvane

@@ -105,10 +105,15 @@ void SnrChart::clearBars()
 
 void SnrChart::addBar(const ChartBar& bar)
 {
-    // Bars are kept in ascending x, as the chart's series orders them.
-    const auto place = std::upper_bound(bars_.begin(), bars_.end(), bar.x,
-                                        [](double x, const ChartBar& b) { return x < b.x; });
-    bars_.insert(place, bar);
+    // Bars are kept in ascending x, as the chart's series orders them. They mostly come in that
+    // order, a bar per band of each satellite after every GSV group.
+    if (bars_.isEmpty() || bars_.back().x <= bar.x) {
+        bars_.push_back(bar);
+    } else {
+        const auto place = std::upper_bound(bars_.begin(), bars_.end(), bar.x,
+                                            [](double x, const ChartBar& b) { return x < b.x; });
+        bars_.insert(place, bar);
+    }
     update();
 }
 

@@ -24,15 +24,15 @@ QStringList ScriptedMessageBoxes::texts() const
 
 void ScriptedMessageBoxes::inform(QWidget* owner, const QString& text, const QString& caption)
 {
-    record(
-        {RecordedBox::Kind::Inform, text, caption, {}, {}, QuestionAnswer::First, owner != nullptr, owner});
+    record({RecordedBox::Kind::Inform, text, caption, {}, {}, owner != nullptr, owner});
 }
 
 QuestionAnswer ScriptedMessageBoxes::ask(QWidget* owner, const QString& text, const QString& firstButton,
                                          const QString& secondButton, QuestionAnswer preselected)
 {
-    record(
-        {RecordedBox::Kind::Ask, text, {}, firstButton, secondButton, preselected, owner != nullptr, owner});
+    RecordedBox box{RecordedBox::Kind::Ask, text, {}, firstButton, secondButton, owner != nullptr, owner};
+    box.preselected = preselected;
+    record(box);
     if (answers_.empty())
         return defaultAnswer_;
     QuestionAnswer answer = answers_.front();
@@ -42,14 +42,18 @@ QuestionAnswer ScriptedMessageBoxes::ask(QWidget* owner, const QString& text, co
 
 void ScriptedMessageBoxes::showError(QWidget* owner, const QString& message)
 {
-    record({RecordedBox::Kind::Error,
-            message,
-            applicationTitle(),
-            {},
-            {},
-            QuestionAnswer::First,
-            owner != nullptr,
-            owner});
+    record({RecordedBox::Kind::Error, message, applicationTitle(), {}, {}, owner != nullptr, owner});
+}
+
+QString ScriptedMessageBoxes::chooseFile(QWidget* owner, const QString& caption, const QString& folder,
+                                         const QString&)
+{
+    record({RecordedBox::Kind::ChooseFile, caption, folder, {}, {}, owner != nullptr, owner});
+    if (chosenFiles_.empty())
+        return QString();
+    QString path = chosenFiles_.front();
+    chosenFiles_.pop_front();
+    return path;
 }
 
 void ScriptedMessageBoxes::record(const RecordedBox& box)

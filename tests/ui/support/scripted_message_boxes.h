@@ -18,6 +18,9 @@
 // Error boxes (the standard error box for an exception escaping a handler) are recorded with
 // kind Error, the exception's message as text and the application's title as caption.
 //
+// File dialogs are recorded with kind ChooseFile, the dialog's caption as text and the folder it
+// starts in as caption; each returns the next path given to chooseNext(), or nothing (cancelled).
+//
 // onBox, when set, runs for each box as it is "shown", while the handler that raised it is
 // still running: the place to look at the window's state at that moment.
 
@@ -34,15 +37,15 @@
 namespace norvane::uitest {
 
 struct RecordedBox {
-    enum class Kind { Inform, Ask, Error };
+    enum class Kind { Inform, Ask, Error, ChooseFile };
     Kind kind = Kind::Inform;
     QString text;
-    QString caption;                                    // Inform and Error; empty for Ask
-    QString firstButton;                                // Ask only
-    QString secondButton;                               // Ask only
+    QString caption;         // Inform and Error, the folder for ChooseFile; empty for Ask
+    QString firstButton;     // Ask only
+    QString secondButton;    // Ask only
+    bool hadOwner = false;   // a window was given as the box's owner
+    QPointer<QWidget> owner; // that window, while it lives
     QuestionAnswer preselected = QuestionAnswer::First; // Ask only: the button Enter would press
-    bool hadOwner = false;                              // a window was given as the box's owner
-    QPointer<QWidget> owner;                            // that window, while it lives
 };
 
 class ScriptedMessageBoxes : public MessageBoxes {
@@ -54,6 +57,7 @@ public:
 
     void answerNext(QuestionAnswer answer) { answers_.push_back(answer); }
     void setDefaultAnswer(QuestionAnswer answer) { defaultAnswer_ = answer; }
+    void chooseNext(const QString& path) { chosenFiles_.push_back(path); }
 
     const QList<RecordedBox>& boxes() const { return boxes_; }
     // The texts of all recorded boxes, in order.
@@ -69,12 +73,15 @@ public:
     QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
                        const QString& secondButton, QuestionAnswer preselected) override;
     void showError(QWidget* owner, const QString& message) override;
+    QString chooseFile(QWidget* owner, const QString& caption, const QString& folder,
+                       const QString& filter) override;
 
 private:
     void record(const RecordedBox& box);
 
     QList<RecordedBox> boxes_;
     std::deque<QuestionAnswer> answers_;
+    std::deque<QString> chosenFiles_;
     QuestionAnswer defaultAnswer_ = QuestionAnswer::First;
 };
 

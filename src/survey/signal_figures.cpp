@@ -1,5 +1,6 @@
-#include "signal_strength/signal_figures.h"
+#include "survey/signal_figures.h"
 
+#include "text/json_object.h"
 #include "text/number_format.h"
 
 #include <algorithm>
@@ -38,11 +39,6 @@ BandMeans bandMeans(const SatelliteShowing& showing, Band band)
     return {meanOf(cn0.begin(), cn0.end()), meanOf(cn0.begin(), top)};
 }
 
-std::string numberText(const std::optional<double>& value, int decimals)
-{
-    return value ? fixedText(*value, decimals) : std::string("null");
-}
-
 } // namespace
 
 EpochSignal epochSignal(const SatelliteShowing& showing)
@@ -74,19 +70,6 @@ EpochSignal epochSignal(const SatelliteShowing& showing)
     return epoch;
 }
 
-void SignalFigures::Mean::add(const std::optional<double>& value)
-{
-    if (!value)
-        return;
-    sum += *value;
-    ++count;
-}
-
-std::optional<double> SignalFigures::Mean::value() const
-{
-    return count > 0 ? std::optional<double>(sum / count) : std::nullopt;
-}
-
 void SignalFigures::addEpoch(const SatelliteShowing& showing)
 {
     // Until the views show a satellite, an epoch says nothing of the receiver, only that its
@@ -112,21 +95,21 @@ SignalSummary SignalFigures::summary() const
 {
     SignalSummary summary;
     summary.epochs = epochs_;
-    summary.cn0Mean = cn0_.value();
-    summary.cn0Top4Mean = cn0Top4_.value();
-    summary.cn0L5Mean = cn0L5_.value();
-    summary.cn0L5Top4Mean = cn0L5Top4_.value();
+    summary.cn0Mean = cn0_.mean();
+    summary.cn0Top4Mean = cn0Top4_.mean();
+    summary.cn0L5Mean = cn0L5_.mean();
+    summary.cn0L5Top4Mean = cn0L5Top4_.mean();
     for (int system = 0; system < kGnssSystemCount; ++system) {
         if ((systemsShown_ & systemBit(static_cast<GnssSystem>(system))) == 0)
             continue;
         summary.systems[system] =
             SystemSignal{static_cast<double>(inView_[system]) / epochs_,
-                         static_cast<double>(used_[system]) / epochs_, systemCn0_[system].value()};
+                         static_cast<double>(used_[system]) / epochs_, systemCn0_[system].mean()};
     }
     return summary;
 }
 
-std::vector<SignalFigure> signalFigureList(const SignalSummary& summary)
+std::vector<Figure> signalFigureList(const SignalSummary& summary)
 {
     return {
         {"cn0_mean", "C/N0 mean (L1)", summary.cn0Mean, 1, "dB-Hz"},
@@ -138,18 +121,18 @@ std::vector<SignalFigure> signalFigureList(const SignalSummary& summary)
 
 std::string systemsJson(const SignalSummary& summary)
 {
-    std::string json = "{";
+    JsonObject systems;
     for (int system = 0; system < kGnssSystemCount; ++system) {
         const auto& s = summary.systems[system];
         if (!s)
             continue;
-        if (json.size() > 1)
-            json += ",";
-        json += formatText("\"%c\":{\"in_view_mean\":%s,\"used_mean\":%s,\"cn0_mean\":%s}",
-                           systemLetter(static_cast<GnssSystem>(system)), fixedText(s->inViewMean, 1),
-                           fixedText(s->usedMean, 1), numberText(s->cn0Mean, 1));
+        JsonObject figures;
+        figures.addNumber("in_view_mean", s->inViewMean, 1);
+        figures.addNumber("used_mean", s->usedMean, 1);
+        figures.addNumber("cn0_mean", s->cn0Mean, 1);
+        systems.addRaw(std::string(1, systemLetter(static_cast<GnssSystem>(system))), figures.text());
     }
-    return json + "}";
+    return systems.text();
 }
 
 std::vector<std::string> systemSummaryLines(const SignalSummary& summary)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "decode/gnss_system.h"
+#include "survey/average.h"
+#include "survey/survey_report.h"
 #include "view/shown_satellites.h"
 
 #include <array>
@@ -55,32 +57,16 @@ public:
     SignalSummary summary() const;
 
 private:
-    struct Mean {
-        double sum = 0;
-        int count = 0;
-        void add(const std::optional<double>& value);
-        std::optional<double> value() const;
-    };
-
     int epochs_ = 0;
-    Mean cn0_, cn0Top4_, cn0L5_, cn0L5Top4_;
+    Average cn0_, cn0Top4_, cn0L5_, cn0L5Top4_;
     std::array<long long, kGnssSystemCount> inView_ = {};
     std::array<long long, kGnssSystemCount> used_ = {};
-    std::array<Mean, kGnssSystemCount> systemCn0_ = {};
+    std::array<Average, kGnssSystemCount> systemCn0_ = {};
     std::uint8_t systemsShown_ = 0;
 };
 
-// A figure as a summary line and a JSON member show it: "cn0_mean", "C/N0 mean (L1)", 41.3.
-struct SignalFigure {
-    std::string key;
-    std::string label;
-    std::optional<double> value;
-    int decimals = 1;
-    std::string unit;
-};
-
 // cn0_mean, cn0_top4_mean, cn0_l5_mean, cn0_l5_top4_mean, in dB-Hz with one decimal.
-std::vector<SignalFigure> signalFigureList(const SignalSummary& summary);
+std::vector<Figure> signalFigureList(const SignalSummary& summary);
 
 // The value of the JSON key "systems": {"G":{"in_view_mean":11.2,"used_mean":9.0,"cn0_mean":41.3},...}
 // by system letter, in the views' order of systems; null for an unknown C/N0.
