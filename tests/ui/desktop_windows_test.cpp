@@ -1,11 +1,12 @@
 // The windows on today's desktop, on a screen scaled to 200 % (and, run again by ctest, 150 %): they announce
 // themselves as windows to screen readers, start at their designed sizes and grow from there, the room going
 // where the pictures and the log can use it, and every text fits its control or is elided with
-// the whole of it in reach.
+// the whole of it in reach. The Replay and Position Accuracy windows among them.
 
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
 #include "desktop/ui/eliding_button.h"
+#include "desktop/ui/eliding_label.h"
 #include "desktop/ui/eliding_line_edit.h"
 #include "serial/clock.h"
 #include "support/fake_clock.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,6 +30,7 @@
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <map>
 
 using namespace norvane;
@@ -51,6 +54,31 @@ struct Windows {
     TFtest ftest;
 };
 
+// A recording under a name longer than the Replay window is wide, in the working directory.
+QString longNamedRecording()
+{
+    const QString path = QDir::current().filePath(
+        "the receiver on the roof through a whole afternoon with four systems in view.nmea");
+    QFile::remove(path);
+    if (!QFile::copy(NORVANE_TEST_DATA_DIR "/sim_four_systems.nmea", path))
+        qFatal("cannot copy the recording to %s", qPrintable(path));
+    return path;
+}
+
+// The windows of the main window's own: Position Accuracy, and Replay replaying `recording`.
+QList<QWidget*> openOwnWindows(Tgpsw& gpsw, const QString& recording)
+{
+    gpsw.showAccuracyWindow();
+    if (!gpsw.startReplay(recording, 1))
+        qFatal("the recording was not replayed");
+    QList<QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() &&
+            (window->objectName() == "Replay" || window->objectName() == "PositionAccuracy"))
+            windows << window;
+    return windows;
+}
+
 // Where the text of a control goes, and the text shown there: empty for a control without one.
 struct TextRoom {
     QString text;
@@ -60,6 +88,8 @@ struct TextRoom {
 TextRoom textRoomOf(QWidget* control)
 {
     const QFontMetrics metrics = control->fontMetrics();
+    if (auto* label = qobject_cast<ElidingLabel*>(control))
+        return {label->shownText(), label->contentsRect().width()};
     if (auto* label = qobject_cast<QLabel*>(control))
         return {label->text(), label->contentsRect().width()};
     if (auto* button = qobject_cast<QPushButton*>(control)) {
@@ -136,6 +166,7 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
     windows.viewp.show(); // bt_point shows it only while connected
     uitest::control<QPushButton>(windows.gpsw, "bt_test")->click();
     uitest::control<QPushButton>(windows.ftest, "bt_hot")->click(); // opens "TTFF Results"
+    QCOMPARE(openOwnWindows(windows.gpsw, longNamedRecording()).size(), 2);
     QStringList announced;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible())
@@ -146,8 +177,8 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
         announced << reading->text(QAccessible::Name);
     }
     announced.sort();
-    QCOMPARE(announced,
-             QStringList({"Norvane Ver 0.0.97 2007/10/19", "TTFF Results", "Test Window", "viewp"}));
+    QCOMPARE(announced, QStringList({"Norvane Ver 0.0.97 2007/10/19", "Position Accuracy", "Replay",
+                                     "TTFF Results", "Test Window", "viewp"}));
     // A control inside keeps its own role.
     QCOMPARE(
         QAccessible::queryAccessibleInterface(uitest::control<QPushButton>(windows.gpsw, "btStart"))->role(),
@@ -235,7 +266,10 @@ void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
     windows.viewp.show();
     uitest::control<QPushButton>(gpsw, "bt_test")->click();
 
-    for (QWidget* window : std::initializer_list<QWidget*>{&gpsw, &windows.viewp, &windows.ftest})
+    const QString recording = longNamedRecording();
+    QList<QWidget*> all = openOwnWindows(gpsw, recording);
+    all << &gpsw << &windows.viewp << &windows.ftest;
+    for (QWidget* window : all)
         QVERIFY2(overflowingTexts(*window).isEmpty(), qPrintable(overflowingTexts(*window).join("; ")));
     auto* field = uitest::control<ElidingLineEdit>(gpsw, "td_vers2");
     QVERIFY2(field->shownText().endsWith(QChar(0x2026)), qPrintable(field->shownText()));
@@ -251,6 +285,13 @@ void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
     QVERIFY2(upgrade->shownText().endsWith(QChar(0x2026)), qPrintable(upgrade->shownText()));
     QCOMPARE(upgrade->toolTip(), QString("Upgrade"));
     QCOMPARE(upgrade->accessibleDescription(), QString("Upgrade"));
+    // The recording's name, its whole path at hand.
+    QWidget* replay =
+        *std::find_if(all.begin(), all.end(), [](QWidget* w) { return w->objectName() == "Replay"; });
+    auto* name = uitest::control<ElidingLabel>(*replay, "lb_recording");
+    QVERIFY2(name->shownText().endsWith(QChar(0x2026)), qPrintable(name->shownText()));
+    QCOMPARE(name->toolTip(), recording);
+    QCOMPARE(name->accessibleDescription(), recording);
 }
 
 NORVANE_UI_TEST_MAIN_AT_SCALE(DesktopWindowsTest, "2")
