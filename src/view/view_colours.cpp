@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
 namespace norvane {
 
@@ -16,23 +15,6 @@ Rgb mix(Rgb from, Rgb to, double share)
         return static_cast<std::uint8_t>(std::lround(a + (b - a) * share));
     };
     return {channel(from.red, to.red), channel(from.green, to.green), channel(from.blue, to.blue)};
-}
-
-// The preferred colour, made lighter on a dark background (darker on a light one) step by step
-// until it stands out from each background by the meaning contrast.
-Rgb standingOut(Rgb preferred, std::initializer_list<Rgb> backgrounds)
-{
-    const Rgb towards = relativeLuminance(*backgrounds.begin()) < 0.18 ? kWhite : kBlack;
-    Rgb colour = preferred;
-    for (int step = 1; step <= 20; ++step) {
-        const bool standsOut = std::all_of(backgrounds.begin(), backgrounds.end(), [&](Rgb b) {
-            return contrastRatio(colour, b) >= kMeaningContrast;
-        });
-        if (standsOut)
-            break;
-        colour = mix(preferred, towards, step / 20.0);
-    }
-    return colour;
 }
 
 // A disc's number in whichever of black and white reads better on its fill.
@@ -115,6 +97,21 @@ ViewColours viewColours(const PaletteRoles& palette)
     dark.position = standingOut({0x50, 0x8C, 0xFF}, {dark.wall});
     dark.message = standingOut({0x50, 0x8C, 0xFF}, {palette.window});
     return dark;
+}
+
+Rgb standingOut(Rgb preferred, std::initializer_list<Rgb> backgrounds)
+{
+    const Rgb towards = relativeLuminance(*backgrounds.begin()) < 0.18 ? kWhite : kBlack;
+    Rgb colour = preferred;
+    for (int step = 1; step <= 20; ++step) {
+        const bool standsOut = std::all_of(backgrounds.begin(), backgrounds.end(), [&](Rgb b) {
+            return contrastRatio(colour, b) >= kMeaningContrast;
+        });
+        if (standsOut)
+            break;
+        colour = mix(preferred, towards, step / 20.0);
+    }
+    return colour;
 }
 
 double relativeLuminance(Rgb colour)

@@ -3,6 +3,8 @@
 #include "view/satellite_status.h"
 #include "view/view_colour.h"
 
+#include <initializer_list>
+
 namespace norvane {
 
 // What the desktop's palette offers, in the roles the views are drawn from.
@@ -44,6 +46,11 @@ struct ViewColours {
 const ViewColours& lightViewColours();
 bool isLightPalette(const PaletteRoles& palette);
 ViewColours viewColours(const PaletteRoles& palette);
+
+// A colour that carries a meaning as drawn on these backgrounds: the preferred colour where it
+// stands out from each by the meaning contrast, else made lighter step by step on a dark first
+// background (darker on a light one) until it does.
+Rgb standingOut(Rgb preferred, std::initializer_list<Rgb> backgrounds);
 
 // Relative luminance and contrast ratio as the accessibility guidelines define them: 1:1 for a
 // colour on itself, 21:1 for black on white.

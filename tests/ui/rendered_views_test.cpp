@@ -4,7 +4,8 @@
 // picture in tests/data/pictures, which the program drew before it knew other palettes or
 // screens. NORVANE_SAVE_PICTURES=folder writes the pictures there instead of comparing them.
 // Under dark palettes the backgrounds are the palette's, and every colour that carries a
-// meaning, read back from the drawn pictures, stands out from its background by 3:1.
+// meaning, read back from the drawn pictures, stands out from its background by 3:1; so do the
+// fixes, circles and error lines of the Position Accuracy window's plots.
 
 #include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
@@ -13,6 +14,10 @@
 #include "support/fake_port_backend.h"
 #include "support/file_contents.h"
 #include "support/nmea_sentence.h"
+#include "survey/ui/error_time_plot.h"
+#include "survey/ui/position_accuracy_window.h"
+#include "survey/ui/scatter_plot.h"
+#include "text/number_format.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
@@ -28,8 +33,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <set>
@@ -159,6 +167,53 @@ QPalette darkPalette(QColor window, QColor base, QColor text)
     return palette;
 }
 
+// A GGA a second for `count` seconds, the fixes spread evenly over a disc of 3 m about one place.
+std::vector<std::string> spreadFixes(int count)
+{
+    std::vector<std::string> sentences;
+    for (int second = 0; second < count; ++second) {
+        const double angle = second * 2.39996, metres = 3 * std::sqrt((second % 50 + 0.5) / 50);
+        sentences.push_back(test::nmeaLine(formatText(
+            "GPGGA,1200%02d.000,%.7f,N,%.7f,E,1,08,1.0,56.3,M,15.2,M,,", second % 60,
+            2459.2057 + metres * std::sin(angle) / 1852, 12130.1234 + metres * std::cos(angle) / 1679)));
+    }
+    return sentences;
+}
+
+// The colours drawn inside `area` of a picture other than the plot's own (its wall, grid and
+// lines), the most frequent first: what a plot draws in a colour of its own covers many pixels,
+// the blends at the edges of its lines few each.
+std::vector<std::pair<int, QRgb>> ownColours(const QImage& picture, const QRect& area,
+                                             const QPalette& palette)
+{
+    const std::set<QRgb> plain = {palette.color(QPalette::Base).rgb(), palette.color(QPalette::Mid).rgb(),
+                                  palette.color(QPalette::Text).rgb()};
+    const qreal ratio = picture.devicePixelRatio();
+    std::map<QRgb, int> counts;
+    for (int y = qRound((area.top() + 1) * ratio); y < qRound(area.bottom() * ratio); ++y)
+        for (int x = qRound((area.left() + 1) * ratio); x < qRound(area.right() * ratio); ++x)
+            if (!plain.count(picture.pixel(x, y)))
+                ++counts[picture.pixel(x, y)];
+    std::vector<std::pair<int, QRgb>> colours;
+    for (const auto& [colour, count] : counts)
+        colours.emplace_back(count, colour);
+    std::sort(colours.rbegin(), colours.rend());
+    return colours;
+}
+
+// The application's palette while this lives; the one before again after.
+struct PaletteInUse {
+    explicit PaletteInUse(const QPalette& palette) : before(QApplication::palette())
+    {
+        QApplication::setPalette(palette);
+    }
+    ~PaletteInUse() { QApplication::setPalette(before); }
+    PaletteInUse(const PaletteInUse&) = delete;
+    PaletteInUse& operator=(const PaletteInUse&) = delete;
+
+    QPalette before;
+};
+
 // What a drawn picture shows against what it should stand out from.
 struct Contrast {
     QString what;
@@ -174,6 +229,8 @@ private slots:
     void lightPicturesAreTheProgramsOwn();
     void darkPalettesKeepTheMeaningsApart_data();
     void darkPalettesKeepTheMeaningsApart();
+    void positionPlotsKeepTheirMeaningsApart_data();
+    void positionPlotsKeepTheirMeaningsApart();
 };
 
 void RenderedViewsTest::lightPicturesAreTheProgramsOwn()
@@ -208,12 +265,7 @@ void RenderedViewsTest::darkPalettesKeepTheMeaningsApart_data()
 void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
 {
     QFETCH(QPalette, palette);
-    const QPalette before = QApplication::palette();
-    QApplication::setPalette(palette);
-    struct Restore {
-        QPalette palette;
-        ~Restore() { QApplication::setPalette(palette); }
-    } restore{before};
+    const PaletteInUse inUse(palette);
     PlayedWindows windows;
     for (int second = 0; second < 3; ++second)
         windows.tick(kThreeStatuses);
@@ -256,6 +308,64 @@ void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
     QCOMPARE(contrasts.size(), std::size_t(3 * 2 + 2 + 1)); // the bar of 7 has no height
     for (const Contrast& c : contrasts)
         QVERIFY2(c.ratio >= kMeaningContrast, qPrintable(QString("%1: %2:1").arg(c.what).arg(c.ratio)));
+}
+
+void RenderedViewsTest::positionPlotsKeepTheirMeaningsApart_data()
+{
+    darkPalettesKeepTheMeaningsApart_data();
+    QTest::newRow("light") << QApplication::palette();
+}
+
+// A run of spread fixes: the fixes and the two circles of the scatter, the error lines of both
+// strips, each in its own colour, 3:1 against the plot.
+void RenderedViewsTest::positionPlotsKeepTheirMeaningsApart()
+{
+    QFETCH(QPalette, palette);
+    const PaletteInUse inUse(palette);
+    QTemporaryDir csvFolder; // the run's CSV
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(csvFolder.path()));
+    const struct Back {
+        QString folder;
+        ~Back() { QDir::setCurrent(folder); }
+    } back{before};
+    FakeClock clock;
+    ClockOverride useClock(clock);
+    PositionAccuracyWindow window;
+    window.setConnected(true);
+    window.show();
+    for (const std::string& sentence : spreadFixes(100)) {
+        window.sentenceDecoded("GGA", sentence);
+        clock.advance(1000);
+        window.receiveTickEnded();
+    }
+    auto* scatter = uitest::control<ScatterPlot>(window, "chart_scatter");
+    auto* errors = uitest::control<ErrorTimePlot>(window, "chart_errors");
+    const QImage scatterPicture = scatter->grab().toImage();
+    const QImage errorPicture = errors->grab().toImage();
+    const Rgb base = toRgb(palette.color(QPalette::Base));
+    QCOMPARE(scatterPicture.pixel(scatter->wall().topLeft() + QPoint(2, 2)),
+             palette.color(QPalette::Base).rgb());
+
+    const struct {
+        QString what;
+        std::vector<std::pair<int, QRgb>> colours;
+        std::size_t meanings;
+    } plots[] = {
+        {"scatter", ownColours(scatterPicture, scatter->wall(), palette), 3}, // fixes, CEP50, R95
+        {"horizontal error", ownColours(errorPicture, errors->horizontalWall(), palette), 1},
+        {"vertical error", ownColours(errorPicture, errors->verticalWall(), palette), 1},
+    };
+    for (const auto& plot : plots) {
+        QVERIFY2(plot.colours.size() >= plot.meanings, qPrintable(plot.what));
+        for (std::size_t i = 0; i < plot.meanings; ++i) {
+            const auto [count, colour] = plot.colours[i];
+            const double ratio = contrastRatio(toRgb(QColor(colour)), base);
+            QVERIFY2(count >= 40, qPrintable(QString("%1: %2 pixels").arg(plot.what).arg(count)));
+            QVERIFY2(ratio >= kMeaningContrast,
+                     qPrintable(QString("%1, colour %2: %3:1").arg(plot.what).arg(colour, 0, 16).arg(ratio)));
+        }
+    }
 }
 
 NORVANE_UI_TEST_MAIN(RenderedViewsTest)

@@ -12,4 +12,9 @@ ViewColours viewColoursOf(const QPalette& palette)
                         toRgb(palette.color(QPalette::Base)), toRgb(palette.color(QPalette::Text))});
 }
 
+QColor meaningColourOn(const QColor& preferred, const QColor& background)
+{
+    return toQColor(standingOut(toRgb(preferred), {toRgb(background)}));
+}
+
 } // namespace norvane
