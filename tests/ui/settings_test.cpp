@@ -1,4 +1,5 @@
-// What the program remembers between runs: a run that changes everything, then a run that must
+// What the program remembers between runs: a run that changes everything (the windows' places,
+// the Replay and Position Accuracy windows' too, and a recording's folder), then a run that must
 // find it all again; broken settings files; and --no-settings, which neither reads nor writes.
 
 #include "app/Mpgs.h"
@@ -11,6 +12,7 @@
 #include "ui/support/ui_test_main.h"
 #include "view/ui/Vp.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -38,8 +40,8 @@ struct Run {
     ~Run()
     {
         // Hidden before they go, as at the end of the program.
-        viewp.hide();
-        gpsw->hide();
+        for (QWidget* window : QApplication::topLevelWidgets())
+            window->hide();
     }
 
     QComboBox* box(const char* name) { return uitest::control<QComboBox>(*gpsw, name); }
@@ -55,6 +57,15 @@ struct Run {
     TFtest ftest;
     std::unique_ptr<Tgpsw> gpsw;
 };
+
+// The main window's own windows: "Replay", "PositionAccuracy".
+QWidget* windowNamed(const QString& name)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == name)
+            return window;
+    qFatal("no window %s", qPrintable(name));
+}
 
 QByteArray contentsOf(const QString& path)
 {
@@ -97,6 +108,11 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
     std::ostringstream err;
     rememberSettings(err);
     QVERIFY2(settingsFile().startsWith(home_.filePath("config")), qPrintable(settingsFile()));
+    const QString recordings = home_.filePath("recordings");
+    const QString recording = recordings + "/cold start.nmea";
+    QVERIFY(QDir().mkpath(recordings) &&
+            QFile::copy(NORVANE_TEST_DATA_DIR "/sim_cold_start.nmea", recording));
+    QSize accuracySize, replaySize;
     {
         Run first(QuestionAnswer::Second);
         QCOMPARE(first.preselected(), QString("Vexa")); // nothing remembered yet
@@ -110,7 +126,20 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
         first.viewp.show();
         first.viewp.move(700, 90);
         first.viewp.resize(500, 420);
-        rememberFolder(home_.path());
+        first.gpsw->showAccuracyWindow();
+        QWidget* accuracy = windowNamed("PositionAccuracy");
+        accuracy->move(30, 60);
+        accuracy->resize(accuracy->size() + QSize(100, 80));
+        accuracySize = accuracy->size();
+        // A replay, once the connection is off: its folder and its window's place stay.
+        uitest::control<QPushButton>(*first.gpsw, "btStart")->click();
+        QVERIFY(first.gpsw->startReplay(recording, 1));
+        QWidget* replay = windowNamed("Replay");
+        replay->move(40, 520);
+        replay->resize(replay->size() + QSize(60, 30));
+        replaySize = replay->size();
+        uitest::control<QPushButton>(*first.gpsw, "btStart")->click();
+        QVERIFY(replay->isHidden());
     }
     forgetSettings();
 
@@ -125,7 +154,16 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
     QCOMPARE(second.gpsw->size(), QSize(700, 620));
     QCOMPARE(second.viewp.pos(), QPoint(700, 90));
     QCOMPARE(second.viewp.size(), QSize(500, 420));
-    QCOMPARE(lastFolder(), home_.path());
+    second.gpsw->showAccuracyWindow();
+    QCOMPARE(windowNamed("PositionAccuracy")->pos(), QPoint(30, 60));
+    QCOMPARE(windowNamed("PositionAccuracy")->size(), accuracySize);
+    QCOMPARE(lastFolder(), recordings);
+    second.gpsw->openRecording(); // cancelled
+    QCOMPARE(second.boxes.last().kind, uitest::RecordedBox::Kind::ChooseFile);
+    QCOMPARE(second.boxes.last().caption, recordings);
+    QVERIFY(second.gpsw->startReplay(recording, 1));
+    QCOMPARE(windowNamed("Replay")->pos(), QPoint(40, 520));
+    QCOMPARE(windowNamed("Replay")->size(), replaySize);
     QCOMPARE(QString::fromStdString(err.str()), QString());
 }
 

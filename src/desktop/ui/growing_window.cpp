@@ -15,9 +15,12 @@ void StartSize::apply(QWidget& window, QSize start)
 {
     const bool resizedSince = given_.isValid() && window.size() != given_;
     growFrom(window, start);
-    if (!resizedSince)
+    // Only a size given here counts: a user's size kept once is still the user's at the next
+    // apply, however many resets come.
+    if (!resizedSince) {
         window.resize(start);
-    given_ = window.size();
+        given_ = window.size();
+    }
 }
 
 } // namespace norvane

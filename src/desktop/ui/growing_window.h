@@ -20,7 +20,7 @@ public:
     void apply(QWidget& window, QSize start);
 
 private:
-    QSize given_; // the size the last apply() left the window at
+    QSize given_; // the size apply() last gave the window
 };
 
 } // namespace norvane
