@@ -243,20 +243,30 @@ void Survey::computeMoments(SurveyFigures& figures, const LocalFrame& frame) con
 
 void Survey::computePercentiles(SurveyFigures& figures, const LocalFrame& frame)
 {
-    horizontal_.clear();
-    vertical_.clear();
-    for (const StoredFix& fix : fixes_) {
-        const Enu enu = frame.toEnu(ecefOf(fix));
-        horizontal_.push_back(std::hypot(enu.east, enu.north));
-        vertical_.push_back(std::fabs(enu.up));
+    // Every fix is the first fix plus its offset: one rotation of the first fix's difference to
+    // the reference, and the rotation of each offset, written out for the loop over a day of fixes.
+    const Ecef& reference = frame.originEcef();
+    const Enu first = frame.rotate(origin_->x - reference.x, origin_->y - reference.y, origin_->z - reference.z);
+    const Enu ex = frame.rotate(1, 0, 0), ey = frame.rotate(0, 1, 0), ez = frame.rotate(0, 0, 1);
+    squaredRadii_.resize(fixes_.size());
+    absoluteUps_.resize(fixes_.size());
+    for (std::size_t i = 0; i < fixes_.size(); ++i) {
+        const double dx = fixes_[i].dx, dy = fixes_[i].dy, dz = fixes_[i].dz;
+        const double east = first.east + ex.east * dx + ey.east * dy + ez.east * dz;
+        const double north = first.north + ex.north * dx + ey.north * dy + ez.north * dz;
+        const double up = first.up + ex.up * dx + ey.up * dy + ez.up * dz;
+        squaredRadii_[i] = east * east + north * north;
+        absoluteUps_[i] = std::fabs(up);
     }
-    figures.maxHorizontal = *std::max_element(horizontal_.begin(), horizontal_.end());
-    figures.cep50 = percentileOfUnsorted(horizontal_, 0.5);
-    figures.r95 = percentileOfUnsorted(horizontal_, 0.95);
-    figures.r99 = percentileOfUnsorted(horizontal_, 0.99);
+    figures.maxHorizontal = std::sqrt(*std::max_element(squaredRadii_.begin(), squaredRadii_.end()));
+    const auto radii = radii_.of(squaredRadii_);
+    figures.cep50 = radii[0];
+    figures.r95 = radii[1];
+    figures.r99 = radii[2];
     if (fixesWithoutHeight_ == 0) {
-        figures.v50 = percentileOfUnsorted(vertical_, 0.5);
-        figures.v95 = percentileOfUnsorted(vertical_, 0.95);
+        const auto heights = heights_.of(absoluteUps_);
+        figures.v50 = heights[0];
+        figures.v95 = heights[1];
     }
 }
 

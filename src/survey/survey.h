@@ -4,8 +4,10 @@
 #include "survey/geodesy.h"
 #include "survey/survey_epoch.h"
 #include "survey/survey_figures.h"
+#include "text/percentile.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -108,7 +110,10 @@ private:
     std::optional<std::int64_t> lastRefreshMs_;
     SurveyFigures figures_;
     std::optional<LocalFrame> figuresFrame_;
-    std::vector<double> horizontal_, vertical_; // scratch of the percentiles, kept for its capacity
+    std::vector<double> squaredRadii_, absoluteUps_; // scratch of the percentiles, kept for its capacity
+    // Radii are ranked by their squares; only the few selected get a root.
+    RepeatedPercentiles radii_{{0.5, 0.95, 0.99}, [](double square) { return std::sqrt(square); }};
+    RepeatedPercentiles heights_{{0.5, 0.95}};
 };
 
 } // namespace norvane

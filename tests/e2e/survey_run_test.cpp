@@ -331,8 +331,8 @@ TEST_F(SurveyRun, LogsThatAreNotLogsAndArgumentErrorsGiveAMessageAndNoCrash)
     std::ofstream(directory_ / "empty.nmea").close();
     {
         std::ofstream binary(directory_ / "binary.bin", std::ios::binary);
-        for (int i = 0; i < 300000; ++i)
-            binary.put(static_cast<char>((i * 7919 + i / 13) & 0xFF));
+        for (unsigned i = 0; i < 300000; ++i)
+            binary.put(static_cast<char>((i * 7919u + i / 13) & 0xFFu));
     }
     fs::create_directories(directory_ / "folder");
     const struct {
