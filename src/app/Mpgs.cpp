@@ -4,6 +4,8 @@
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "desktop/ui/eliding_line_edit.h"
+#include "desktop/ui/remembered_settings.h"
 #include "replay/replay_player.h"
 #include "survey/ui/position_accuracy_window.h"
 #include "view/ui/snr_chart.h"
@@ -30,11 +32,13 @@ const QString kLumoButton = QStringLiteral("Lumo Series ");
 Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Window), records_(records)
 {
     createControls();
+    selectRememberedConnection();
     connectHandlers();
     connectAccuracyWindow();
     receiveLoop_ =
         std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
+    rememberGeometry(*this, QStringLiteral("windows/main"));
     FormCreate();
 }
 
@@ -79,11 +83,13 @@ void Tgpsw::resetMainWindow()
 }
 
 // The size is given for the whole window; the frame is known only once the window manager
-// has framed the window, and counts as nothing before.
+// has framed the window, and counts as nothing before. It is the window's start size: a window
+// the user has enlarged keeps its size.
 void Tgpsw::setOuterSize(QSize outer)
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(outer - frame.expandedTo(QSize(0, 0)));
+    const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+    startSize_.apply(*this, outer - frame);
+    placeGrowingControls();
 }
 
 void Tgpsw::applyLayout()
@@ -102,9 +108,11 @@ void Tgpsw::applyLayout()
 
 void Tgpsw::receiverFamilyDialog()
 {
-    const QuestionAnswer answer = messageBoxes().ask(this, kFamilyQuestion, kVexaButton, kLumoButton);
+    const QuestionAnswer answer =
+        messageBoxes().ask(this, kFamilyQuestion, kVexaButton, kLumoButton, rememberedFamilyAnswer());
     const bool lumo = answer == QuestionAnswer::Second;
     records_.receiver.state.receiver_family = lumo ? kLumoFamily : kVexaFamily;
+    rememberFamily();
     bt_refresh->setVisible(!lumo);
     bt_revision->setVisible(lumo);
     bt_change->setText(lumo ? QStringLiteral("Lumo Series") : QStringLiteral("Vexa Series"));

@@ -4,13 +4,16 @@
 // which tests and the demo find them), its event handlers, and the display calls the receive
 // loop makes. The program-wide records it works on are lent to it at construction.
 
+#include "app/message_boxes.h"
 #include "app/program_records.h"
 #include "decode/receive_sink.h"
+#include "desktop/ui/growing_window.h"
 
 #include <QWidget>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -21,16 +24,23 @@ class QTimer;
 
 namespace norvane {
 
+class ElidingLineEdit;
 class MessageLogWidget;
 class PositionAccuracyWindow;
 class ReceiveLoop;
 class ReplayPlayer;
 class ReplayWindow;
+class ScanProgress;
 struct RecordedBurst;
 class SkyPicture;
 class SnrChart;
 class TFtest;
 class Tviewp;
+
+// What a control of the main window does when the window is enlarged: the sky plot, the
+// message log and the SNR chart take the room; the fields beside the sky plot keep their size
+// and follow the window's right edge; the buttons the window never showed stay out of sight.
+enum class ControlGrowth { Stays, BesideSky, OutOfSight, Sky, SkyCorner, Log, Chart };
 
 class Tgpsw : public QWidget, public ReceiveSink {
     Q_OBJECT
@@ -102,6 +112,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The window's sides of the restart commands, the upgrade and the restart test.
@@ -141,12 +152,21 @@ private:
     void connectHandlers();
     void connectShortcuts();
     void setOuterSize(QSize outer);
+    void placeGrowingControls();
     void applyLayout();
     void connectLink();
     void disconnectLink();
-    bool scanRates(const std::string& portText);
+    enum class ScanEnd { Found, NothingFound, Cancelled };
+    ScanEnd scanPorts(ScanProgress& progress);
+    bool scanRates(const std::string& portText, ScanProgress& progress);
     void drawSkyGrid();
     QLineEdit* versionField(int index) const;
+
+    // Remembered between runs (when the program remembers settings at all).
+    void selectRememberedConnection();
+    void rememberConnection();
+    QuestionAnswer rememberedFamilyAnswer();
+    void rememberFamily();
 
     ProgramRecords& records_;
 
@@ -163,9 +183,9 @@ private:
     QPushButton* bt_hot = nullptr;
     SkyPicture* Image1 = nullptr;
     SkyPicture* Image2 = nullptr;
-    QLineEdit* td_vers1 = nullptr;
-    QLineEdit* td_vers2 = nullptr;
-    QLineEdit* td_vers3 = nullptr;
+    ElidingLineEdit* td_vers1 = nullptr;
+    ElidingLineEdit* td_vers2 = nullptr;
+    ElidingLineEdit* td_vers3 = nullptr;
     QPushButton* bt_savelog = nullptr;
     QPushButton* bt_refresh = nullptr;
     QLabel* Label7 = nullptr;
@@ -195,6 +215,15 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
+    // Each control of the table with its place as designed.
+    struct PlacedControl {
+        QWidget* control;
+        QRect designed;
+        ControlGrowth growth;
+    };
+    std::vector<PlacedControl> placed_;
+    StartSize startSize_;
+
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
     // A window of its own, as the other two are, rather than a child of this one.
@@ -206,6 +235,7 @@ private:
     QAction* openRecordingAction_ = nullptr;
     std::unique_ptr<ReplayPlayer> replay_; // while a recording is replayed
     QString lastFolder_;
+    bool replayWindowPlaced_ = false; // at a place remembered from an earlier run
     int replaySpeed_ = 1;
     // Set while bursts are fed: a handler that runs inside (Off) leaves its work to the end.
     bool replayFeeding_ = false;

@@ -30,6 +30,7 @@ const FlagOptions<ProgramOptions>& flagOptions()
 {
     static const FlagOptions<ProgramOptions> flags{
         {"--list-ports", [](ProgramOptions& o) { o.listPorts = true; }},
+        {"--no-settings", [](ProgramOptions& o) { o.noSettings = true; }},
     };
     return flags;
 }
@@ -56,7 +57,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
 std::string usageText()
 {
-    return R"(Usage: norvane [--replay FILE [--speed 1|2|5|10|60|max]] [--list-ports | --help | --version]
+    return R"(Usage: norvane [--replay FILE [--speed 1|2|5|10|60|max]] [--no-settings] [--list-ports | --help | --version]
 Watches a GPS receiver module on a serial port: finds its port and rate if asked, shows the
 fix, a sky plot, an SNR chart and every sentence, saves the raw stream to gpslog.txt, sends
 restarts and downloads firmware. With no option it opens its window.
@@ -65,6 +66,8 @@ restarts and downloads firmware. With no option it opens its window.
                  receiver were connected; the receiver-family question is still asked
   --speed S      the replay's speed: 1, 2, 5, 10 or 60 times the recording's own pace, or
                  max, as fast as the window keeps up (default 1)
+  --no-settings  neither read nor write the remembered port, rate, receiver family,
+                 window places and last folder
   --list-ports   print each port name that leads to a device present now, one per line,
                  with the device and, for USB, its maker and product; then exit
   --help         this text

@@ -13,6 +13,7 @@ namespace norvane {
 // command_line.cpp that fills a field here.
 struct ProgramOptions {
     bool listPorts = false;
+    bool noSettings = false; // remembered settings are neither read nor written
     std::string replayFile; // a recording to replay once the window shows
     int replaySpeed = 1;    // times the recording's own pace; kMaxReplaySpeed for "max"
     bool speedGiven = false;

@@ -28,7 +28,10 @@ public:
         std::fprintf(stderr, "norvane: box \"%s\" \"%s\"\n", qPrintable(caption), qPrintable(text));
     }
 
-    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&) override { return family_; }
+    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&, QuestionAnswer) override
+    {
+        return family_;
+    }
 
 private:
     QuestionAnswer family_;

@@ -1,6 +1,9 @@
 #include "app/error_box.h"
 
 #include "app/message_boxes.h"
+#include "app/while_waiting.h"
+#include "desktop/ui/window_role.h"
+#include "serial/clock.h"
 
 namespace norvane {
 
@@ -14,6 +17,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(applicationTitle());
     // Ties the windows to the installed desktop entry, for the icon and name the desktop shows.
     setDesktopFileName(QStringLiteral("org.norvane.Norvane"));
+    paintWindowsWhileWaiting();
+    announceWindowsAsFrames();
+}
+
+Application::~Application()
+{
+    setWhileWaiting(nullptr);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -28,6 +28,7 @@ template <class Handler> void runGuarded(Handler&& handler)
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

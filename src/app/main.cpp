@@ -3,6 +3,7 @@
 #include "app/demo_automation.h"
 #include "app/error_box.h"
 #include "control/ui/Testgps.h"
+#include "desktop/ui/remembered_settings.h"
 #include "view/ui/Vp.h"
 
 #include <QFile>
@@ -18,6 +19,8 @@ int main(int argc, char** argv)
     // Every argument is the program's own and has been read: the toolkit takes none.
     int toolkitArgc = 1;
     norvane::Application application(toolkitArgc, argv);
+    if (!command.options.noSettings)
+        norvane::rememberSettings(std::cerr);
     try {
         norvane::DemoAutomation demo;
         // The records and the three windows live as long as the program; nothing frees them

@@ -2,7 +2,8 @@
 
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
-#include "decode/scan_detection.h"
+#include "app/scan_progress.h"
+#include "decode/scan_listening.h"
 #include "replay/replay_player.h"
 #include "serial/clock.h"
 
@@ -13,7 +14,6 @@ namespace norvane {
 
 namespace {
 
-constexpr int kRateSettleMs = 700;
 constexpr int kPortReleaseMs = 1000;
 
 std::string textOf(const QComboBox* box)
@@ -45,6 +45,7 @@ void Tgpsw::connectLink()
     switchReceiveLoop(true);
     btStart->setText(QStringLiteral("Off"));
     applyLayout();
+    rememberConnection();
 }
 
 // A running download is stopped before the port goes; its line follows the reset, which
@@ -64,48 +65,66 @@ void Tgpsw::btAutoscanClick()
 {
     cbComPort->setCurrentIndex(0);
     btStart->setEnabled(false);
-    if (records_.link.isOpen()) {
-        records_.link.closePort();
-        clock().sleepMs(kPortReleaseMs);
+    const ScanEnd end = [&] {
+        ScanProgress progress(this);
+        return scanPorts(progress);
+    }();
+    if (end == ScanEnd::Found) {
+        btStart->setText(QStringLiteral("Off"));
+        btStart->setEnabled(true);
+        resetMainWindow();
+        switchReceiveLoop(true);
+        rememberConnection();
+        return;
     }
-    for (int port = cbComPort->currentIndex(); port < cbComPort->count(); ++port) {
-        cbComPort->setCurrentIndex(port);
-        const std::string portText = textOf(cbComPort);
-        // The receive loop's sentence text doubles as the scan's note of the port it tries.
-        records_.receiver.sentenceText = portText;
-        if (records_.link.openPort(portText) && scanRates(portText)) {
-            btStart->setText(QStringLiteral("Off"));
-            btStart->setEnabled(true);
-            resetMainWindow();
-            switchReceiveLoop(true);
-            return;
-        }
-        memoAddLine(portText + "open fales !");
-    }
-    messageBoxes().inform(nullptr, QStringLiteral("Don't find GPS"), QString());
+    if (end == ScanEnd::NothingFound)
+        messageBoxes().inform(nullptr, QStringLiteral("Don't find GPS"), QString());
     btStart->setEnabled(true);
     cbComPort->setCurrentIndex(0);
     cbBandRate->setCurrentIndex(0);
 }
 
+// From the selected port to the last; on a find the link stays open at the port and rate the
+// boxes show. An empty UART slot opens like a port but can never answer: it is passed over.
+Tgpsw::ScanEnd Tgpsw::scanPorts(ScanProgress& progress)
+{
+    if (records_.link.isOpen()) {
+        records_.link.closePort();
+        clock().sleepMs(kPortReleaseMs);
+    }
+    for (int port = cbComPort->currentIndex(); port < cbComPort->count() && !progress.cancelled(); ++port) {
+        cbComPort->setCurrentIndex(port);
+        const std::string portText = textOf(cbComPort);
+        // The receive loop's sentence text doubles as the scan's note of the port it tries.
+        records_.receiver.sentenceText = portText;
+        if (!records_.link.noHardwareBehind(portText) && records_.link.openPort(portText) &&
+            scanRates(portText, progress))
+            return ScanEnd::Found;
+        if (!progress.cancelled())
+            memoAddLine(portText + "open fales !");
+    }
+    return progress.cancelled() ? ScanEnd::Cancelled : ScanEnd::NothingFound;
+}
+
 // Tries every rate on the open port; on a find the link stays open at that rate and the rate
 // box shows it. Otherwise the port is closed again.
-bool Tgpsw::scanRates(const std::string& portText)
+bool Tgpsw::scanRates(const std::string& portText, ScanProgress& progress)
 {
     cbBandRate->setCurrentIndex(0);
     for (int rate = 0; !cbBandRate->currentText().isEmpty(); cbBandRate->setCurrentIndex(++rate)) {
+        if (progress.cancelled()) {
+            records_.link.closePort();
+            return false;
+        }
+        progress.showTrying(cbComPort->currentText(), cbBandRate->currentText());
         if (!records_.link.setLineSettings(textOf(cbBandRate))) {
             // A refused rate closes the link; without reopening, the remaining rates of this
             // port would all be tried on a closed link.
             records_.link.openPort(portText);
             continue;
         }
-        clock().sleepMs(kRateSettleMs);
-        // Read as much as a tick would: a fast receiver's burst of more than 1000 bytes is its
-        // fresh output, and discarding it left the scan listening into a gap between bursts.
-        const int count =
-            records_.link.readAvailable(records_.receiveBuffer, tickReadLimit(records_.link.lineRate()));
-        if (receiverSeen(records_.receiveBuffer.data(), count))
+        // Esc during the listening stands, whatever was heard.
+        if (listenForReceiver(records_.link, records_.receiveBuffer) && !progress.cancelled())
             return true;
     }
     records_.link.closePort();

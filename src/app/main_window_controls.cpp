@@ -6,6 +6,8 @@
 #include "app/message_log_widget.h"
 #include "app/port_list_descriptions.h"
 #include "control/ui/Testgps.h"
+#include "desktop/ui/eliding_button.h"
+#include "desktop/ui/eliding_line_edit.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
@@ -82,9 +84,9 @@ QFont fontFor(FontRole role)
     return font;
 }
 
-using ControlSlot =
-    std::variant<QLabel * Tgpsw::*, QComboBox * Tgpsw::*, QPushButton * Tgpsw::*, QLineEdit * Tgpsw::*,
-                 MessageLogWidget * Tgpsw::*, SkyPicture * Tgpsw::*, SnrChart * Tgpsw::*>;
+using ControlSlot = std::variant<QLabel * Tgpsw::*, QComboBox * Tgpsw::*, QPushButton * Tgpsw::*,
+                                 QLineEdit * Tgpsw::*, ElidingLineEdit * Tgpsw::*,
+                                 MessageLogWidget * Tgpsw::*, SkyPicture * Tgpsw::*, SnrChart * Tgpsw::*>;
 
 struct ControlRow {
     ControlSlot slot;
@@ -92,11 +94,14 @@ struct ControlRow {
     QRect place;
     const char* caption;
     FontRole font;
+    ControlGrowth growth = ControlGrowth::Stays;
 };
 
 template <class Control> Control* makeControl(QWidget* window, const ControlRow& row)
 {
-    auto* control = new Control(window);
+    // A caption that does not fit its button is elided, with the whole caption at hand.
+    using Made = std::conditional_t<std::is_same_v<Control, QPushButton>, ElidingButton, Control>;
+    Control* control = new Made(window);
     control->setObjectName(QString::fromLatin1(row.name));
     control->setGeometry(row.place);
     control->setFont(fontFor(row.font));
@@ -135,13 +140,17 @@ void Tgpsw::createControls()
     setWindowIcon(QIcon::fromTheme(QStringLiteral("org.norvane.Norvane"),
                                    style()->standardIcon(QStyle::SP_ComputerIcon)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(fontFor(FontRole::Window));
     move(218, 306);
-    setFixedSize(904, 529);
+    // The designed client area; the first reset brings the window to its start size.
+    resize(904, 529);
 
-    // The main window as designed: left, top, width, height in client pixels. Image2 follows
-    // Image1 so that the grid layer lies on top of the sky layer.
+    // The main window as designed: left, top, width, height in client pixels, and where each
+    // control goes when the window is enlarged. Image2 follows Image1 so that the grid layer
+    // lies on top of the sky layer.
+    constexpr ControlGrowth Beside = ControlGrowth::BesideSky;
+    constexpr ControlGrowth Unseen = ControlGrowth::OutOfSight;
     static const ControlRow kControlTable[] = {
         {&Tgpsw::lbComPort, "lbComPort", {0, 8, 80, 13}, "COM Port :", FontRole::MingBold13},
         {&Tgpsw::cbComPort, "cbComPort", {64, 0, 81, 24}, "", FontRole::MingBold16},
@@ -154,40 +163,47 @@ void Tgpsw::createControls()
         {&Tgpsw::bt_cold, "bt_cold", {152, 32, 83, 25}, "ColdStart", FontRole::SansBold11},
         {&Tgpsw::bt_warm, "bt_warm", {242, 32, 83, 25}, "WarmStart", FontRole::SansBold11},
         {&Tgpsw::bt_hot, "bt_hot", {331, 32, 83, 25}, "HotStart", FontRole::SansBold11},
-        {&Tgpsw::Image1, "Image1", {0, 64, 201, 209}, "", FontRole::Window},
-        {&Tgpsw::Image2, "Image2", {0, 64, 201, 209}, "", FontRole::Window},
-        {&Tgpsw::td_vers1, "td_vers1", {202, 59, 145, 21}, "", FontRole::Window},
-        {&Tgpsw::td_vers2, "td_vers2", {202, 79, 145, 21}, "", FontRole::Window},
-        {&Tgpsw::td_vers3, "td_vers3", {202, 99, 145, 21}, "", FontRole::Window},
-        {&Tgpsw::bt_savelog, "bt_savelog", {349, 63, 65, 25}, "SaveLog", FontRole::SansBold13},
-        {&Tgpsw::bt_refresh, "bt_refresh", {349, 92, 65, 25}, "Upgrade", FontRole::SansBold13},
-        {&Tgpsw::Label7, "Label7", {216, 123, 27, 13}, "Mode", FontRole::Window},
-        {&Tgpsw::Label9, "Label9", {291, 126, 26, 13}, "TTFF", FontRole::Window},
-        {&Tgpsw::Label8, "Label8", {355, 125, 30, 13}, "PDOP", FontRole::Window},
-        {&Tgpsw::td_mode, "td_mode", {216, 138, 57, 21}, "", FontRole::Window},
-        {&Tgpsw::td_ttff, "td_ttff", {291, 138, 46, 21}, "", FontRole::Window},
-        {&Tgpsw::td_pdop, "td_pdop", {355, 137, 46, 21}, "", FontRole::Window},
-        {&Tgpsw::Label1, "Label1", {216, 160, 23, 13}, "Date", FontRole::Window},
-        {&Tgpsw::Label2, "Label2", {312, 159, 23, 13}, "Time", FontRole::Window},
-        {&Tgpsw::td_date, "td_date", {216, 173, 89, 21}, "", FontRole::Window},
-        {&Tgpsw::td_time, "td_time", {312, 172, 89, 21}, "", FontRole::Window},
-        {&Tgpsw::Label3, "Label3", {216, 194, 38, 13}, "Latitude", FontRole::Window},
-        {&Tgpsw::Label4, "Label4", {312, 193, 47, 13}, "Longitude", FontRole::Window},
-        {&Tgpsw::td_lati_sat, "td_lati_sat", {216, 208, 89, 21}, "", FontRole::Window},
-        {&Tgpsw::td_longi_sat, "td_longi_sat", {312, 207, 89, 21}, "", FontRole::Window},
-        {&Tgpsw::Label5, "Label5", {216, 229, 35, 13}, "Altitude", FontRole::Window},
-        {&Tgpsw::Label6, "Label6", {312, 227, 31, 13}, "Speed", FontRole::Window},
-        {&Tgpsw::td_alti, "td_alti", {216, 241, 89, 21}, "", FontRole::Window},
-        {&Tgpsw::td_speed, "td_speed", {312, 241, 89, 21}, "", FontRole::Window},
-        {&Tgpsw::lb_pres, "lb_pres", {4, 231, 16, 32}, "", FontRole::MingLarge},
-        {&Tgpsw::Memo1, "Memo1", {0, 264, 489, 121}, "", FontRole::Window},
-        {&Tgpsw::Chart1, "Chart1", {-16, 360, 430, 137}, "", FontRole::Window},
-        {&Tgpsw::Button1, "Button1", {656, 480, 75, 25}, "Button1", FontRole::Window},
-        {&Tgpsw::bt_revision, "bt_revision", {656, 344, 73, 25}, "Revision", FontRole::SansBold13},
-        {&Tgpsw::bt_test, "bt_test", {696, 272, 46, 25}, "Test", FontRole::SansBold13},
+        {&Tgpsw::Image1, "Image1", {0, 64, 201, 209}, "", FontRole::Window, ControlGrowth::Sky},
+        {&Tgpsw::Image2, "Image2", {0, 64, 201, 209}, "", FontRole::Window, ControlGrowth::Sky},
+        {&Tgpsw::td_vers1, "td_vers1", {202, 59, 145, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_vers2, "td_vers2", {202, 79, 145, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_vers3, "td_vers3", {202, 99, 145, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::bt_savelog, "bt_savelog", {349, 63, 65, 25}, "SaveLog", FontRole::SansBold13, Beside},
+        {&Tgpsw::bt_refresh, "bt_refresh", {349, 92, 65, 25}, "Upgrade", FontRole::SansBold13, Beside},
+        {&Tgpsw::Label7, "Label7", {216, 123, 27, 13}, "Mode", FontRole::Window, Beside},
+        {&Tgpsw::Label9, "Label9", {291, 126, 26, 13}, "TTFF", FontRole::Window, Beside},
+        {&Tgpsw::Label8, "Label8", {355, 125, 30, 13}, "PDOP", FontRole::Window, Beside},
+        {&Tgpsw::td_mode, "td_mode", {216, 138, 57, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_ttff, "td_ttff", {291, 138, 46, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_pdop, "td_pdop", {355, 137, 46, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::Label1, "Label1", {216, 160, 23, 13}, "Date", FontRole::Window, Beside},
+        {&Tgpsw::Label2, "Label2", {312, 159, 23, 13}, "Time", FontRole::Window, Beside},
+        {&Tgpsw::td_date, "td_date", {216, 173, 89, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_time, "td_time", {312, 172, 89, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::Label3, "Label3", {216, 194, 38, 13}, "Latitude", FontRole::Window, Beside},
+        {&Tgpsw::Label4, "Label4", {312, 193, 47, 13}, "Longitude", FontRole::Window, Beside},
+        {&Tgpsw::td_lati_sat, "td_lati_sat", {216, 208, 89, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_longi_sat, "td_longi_sat", {312, 207, 89, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::Label5, "Label5", {216, 229, 35, 13}, "Altitude", FontRole::Window, Beside},
+        {&Tgpsw::Label6, "Label6", {312, 227, 31, 13}, "Speed", FontRole::Window, Beside},
+        {&Tgpsw::td_alti, "td_alti", {216, 241, 89, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::td_speed, "td_speed", {312, 241, 89, 21}, "", FontRole::Window, Beside},
+        {&Tgpsw::lb_pres, "lb_pres", {4, 231, 16, 32}, "", FontRole::MingLarge, ControlGrowth::SkyCorner},
+        {&Tgpsw::Memo1, "Memo1", {0, 264, 489, 121}, "", FontRole::Window, ControlGrowth::Log},
+        {&Tgpsw::Chart1, "Chart1", {-16, 360, 430, 137}, "", FontRole::Window, ControlGrowth::Chart},
+        {&Tgpsw::Button1, "Button1", {656, 480, 75, 25}, "Button1", FontRole::Window, Unseen},
+        {&Tgpsw::bt_revision, "bt_revision", {656, 344, 73, 25}, "Revision", FontRole::SansBold13, Unseen},
+        {&Tgpsw::bt_test, "bt_test", {696, 272, 46, 25}, "Test", FontRole::SansBold13, Unseen},
     };
-    for (const ControlRow& row : kControlTable)
-        std::visit([&](auto slot) { placeControl(*this, slot, row); }, row.slot);
+    for (const ControlRow& row : kControlTable) {
+        QWidget* control = std::visit(
+            [&](auto slot) -> QWidget* {
+                placeControl(*this, slot, row);
+                return this->*slot;
+            },
+            row.slot);
+        placed_.push_back({control, control->geometry(), row.growth});
+    }
 
     // As designed, neither box has a selection: the first reset picks "  COM3" and "  4800".
     cbComPort->addItems(portItems());

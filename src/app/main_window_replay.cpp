@@ -7,6 +7,7 @@
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "desktop/ui/remembered_settings.h"
 #include "replay/replay_player.h"
 #include "replay/ui/replay_window.h"
 #include "serial/clock.h"
@@ -43,6 +44,9 @@ void Tgpsw::createReplayWindow()
 {
     replayWindow_ = new ReplayWindow(this);
     replayWindow_->hide();
+    // Where the last run opened one and left its window, when the program remembers them.
+    lastFolder_ = lastFolder();
+    replayWindowPlaced_ = rememberGeometry(*replayWindow_, QStringLiteral("windows/replay"));
     replayTimer_ = new QTimer(this);
     replayTimer_->setObjectName(QStringLiteral("replayTimer"));
     replayTimer_->setSingleShot(true);
@@ -90,6 +94,7 @@ bool Tgpsw::startReplay(const QString& path, int speed)
         return false;
     }
     lastFolder_ = QFileInfo(path).absolutePath();
+    rememberFolder(lastFolder_);
     replay_ = std::move(player);
     replaySpeed_ = speed;
     replay_->setSpeed(speed);
@@ -98,7 +103,8 @@ bool Tgpsw::startReplay(const QString& path, int speed)
     applyLayout();
     lockPortUsersForReplay(true);
     replayWindow_->startReplay(path, speed);
-    replayWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+    if (!replayWindowPlaced_)
+        replayWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
     replayWindow_->show();
     replayTimer_->start(0);
     return true;

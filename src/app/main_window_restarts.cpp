@@ -3,6 +3,7 @@
 #include "app/Mpgs.h"
 #include "control/command_sending.h"
 #include "control/restart_commands.h"
+#include "desktop/ui/eliding_line_edit.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCoreApplication>

@@ -67,14 +67,17 @@ void Tgpsw::drawSkyPlot()
         QString::fromStdString(satelliteDescription(shownSatellites(records_.receiver.state)));
     Image1->setAccessibleDescription(description);
     Image2->setAccessibleDescription(description);
-    Image1->drawLater([state = records_.receiver.state](QImage& sky) { paintSkyPlot(sky, state); });
+    Image1->drawLater([state = records_.receiver.state](QImage& sky, const ViewColours& colours) {
+        paintSkyPlot(sky, state, colours);
+    });
 }
 
 void Tgpsw::drawSkyGrid()
 {
     Image2->setWhiteTransparent(true);
-    paintSkyGrid(Image2->picture());
-    paintEmptySky(Image1->picture());
+    // Kept as drawings, not drawn at once, so that an enlarged plot draws them anew.
+    Image2->drawLater([](QImage& grid, const ViewColours& colours) { paintSkyGrid(grid, colours); });
+    Image1->drawLater([](QImage& sky, const ViewColours& colours) { paintEmptySky(sky, colours); });
     const QString description = QString::fromStdString(satelliteDescription({}));
     Image1->setAccessibleDescription(description);
     Image2->setAccessibleDescription(description);

@@ -22,13 +22,15 @@ constexpr int kSecondChosen = 2;
 class QuestionDialog : public QDialog {
 public:
     QuestionDialog(QWidget* owner, const QString& text, const QString& firstButton,
-                   const QString& secondButton)
+                   const QString& secondButton, QuestionAnswer preselected)
         : QDialog(owner)
     {
         setWindowTitle(applicationTitle());
         auto* first = new QPushButton(firstButton, this);
         auto* second = new QPushButton(secondButton, this);
-        first->setDefault(true);
+        QPushButton* chosen = preselected == QuestionAnswer::Second ? second : first;
+        chosen->setDefault(true);
+        chosen->setFocus();
         connect(first, &QPushButton::clicked, this, [this] { done(kFirstChosen); });
         connect(second, &QPushButton::clicked, this, [this] { done(kSecondChosen); });
         auto* buttons = new QHBoxLayout;
@@ -62,9 +64,9 @@ public:
     }
 
     QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
-                       const QString& secondButton) override
+                       const QString& secondButton, QuestionAnswer preselected) override
     {
-        QuestionDialog dialog(owner, text, firstButton, secondButton);
+        QuestionDialog dialog(owner, text, firstButton, secondButton, preselected);
         switch (dialog.exec()) {
         case kFirstChosen:
             return QuestionAnswer::First;

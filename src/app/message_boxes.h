@@ -16,10 +16,11 @@ public:
     virtual ~MessageBoxes() = default;
     // A box with one OK button; owner may be null.
     virtual void inform(QWidget* owner, const QString& text, const QString& caption) = 0;
-    // A question with two relabelled buttons: Enter answers the first, Esc the second, the
-    // close box gives Closed.
+    // A question with two relabelled buttons: Enter answers the preselected one (First or
+    // Second), Esc the second, the close box gives Closed.
     virtual QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
-                               const QString& secondButton) = 0;
+                               const QString& secondButton,
+                               QuestionAnswer preselected = QuestionAnswer::First) = 0;
     // The application's standard error box for an exception that escaped a handler. By
     // default an inform() captioned with the application's title.
     virtual void showError(QWidget* owner, const QString& message);

@@ -1,5 +1,6 @@
 #include "serial/clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -15,13 +16,29 @@ std::int64_t realNowMs()
 }
 
 Clock* installed = nullptr;
+std::function<void()> waitActivity;
+
+// The wait is slept in slices with the activity between them, to a deadline, so that the
+// activity's own time does not lengthen the wait.
+constexpr std::chrono::milliseconds kWaitSlice{10};
+
+void sleepWhileWaiting(std::chrono::microseconds wait)
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + wait;
+    for (auto left = wait; left.count() > 0;
+         left = duration_cast<microseconds>(deadline - steady_clock::now())) {
+        std::this_thread::sleep_for(std::min<microseconds>(left, kWaitSlice));
+        whileWaiting();
+    }
+}
 
 } // namespace
 
 void SystemClock::sleepMs(int ms)
 {
     if (ms > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        sleepWhileWaiting(std::chrono::milliseconds(ms));
 }
 
 std::int64_t SystemClock::nowMs()
@@ -34,8 +51,7 @@ ScaledClock::ScaledClock(double speedup) : speedup_(speedup > 0 ? speedup : 1.0)
 void ScaledClock::sleepMs(int ms)
 {
     if (ms > 0)
-        std::this_thread::sleep_for(
-            std::chrono::microseconds(static_cast<std::int64_t>(ms * 1000.0 / speedup_)));
+        sleepWhileWaiting(std::chrono::microseconds(static_cast<std::int64_t>(ms * 1000.0 / speedup_)));
 }
 
 std::int64_t ScaledClock::nowMs()
@@ -70,6 +86,18 @@ Clock& clock()
 void setClock(Clock* replacement)
 {
     installed = replacement;
+}
+
+std::function<void()> setWhileWaiting(std::function<void()> activity)
+{
+    std::swap(waitActivity, activity);
+    return activity;
+}
+
+void whileWaiting()
+{
+    if (waitActivity)
+        waitActivity();
 }
 
 } // namespace norvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace norvane {
@@ -47,6 +48,13 @@ std::unique_ptr<Clock> scaledClockFromEnvironment(const char* name);
 Clock& clock();
 // Replaces the program's clock; nullptr restores the system clock.
 void setClock(Clock* replacement);
+
+// What the program does while a fixed wait passes: the windows keep painting (and, during the
+// auto-scan, take Esc). The system and scaled clocks run it every few milliseconds of a wait,
+// a test's clock at least once per wait. Nothing until the program sets it; returns the
+// activity it replaces.
+std::function<void()> setWhileWaiting(std::function<void()> activity);
+void whileWaiting();
 
 // Installs a clock for the lifetime of the object.
 class ClockOverride {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "serial/port_description.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,8 +36,13 @@ public:
     virtual bool write(const std::uint8_t* data, std::size_t count) = 0;
     // Sizes the driver's receive and transmit queues and asks for received-character events.
     virtual bool setupQueues(int size) = 0;
+    // The name leads to a device node with no serial chip behind it (an empty UART slot), which
+    // opens as if it were a port but can never carry a byte.
+    virtual bool noHardwareBehind(const std::string&) { return false; }
 };
 
-std::unique_ptr<PortBackend> makePlatformBackend();
+// The platform's backend; on POSIX it reads the hardware behind a device from the sysfs tree at
+// `sysfsRoot`.
+std::unique_ptr<PortBackend> makePlatformBackend(const std::filesystem::path& sysfsRoot = kSysfsRoot);
 
 } // namespace norvane

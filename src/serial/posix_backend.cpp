@@ -48,6 +48,7 @@ bool waitWritable(int fd)
 
 class PosixBackend : public PortBackend {
 public:
+    explicit PosixBackend(std::filesystem::path sysfsRoot) : sysfsRoot_(std::move(sysfsRoot)) {}
     ~PosixBackend() override { close(); }
 
     bool open(const std::string& portName) override
@@ -126,15 +127,21 @@ public:
     // The terminal layer sizes its own queues; there is nothing to set here.
     bool setupQueues(int) override { return fd_ >= 0; }
 
+    bool noHardwareBehind(const std::string& portName) override
+    {
+        return describePort(portName, sysfsRoot_).presence == PortDescription::Presence::NoHardware;
+    }
+
 private:
+    std::filesystem::path sysfsRoot_;
     int fd_ = -1;
 };
 
 } // namespace
 
-std::unique_ptr<PortBackend> makePlatformBackend()
+std::unique_ptr<PortBackend> makePlatformBackend(const std::filesystem::path& sysfsRoot)
 {
-    return std::make_unique<PosixBackend>();
+    return std::make_unique<PosixBackend>(sysfsRoot);
 }
 
 } // namespace norvane

@@ -126,6 +126,11 @@ bool SerialLink::isOpen() const
     return backend_->isOpen();
 }
 
+bool SerialLink::noHardwareBehind(const std::string& portText)
+{
+    return backend_->noHardwareBehind(portNameFromText(portText));
+}
+
 std::optional<std::uint32_t> SerialLink::queryQueued()
 {
     const auto queued = backend_->queuedBytes();

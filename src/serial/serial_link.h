@@ -66,6 +66,8 @@ public:
     bool setQueueSizes(int size);
 
     bool isOpen() const;
+    // The port text names an empty UART slot: a device node without a serial chip behind it.
+    bool noHardwareBehind(const std::string& portText);
     // The rate the last successful set line settings gave the port; 0 before any.
     int lineRate() const { return lineRate_; }
 

@@ -91,7 +91,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<PortBackend> makePlatformBackend()
+std::unique_ptr<PortBackend> makePlatformBackend(const std::filesystem::path&)
 {
     return std::make_unique<Win32Backend>();
 }

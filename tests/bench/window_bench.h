@@ -18,7 +18,7 @@ public:
     AnswerFirst& operator=(const AnswerFirst&) = delete;
 
     void inform(QWidget*, const QString&, const QString&) override {}
-    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&) override
+    QuestionAnswer ask(QWidget*, const QString&, const QString&, const QString&, QuestionAnswer) override
     {
         return QuestionAnswer::First;
     }

@@ -105,7 +105,7 @@ TEST_F(PtyLink, LineSettingsGiveRawEightBitsNoParityOneStopBitKeepHardwareFlowCo
         EXPECT_FALSE(after.twoStopBits);
         EXPECT_FALSE(after.echo);
         EXPECT_FALSE(after.canonical);
-        EXPECT_FALSE(after.signals);
+        EXPECT_FALSE(after.signalKeys);
         EXPECT_FALSE(after.translatesCrNl);
         EXPECT_FALSE(after.outputProcessing);
         EXPECT_TRUE(after.localLine);

@@ -11,6 +11,7 @@ void FakeClock::sleepMs(int ms)
         now_ += ms;
     if (onSleep)
         onSleep(ms);
+    whileWaiting();
 }
 
 std::int64_t FakeClock::nowMs()

@@ -14,7 +14,8 @@ namespace norvane {
 //   ClockOverride use(fake);
 //   fake.onSleep = [&](int ms) { port->pushIncoming("..."); };  // bytes arriving "during" a wait
 //
-// sleepMs(ms) advances the time by ms at once, records ms in sleeps() and then calls onSleep.
+// sleepMs(ms) advances the time by ms at once, records ms in sleeps(), calls onSleep and then
+// what the program does while it waits (whileWaiting()), once.
 // nowMs() returns the fake time; with autoAdvanceMs set, every nowMs() call first moves the time
 // on by that much, so code that polls a deadline without sleeping still reaches it.
 class FakeClock : public Clock {

@@ -136,7 +136,7 @@ PtyLineState PtyPair::lineState() const
     state.xonXoffInput = (settings.c_iflag & IXOFF) != 0;
     state.echo = (settings.c_lflag & ECHO) != 0;
     state.canonical = (settings.c_lflag & ICANON) != 0;
-    state.signals = (settings.c_lflag & ISIG) != 0;
+    state.signalKeys = (settings.c_lflag & ISIG) != 0;
     state.translatesCrNl = (settings.c_iflag & (ICRNL | INLCR | IGNCR)) != 0;
     state.outputProcessing = (settings.c_oflag & OPOST) != 0;
     state.localLine = (settings.c_cflag & CLOCAL) != 0;

@@ -17,7 +17,7 @@ struct PtyLineState {
     bool xonXoffInput = false;  // IXOFF: the line is sent XOFF when our queue fills
     bool echo = false;
     bool canonical = false;
-    bool signals = false;
+    bool signalKeys = false; // ISIG: Ctrl-C and the like raise signals (not named "signals", a Qt keyword)
     bool translatesCrNl = false; // any of ICRNL, INLCR, IGNCR
     bool outputProcessing = false;
     bool localLine = false;

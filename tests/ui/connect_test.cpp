@@ -2,22 +2,30 @@
 // a receiver that goes away, and the bad inputs of the rate box.
 
 #include "app/Mpgs.h"
+#include "app/scan_progress.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
 #include "support/four_system_second.h"
+#include "support/pty_pair.h"
 #include "ui/support/controls.h"
 #include "ui/support/port_map.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
 #include "ui/support/watching_clock.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
@@ -78,6 +86,43 @@ QStringList memoLines(Tgpsw& w)
     return uitest::control<QPlainTextEdit>(w, "Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
 }
 
+// A sysfs tree in which the tty behind `device` is an empty UART slot: its node is there, but no
+// serial chip answers behind it (type 0).
+bool makeEmptySlot(const QTemporaryDir& sysfs, const std::string& device)
+{
+    const QString tty = QFileInfo(QString::fromStdString(device)).canonicalFilePath().section('/', -1);
+    const QString folder = sysfs.filePath("class/tty/" + tty);
+    QFile type(folder + "/type");
+    return QDir().mkpath(folder) && type.open(QIODevice::WriteOnly) && type.write("0\n") == 2;
+}
+
+// What the windows painted while a scan ran: the scan dialog's texts as they were painted, and
+// the paints of the main window and its controls.
+class ScanPaints : public QObject {
+public:
+    explicit ScanPaints(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+    ~ScanPaints() override { qApp->removeEventFilter(this); }
+
+    QStringList scanTexts;
+    int windowPaints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint || QApplication::activeModalWidget() == nullptr)
+            return false;
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (label && label->objectName() == "lb_scan" && !scanTexts.endsWith(label->text()))
+            scanTexts << label->text();
+        if (watched == &window_ || window_.isAncestorOf(qobject_cast<QWidget*>(watched)))
+            ++windowPaints;
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
 // A fake port on which rates can be refused one by one.
 class RefusingPort : public FakePortBackend {
 public:
@@ -102,7 +147,8 @@ private slots:
     void startOnTheSimulatorShowsTheFixAndOffEmptiesIt();
     void startOnAMissingPortShowsComPortError();
     void emptyRateEndsInTheErrorBoxAndLeavesThePortFree();
-    void autoScanFindsTheSimulatorOnCom3At9600();
+    void autoScanPassesAnEmptySlotAndFindsTheSimulatorOnCom3At9600();
+    void escCancelsTheScan();
     void autoScanWithoutAnyPortFindsNothing();
     void autoScanOverSilentPortsTakesItsWaitsOnTheClock();
     void autoScanReopensThePortAfterARefusedRate();
@@ -206,15 +252,23 @@ void ConnectTest::emptyRateEndsInTheErrorBoxAndLeavesThePortFree()
     QCOMPARE(boxes.count(), 2);
 }
 
-void ConnectTest::autoScanFindsTheSimulatorOnCom3At9600()
+// COM1 is an empty UART slot (a pseudo-terminal that sysfs says has no chip behind it): passed
+// over without being opened. The windows keep painting, the scan dialog saying what it tries.
+void ConnectTest::autoScanPassesAnEmptySlotAndFindsTheSimulatorOnCom3At9600()
 {
     PortMap ports;
+    PtyPair emptySlot;
+    const unsigned slotRate = emptySlot.lineState().rate;
+    QTemporaryDir sysfs;
+    QVERIFY(makeEmptySlot(sysfs, emptySlot.slavePath()));
+    ports.map(1, emptySlot.slavePath());
     auto simulator = startSimulator();
     ports.map(3, simulator->devicePath());
     ScriptedMessageBoxes boxes;
     uitest::WatchingClock clock;
     ClockOverride use(clock);
     ProgramRecords records;
+    records.link = SerialLink(makePlatformBackend(sysfs.path().toStdString()));
     Tgpsw w(records);
     w.show();
     w.memoAddLine("from before");
@@ -223,11 +277,17 @@ void ConnectTest::autoScanFindsTheSimulatorOnCom3At9600()
         if (memoAtFirstRate.isEmpty())
             memoAtFirstRate = memoLines(w);
     };
+    ScanPaints painted(w);
     QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(memoAtFirstRate, QStringList({"from before", "  COM1open fales !", "  COM2open fales !"}));
+    QCOMPARE(emptySlot.lineState().rate, slotRate);
     // 4800 and 7200 hear garbage; 9600 hears the receiver.
     QCOMPARE(clock.sleeps(), std::vector<int>({700, 700, 700}));
+    QCOMPARE(painted.scanTexts,
+             QStringList({"Scanning COM3 at 4800", "Scanning COM3 at 7200", "Scanning COM3 at 9600"}));
+    QVERIFY(painted.windowPaints > 0);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(boxes.count(), 1);
     verifyConnectedLayout(w);
     QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM3"));
@@ -275,7 +335,36 @@ void ConnectTest::autoScanWithoutAnyPortFindsNothing()
     QVERIFY(fake.sleeps().empty());
 }
 
-// Every port opens and stays silent: nine rates of 700 ms and 1000 ms for the port, 99 times,
+// Esc in the scan dialog ends the scan when the rate it listens at is done: the port closed, no
+// "Don't find GPS".
+void ConnectTest::escCancelsTheScan()
+{
+    ScriptedMessageBoxes boxes;
+    FakeClock fake;
+    ClockOverride use(fake);
+    auto backend = std::make_unique<FakePortBackend>();
+    FakePortBackend* port = backend.get();
+    fake.onSleep = [&](int) {
+        if (fake.sleeps().size() == 3)
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    };
+    ProgramRecords records;
+    Tgpsw w(records);
+    records.link = SerialLink(std::move(backend));
+    w.show();
+    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+
+    QCOMPARE(boxes.count(), 1); // only the family question
+    QCOMPARE(fake.sleeps(), std::vector<int>({700, 400, 700, 400}));
+    QCOMPARE(port->appliedRates, std::vector<int>({4800, 7200}));
+    QVERIFY(!records.link.isOpen());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    verifyIdleLayout(w);
+    QCOMPARE(memoLines(w), QStringList());
+}
+
+// Every port opens and stays silent: at each of nine rates the scan listens on to 1.1 s, and
+// the port takes at most one and a half times the 9 x 700 ms + 1000 ms it took before; 99 times,
 // on a clock on which the waits take no time.
 void ConnectTest::autoScanOverSilentPortsTakesItsWaitsOnTheClock()
 {
@@ -290,7 +379,8 @@ void ConnectTest::autoScanOverSilentPortsTakesItsWaitsOnTheClock()
     QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(boxes.last().text, QString("Don't find GPS"));
-    QCOMPARE(fake.totalSleptMs(), 99 * (9 * 700 + 1000));
+    QCOMPARE(fake.totalSleptMs(), 99 * (9 * 1100 + 1000));
+    QVERIFY(fake.totalSleptMs() / 99 <= (9 * 700 + 1000) * 3 / 2);
     QCOMPARE(port->openCount, 99);
     QCOMPARE(port->appliedRates.size(), std::size_t(99 * 9));
     QCOMPARE(port->appliedRates.back(), 128000);
@@ -351,7 +441,12 @@ void ConnectTest::autoScanFindsAFastReceiverSendingMoreThanAThousandBytes()
     QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("115200"));
     QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
     QCOMPARE(port->purgeCount, 0);
-    QCOMPARE(fake.sleeps(), std::vector<int>(8, 700));
+    // Silence at the seven slower rates could have been a receiver between bursts.
+    std::vector<int> listened;
+    for (int rate = 0; rate < 7; ++rate)
+        listened.insert(listened.end(), {700, 400});
+    listened.push_back(700);
+    QCOMPARE(fake.sleeps(), listened);
 }
 
 void ConnectTest::autoScanClosesAnOpenLinkFirst()

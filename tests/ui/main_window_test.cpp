@@ -135,9 +135,10 @@ void MainWindowTest::startUpShowsTheDesignedWindow()
     ProgramRecords records;
     Tgpsw window(records);
     QCOMPARE(window.windowTitle(), QString("Norvane Ver 0.0.97 2007/10/19"));
-    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(window.minimumSize(), window.maximumSize());
+    // It may be enlarged, never made smaller than it starts.
+    QCOMPARE(window.minimumSize(), QSize(420, 530));
     // Before it is framed the whole outer size is client area; the table's right-hand column
     // ends at x = 414 and Chart1 at y = 497, both inside.
     QCOMPARE(window.width(), 420);
@@ -368,7 +369,6 @@ void MainWindowTest::resetEmptiesTheDisplayAndKeepsTheChosenPort()
     records.receiver.ttffTicks = 12;
     uitest::control<QTimer>(window, "Timer1")->start();
     uitest::control<QPushButton>(window, "bt_cold")->setEnabled(true);
-    window.setFixedSize(904, 529);
 
     window.resetMainWindow();
 
@@ -390,6 +390,10 @@ void MainWindowTest::resetEmptiesTheDisplayAndKeepsTheChosenPort()
     QCOMPARE(uitest::control<QTimer>(window, "Timer1")->interval(), 1000);
     QVERIFY(!uitest::control<QPushButton>(window, "bt_cold")->isEnabled());
     QCOMPARE(window.frameGeometry().size(), QSize(420, 530));
+    // A window the user has enlarged keeps its size.
+    window.resize(700, 600);
+    window.resetMainWindow();
+    QCOMPARE(window.size(), QSize(700, 600));
 }
 
 void MainWindowTest::resetFallsBackOnlyForEmptyBoxes()

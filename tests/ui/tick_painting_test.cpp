@@ -1,7 +1,8 @@
 // Receive-loop ticks with the main window shown: a tick only marks what it changed, the window
 // paints each changed view once when the event loop next runs, and what it then shows is what
 // a full repaint of the window shows. A click handled inside a tick has the last word on Timer1,
-// and ticks without data keep the message log within its bound.
+// ticks without data keep the message log within its bound, and during a fixed wait the window
+// paints while a click waits for the wait's end.
 
 #include "app/Mpgs.h"
 #include "serial/clock.h"
@@ -26,6 +27,7 @@
 #include <QtTest>
 #include <memory>
 #include <string>
+#include <utility>
 
 using namespace norvane;
 
@@ -115,6 +117,7 @@ private slots:
     void clickInsideATickKeepsTimer1Off_data();
     void clickInsideATickKeepsTimer1Off();
     void ticksWithoutDataKeepTheLogWithin501Lines();
+    void aFixedWaitPaintsAndLeavesTheClickForAfterIt();
 };
 
 void TickPaintingTest::tickPaintsEachChangedViewOnceAfterIt()
@@ -217,6 +220,39 @@ void TickPaintingTest::ticksWithoutDataKeepTheLogWithin501Lines()
     }
     QCOMPARE(most, 501);
     QCOMPARE(started.window.memoLineCount(), 99);
+}
+
+// A hot restart that the receiver never acknowledges waits its 3 seconds: what changes meanwhile
+// is painted, and a click that comes meanwhile (here Off) is handled only after the wait.
+void TickPaintingTest::aFixedWaitPaintsAndLeavesTheClickForAfterIt()
+{
+    StartedWindow started;
+    Tgpsw& window = started.window;
+    auto* ttff = uitest::control<QLineEdit>(window, "td_ttff");
+    auto* start = uitest::control<QPushButton>(window, "btStart");
+    PaintCounter counter;
+    started.clock.autoAdvanceMs = 10;
+    int paintsDuringWait = 0;
+    QString captionDuringWait;
+    bool waiting = false;
+    started.clock.onSleep = [&](int) {
+        if (!std::exchange(waiting, true)) {
+            ttff->setText("34");
+            QMetaObject::invokeMethod(start, &QPushButton::click, Qt::QueuedConnection);
+        } else {
+            paintsDuringWait = counter.paints(ttff);
+            captionDuringWait = start->text();
+        }
+    };
+    window.bt_hotClick();
+
+    QVERIFY(started.clock.sleeps().size() > 2);
+    QCOMPARE(paintsDuringWait, 1);
+    QCOMPARE(captionDuringWait, QString("Off"));
+    QVERIFY(uitest::control<QPlainTextEdit>(window, "Memo1")->toPlainText().endsWith("Hot Start fail."));
+    QCOMPARE(start->text(), QString("Off"));
+    QCoreApplication::processEvents();
+    QCOMPARE(start->text(), QString("Start"));
 }
 
 NORVANE_UI_TEST_MAIN(TickPaintingTest)

@@ -2,6 +2,10 @@
 
 #include "control/restart_test_rules.h"
 #include "control/ui/ttff_results_window.h"
+#include "desktop/ui/growing_window.h"
+#include "desktop/ui/remembered_settings.h"
+#include "view/ui/palette_colours.h"
+#include "view/ui/rgb_colour.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,11 +18,12 @@ namespace norvane {
 
 namespace {
 
-// The window's font is often missing outside its home desktop; look-alikes follow it.
+// The window's font is often missing outside its home desktop; narrow look-alikes follow it, so
+// that "Wait Time" still fits its designed label.
 QFont designFont(int pixelSize, bool bold)
 {
     QFont font;
-    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans", "Sans Serif"});
+    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "DejaVu Sans Condensed", "Sans Serif"});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
@@ -64,7 +69,8 @@ TFtest::TFtest(QWidget* parent) : QWidget(parent)
     // Opened and closed only through the main window's bt_test, so no border icons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(202, 196);
+    resize(202, 196);
+    growFrom(*this, size());
     setFont(designFont(11, false));
     createControls();
     connectHandlers();
@@ -95,10 +101,10 @@ void TFtest::createControls()
     ed_warma = edit(this, "ed_warma", "", {70, 144, 49, 28}, 16);
     ed_colda = edit(this, "ed_colda", "", {137, 143, 49, 28}, 16);
     lb_testmes = label(this, "lb_testmes", "", {5, 174, 6, 20}, 16);
-    QPalette palette = lb_testmes->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    lb_testmes->setPalette(palette);
+    colourMessage();
     results_ = new TtffResultsWindow(this);
+    // A results window the user has placed before opens there; otherwise beside this one.
+    resultsPlaced_ = rememberGeometry(*results_, QStringLiteral("windows/ttffResults"));
 }
 
 void TFtest::connectHandlers()
@@ -126,14 +132,15 @@ void TFtest::placeWindow(QPoint topLeft, QSize outer)
 }
 
 // The frame is known only once the window has been shown and framed; until then it counts as
-// nothing, and showing the window applies the placement again.
+// nothing, and showing the window applies the placement again. A window the user has enlarged
+// keeps its size.
 void TFtest::applyPlacement()
 {
     if (placement_.isEmpty())
         return;
     const QSize frame = (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
     move(placement_.topLeft());
-    setFixedSize(placement_.size() - frame);
+    startSize_.apply(*this, placement_.size() - frame);
 }
 
 // Only bt_test opens and closes the window, and closing it there ends a run; a close from the
@@ -141,6 +148,21 @@ void TFtest::applyPlacement()
 void TFtest::closeEvent(QCloseEvent* event)
 {
     event->ignore();
+}
+
+// Blue on a light window; on a dark one a blue light enough to read.
+void TFtest::colourMessage()
+{
+    QPalette palette = lb_testmes->palette();
+    palette.setColor(QPalette::WindowText, toQColor(viewColoursOf(this->palette()).message));
+    lb_testmes->setPalette(palette);
+}
+
+void TFtest::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && lb_testmes)
+        colourMessage();
 }
 
 void TFtest::showEvent(QShowEvent* event)

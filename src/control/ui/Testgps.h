@@ -4,6 +4,7 @@
 #include "control/restart_test_panel.h"
 #include "control/restart_test_run.h"
 #include "control/ttff_lab.h"
+#include "desktop/ui/growing_window.h"
 
 #include <QWidget>
 #include <memory>
@@ -32,8 +33,8 @@ public:
     // The main window's side of the test; the window keeps it for its lifetime.
     void setHost(std::unique_ptr<RestartTestHost> host);
 
-    // Places the window with its frame at topLeft and its frame's size outer; the user cannot
-    // resize it.
+    // Places the window with its frame at topLeft and its frame's size outer (or larger, when
+    // the user has enlarged it).
     void placeWindow(QPoint topLeft, QSize outer);
     // Reset test buttons: the four buttons' visible and enabled state, message cleared.
     void resetTestButtons(bool on);
@@ -56,9 +57,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void applyPlacement();
+    void colourMessage();
     void createControls();
     void connectHandlers();
     QPushButton* kindButton(RestartKind kind) const;
@@ -112,6 +115,7 @@ private:
     QLabel* lb_testmes = nullptr;
 
     QRect placement_; // frame position and size asked for by placeWindow()
+    StartSize startSize_;
     RestartTest test_{*this};
     std::unique_ptr<RestartTestHost> host_;
     TtffLab lab_;

@@ -1,6 +1,7 @@
 #include "control/ui/ttff_results_window.h"
 
 #include "control/ttff_lab.h"
+#include "desktop/ui/growing_window.h"
 #include "text/number_text.h"
 
 #include <QHBoxLayout>
@@ -63,6 +64,7 @@ TtffResultsWindow::TtffResultsWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     setWindowTitle(QStringLiteral("TTFF Results"));
     createControls();
     resize(760, 460);
+    growFrom(*this, size());
 }
 
 void TtffResultsWindow::createControls()

@@ -1,5 +1,7 @@
 #include "replay/ui/replay_window.h"
 
+#include "desktop/ui/eliding_label.h"
+#include "desktop/ui/growing_window.h"
 #include "replay/replay_pacing.h"
 
 #include <QCloseEvent>
@@ -27,13 +29,12 @@ ReplayWindow::ReplayWindow(QWidget* owner) : QWidget(owner, Qt::Tool)
     createControls();
     connectControls();
     // Laid out to grow: it opens at the size its contents ask for and never gets smaller.
-    resize(sizeHint().expandedTo(QSize(360, 0)));
-    setMinimumSize(size());
+    growFrom(*this, sizeHint().expandedTo(QSize(360, 0)));
 }
 
 void ReplayWindow::createControls()
 {
-    lb_recording = new QLabel(this);
+    lb_recording = new ElidingLabel(this);
     lb_recording->setObjectName(QStringLiteral("lb_recording"));
     lb_recording->setAccessibleName(QStringLiteral("Recording"));
     lb_recording->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -97,8 +98,7 @@ void ReplayWindow::startReplay(const QString& path, int speed)
     replaying_ = true;
     // The file's name; the whole path, however long, in its tooltip and for screen readers.
     lb_recording->setText(QFileInfo(path).fileName());
-    lb_recording->setToolTip(path);
-    lb_recording->setAccessibleDescription(path);
+    lb_recording->setWholeText(path);
     cb_speed->setCurrentIndex(cb_speed->findData(speed));
     showPosition({});
     showPaused(false);

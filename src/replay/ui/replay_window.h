@@ -11,6 +11,8 @@ class QSlider;
 
 namespace norvane {
 
+class ElidingLabel;
+
 // "Replay": the tool window beside the main window while a recording is replayed. It shows
 // where the replay stands and hands the user's wishes to the main window, which plays.
 class ReplayWindow : public QWidget {
@@ -41,7 +43,7 @@ private:
     void connectControls();
     void showState(const QString& text);
 
-    QLabel* lb_recording = nullptr;
+    ElidingLabel* lb_recording = nullptr;
     QPushButton* bt_pause = nullptr;
     QPushButton* bt_step = nullptr;
     QComboBox* cb_speed = nullptr;

@@ -2,6 +2,7 @@
 
 #include "view/axis_ticks.h"
 #include "view/ui/chart_painting.h"
+#include "view/ui/palette_colours.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -198,7 +199,7 @@ void ErrorTimePlot::paintStrip(QPainter& painter, const QRect& wall, double low,
     }
     painter.save();
     painter.setClipRect(wall.adjusted(1, 1, -1, -1));
-    painter.setPen(palette().color(QPalette::Highlight));
+    painter.setPen(meaningColourOn(palette().color(QPalette::Highlight), palette().color(QPalette::Base)));
     painter.drawLines(spreads);
     painter.drawPolyline(means);
     painter.restore();

@@ -1,5 +1,7 @@
 #include "survey/ui/position_accuracy_window.h"
 
+#include "desktop/ui/growing_window.h"
+#include "desktop/ui/remembered_settings.h"
 #include "serial/clock.h"
 #include "survey/survey_report.h"
 #include "survey/ui/error_time_plot.h"
@@ -38,9 +40,9 @@ PositionAccuracyWindow::PositionAccuracyWindow(QWidget* parent) : QWidget(parent
     lab_.setListener(this);
     createControls();
     connectHandlers();
-    resize(sizeHint());
     // Grows, never shrinks below its start: the extra room goes to the plots.
-    setMinimumSize(size());
+    growFrom(*this, sizeHint());
+    rememberGeometry(*this, QStringLiteral("windows/positionAccuracy"));
 }
 
 PositionAccuracyWindow::~PositionAccuracyWindow()

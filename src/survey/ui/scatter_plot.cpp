@@ -2,6 +2,7 @@
 
 #include "text/number_format.h"
 #include "view/ui/chart_painting.h"
+#include "view/ui/palette_colours.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -23,8 +24,8 @@ constexpr int kRightRoom = 12;
 constexpr int kCacheMargin = 16;
 constexpr double kFixPixels = 3;
 
-// The circles' colours say which is which, together with their labels; each keeps a contrast
-// of 3:1 against a light and against a dark plot.
+// The circles' colours say which is which, together with their labels; on a plot where they
+// would not stand out by 3:1 (a grey one) they are drawn lighter or darker.
 const QColor kCep50Colour(0, 150, 0);
 const QColor kR95Colour(220, 90, 0);
 
@@ -173,9 +174,14 @@ QRectF ScatterPlot::drawFixes(const std::vector<SurveyPoint>& points)
     for (const SurveyPoint& point : points)
         pixels << centre + QPointF((point.east + shift_.east) * scale, -(point.north + shift_.north) * scale);
     QPainter painter(&fixes_);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), kFixPixels, Qt::SolidLine, Qt::SquareCap));
+    painter.setPen(QPen(fixColour(), kFixPixels, Qt::SolidLine, Qt::SquareCap));
     painter.drawPoints(pixels);
     return pixels.boundingRect().adjusted(-kFixPixels, -kFixPixels, kFixPixels, kFixPixels);
+}
+
+QColor ScatterPlot::fixColour() const
+{
+    return meaningColourOn(palette().color(QPalette::Highlight), palette().color(QPalette::Base));
 }
 
 void ScatterPlot::zoomIn()
@@ -271,7 +277,7 @@ void ScatterPlot::paintCircles(QPainter& painter) const
         const double pixels = *circle.radius * scale;
         if (!(pixels < farthestCorner))
             continue;
-        painter.setPen(QPen(circle.colour, 1.5));
+        painter.setPen(QPen(meaningColourOn(circle.colour, palette().color(QPalette::Base)), 1.5));
         painter.drawEllipse(centre, pixels, pixels);
         // The label where the circle crosses the upper right diagonal.
         const QPointF at = centre + QPointF(pixels, -pixels) / std::sqrt(2.0) + QPointF(3, -3);

@@ -56,6 +56,8 @@ private:
     QPointF cacheOrigin() const;
     QString circlesLook() const;
     QRectF drawFixes(const std::vector<SurveyPoint>& points);
+    // The palette's highlight, as it stands out from the plot.
+    QColor fixColour() const;
     void drawAxes();
     void paintCircles(QPainter& painter) const;
 

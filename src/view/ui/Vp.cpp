@@ -1,5 +1,7 @@
 #include "view/ui/Vp.h"
 
+#include "desktop/ui/growing_window.h"
+#include "desktop/ui/remembered_settings.h"
 #include "view/ui/point_chart.h"
 #include "view/view_point_plot.h"
 
@@ -12,6 +14,7 @@ namespace norvane {
 namespace {
 
 constexpr int kBevelHeight = 41;
+const QRect kChartPlace(0, 37, 392, 271);
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
@@ -27,12 +30,13 @@ Tviewp::Tviewp(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::CustomizeWindow
 {
     setObjectName(QStringLiteral("viewp"));
     setWindowTitle(QStringLiteral("viewp"));
-    setMaximumSize(417, 400);
     resize(417, 344);
     move(409, 527);
+    growFrom(*this, size());
     createControls();
     connectHandlers();
     FormCreate();
+    rememberGeometry(*this, QStringLiteral("windows/viewPoint"));
 }
 
 void Tviewp::createControls()
@@ -51,7 +55,7 @@ void Tviewp::createControls()
 
     Chart1 = new PointChart(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setGeometry(0, 37, 392, 271);
+    Chart1->setGeometry(kChartPlace);
 }
 
 void Tviewp::connectHandlers()
@@ -62,10 +66,13 @@ void Tviewp::connectHandlers()
     connect(bt_accuracy, &QPushButton::clicked, this, &Tviewp::accuracyClicked);
 }
 
+// Aligned to the top, the bevel follows the window's width; the buttons stay; the chart takes
+// the room the window gains.
 void Tviewp::resizeEvent(QResizeEvent* event)
 {
-    // Aligned to the top: the bevel follows the window's width.
     Bevel1->setGeometry(0, 0, width(), kBevelHeight);
+    const QSize gained = (size() - minimumSize()).expandedTo(QSize(0, 0));
+    Chart1->setGeometry(QRect(kChartPlace.topLeft(), kChartPlace.size() + gained));
     QWidget::resizeEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "view/ui/chart_painting.h"
 
 #include "view/axis_ticks.h"
+#include "view/ui/rgb_colour.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -32,20 +33,20 @@ double place(double from, double to, double minimum, double maximum, double valu
 
 } // namespace
 
-int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title)
+int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title, const ViewColours& colours)
 {
-    painter.fillRect(panel, QColor(0xF0, 0xF0, 0xF0));
+    painter.fillRect(panel, toQColor(colours.panel));
     const QFontMetrics metrics(painter.font());
-    painter.setPen(Qt::black);
+    painter.setPen(toQColor(colours.panelText));
     painter.drawText(QRect(panel.left(), panel.top() + 2, panel.width(), metrics.height()),
                      Qt::AlignHCenter | Qt::AlignTop, title);
     return metrics.height() + 4;
 }
 
-void drawBackWall(QPainter& painter, const QRect& wall)
+void drawBackWall(QPainter& painter, const QRect& wall, const ViewColours& colours)
 {
-    painter.fillRect(wall, Qt::white);
-    painter.setPen(Qt::black);
+    painter.fillRect(wall, toQColor(colours.wall));
+    painter.setPen(toQColor(colours.wallLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(wall);
 }
@@ -107,14 +108,23 @@ void drawBottomAxisTicks(QPainter& painter, const QRect& wall, double minimum, d
     }
 }
 
-void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+AxisColours axisColours(const ViewColours& colours)
 {
-    drawLeftAxisTicks(painter, wall, minimum, maximum, leftAxisStep(painter, wall, minimum, maximum), {});
+    return {toQColor(colours.panelText), toQColor(colours.grid)};
 }
 
-void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
+                         const ViewColours& colours)
 {
-    drawBottomAxisTicks(painter, wall, minimum, maximum, bottomAxisStep(painter, wall, minimum, maximum), {});
+    drawLeftAxisTicks(painter, wall, minimum, maximum, leftAxisStep(painter, wall, minimum, maximum),
+                      axisColours(colours));
+}
+
+void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
+                           const ViewColours& colours)
+{
+    drawBottomAxisTicks(painter, wall, minimum, maximum, bottomAxisStep(painter, wall, minimum, maximum),
+                        axisColours(colours));
 }
 
 } // namespace norvane

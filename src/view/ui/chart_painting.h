@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/view_colours.h"
+
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -12,16 +14,18 @@ namespace norvane {
 // white back wall, and numbered axes along the wall's left and bottom edges.
 
 // Fills the panel, writes the title centred along its top and returns the title's height.
-int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title);
+int drawChartPanel(QPainter& painter, const QRect& panel, const QString& title, const ViewColours& colours);
 
-void drawBackWall(QPainter& painter, const QRect& wall);
+void drawBackWall(QPainter& painter, const QRect& wall, const ViewColours& colours);
 
 // Value to pixel along the wall; a degenerate range puts every value at its middle.
 double pixelX(const QRect& wall, double minimum, double maximum, double value);
 double pixelY(const QRect& wall, double minimum, double maximum, double value);
 
-void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum);
-void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum);
+void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
+                         const ViewColours& colours);
+void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum,
+                           const ViewColours& colours);
 
 // The same in two steps, for plots of their own: the step that leaves room for the numbers
 // along an edge, then the ticks of a given step (one step on both axes of a plot drawn to the
@@ -30,6 +34,7 @@ struct AxisColours {
     QColor text = Qt::black;
     QColor grid = QColor(0xC0, 0xC0, 0xC0);
 };
+AxisColours axisColours(const ViewColours& colours);
 double leftAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum);
 double bottomAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum);
 void drawLeftAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,

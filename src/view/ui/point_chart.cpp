@@ -1,6 +1,8 @@
 #include "view/ui/point_chart.h"
 
 #include "view/ui/chart_painting.h"
+#include "view/ui/palette_colours.h"
+#include "view/ui/rgb_colour.h"
 
 #include <QPainter>
 
@@ -56,15 +58,16 @@ QPointF PointChart::pixelOf(ChartPoint point) const
 void PointChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    drawChartPanel(painter, rect(), title_);
+    const ViewColours colours = viewColoursOf(palette());
+    drawChartPanel(painter, rect(), title_, colours);
     const QRect wall = backWall();
-    drawBackWall(painter, wall);
-    drawLeftAxisNumbers(painter, wall, axes_.left.minimum, axes_.left.maximum);
-    drawBottomAxisNumbers(painter, wall, axes_.bottom.minimum, axes_.bottom.maximum);
+    drawBackWall(painter, wall, colours);
+    drawLeftAxisNumbers(painter, wall, axes_.left.minimum, axes_.left.maximum, colours);
+    drawBottomAxisNumbers(painter, wall, axes_.bottom.minimum, axes_.bottom.maximum, colours);
 
     painter.setClipRect(wall.adjusted(1, 1, -1, -1));
-    painter.setPen(Qt::blue);
-    painter.setBrush(Qt::blue);
+    painter.setPen(toQColor(colours.position));
+    painter.setBrush(toQColor(colours.position));
     for (const ChartPoint& point : series_.points())
         painter.drawEllipse(pixelOf(point).toPoint(), pointerWidth_, pointerHeight_);
 }

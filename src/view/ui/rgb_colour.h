@@ -11,4 +11,10 @@ inline QColor toQColor(Rgb rgb)
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+inline Rgb toRgb(const QColor& colour)
+{
+    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())};
+}
+
 } // namespace norvane

@@ -39,10 +39,20 @@ void drawTextAt(QPainter& painter, QPoint topLeft, const QString& text)
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
-void drawDisc(QPainter& painter, const SkyDisc& disc)
+// A disc in the palette's colours of its satellite's status.
+SkyDisc colouredDisc(int number, const ShownSatellite& satellite, const ViewColours& colours)
+{
+    SkyDisc disc = skyDisc(number, satellite.elevation, satellite.azimuth, satellite.status);
+    const StatusColours status = colours.status(satellite.status);
+    disc.fill = status.fill;
+    disc.label = status.label;
+    return disc;
+}
+
+void drawDisc(QPainter& painter, const SkyDisc& disc, const QColor& outline)
 {
     const QColor fill = toQColor(disc.fill);
-    painter.setPen(Qt::black);
+    painter.setPen(outline);
     painter.setBrush(fill);
     painter.drawEllipse(QPoint(disc.centre.x, disc.centre.y), kSkyDiscRadius, kSkyDiscRadius);
 
@@ -137,25 +147,27 @@ void drawSmallNumber(QPainter& painter, QPoint centre, const QString& number)
 
 // With several systems the outline tells the system and the number is the system's own
 // (GLONASS by slot, SBAS and QZSS by their numbers); with one the disc is as it always was.
-void drawSystemDisc(QPainter& painter, const ShownSatellite& satellite, bool severalSystems)
+void drawSystemDisc(QPainter& painter, const ShownSatellite& satellite, bool severalSystems,
+                    const ViewColours& colours)
 {
     const int number = severalSystems ? systemNumber(satellite.system, satellite.prn) : satellite.prn;
-    const SkyDisc disc = skyDisc(number, satellite.elevation, satellite.azimuth, satellite.status);
+    const SkyDisc disc = colouredDisc(number, satellite, colours);
+    const QColor outline = toQColor(colours.skyLine);
     if (number <= 99) {
         if (severalSystems) {
             const QColor fill = toQColor(disc.fill);
-            painter.setPen(Qt::black);
+            painter.setPen(outline);
             painter.setBrush(fill);
             drawShape(painter, QPoint(disc.centre.x, disc.centre.y), discShapeOf(satellite.system));
             painter.setPen(toQColor(disc.label));
             drawOpaqueText(painter, QPoint(disc.labelOrigin.x, disc.labelOrigin.y), QString::number(number),
                            fill);
         } else {
-            drawDisc(painter, disc);
+            drawDisc(painter, disc, outline);
         }
         return;
     }
-    painter.setPen(Qt::black);
+    painter.setPen(outline);
     painter.setBrush(toQColor(disc.fill));
     drawShape(painter, QPoint(disc.centre.x, disc.centre.y),
               severalSystems ? discShapeOf(satellite.system) : DiscShape::Circle);
@@ -165,7 +177,7 @@ void drawSystemDisc(QPainter& painter, const ShownSatellite& satellite, bool sev
 
 // The legend sits in the top corners, outside the horizon ring: four systems on the left,
 // the rest on the right. Each line: the system's outline, its letter, used / in view.
-void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
+void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend, const ViewColours& colours)
 {
     painter.save();
     QFont font = painter.font();
@@ -180,11 +192,11 @@ void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
         painter.save();
         painter.translate(x + 4, y + 4);
         painter.scale(0.45, 0.45);
-        painter.setPen(Qt::black);
-        painter.setBrush(Qt::white);
+        painter.setPen(toQColor(colours.skyLine));
+        painter.setBrush(toQColor(colours.inView.fill));
         drawShape(painter, QPoint(0, 0), discShapeOf(legend[i].system));
         painter.restore();
-        painter.setPen(Qt::black);
+        painter.setPen(toQColor(colours.skyLine));
         painter.drawStaticText(QPoint(x + 11, y), laidOut(QString::fromStdString(legend[i].text), font));
     }
     painter.restore();
@@ -192,11 +204,11 @@ void drawLegend(QPainter& painter, const std::vector<LegendEntry>& legend)
 
 } // namespace
 
-void paintSkyGrid(QImage& grid)
+void paintSkyGrid(QImage& grid, const ViewColours& colours)
 {
     grid.fill(Qt::white);
     QPainter painter(&grid);
-    painter.setPen(Qt::black);
+    painter.setPen(toQColor(colours.skyLine));
     painter.setBrush(Qt::white);
     painter.drawRect(kSkySquare);
 
@@ -214,32 +226,32 @@ void paintSkyGrid(QImage& grid)
     drawTextAt(painter, QPoint(97, 9), QStringLiteral("N"));
 }
 
-void paintEmptySky(QImage& sky)
+void paintEmptySky(QImage& sky, const ViewColours& colours)
 {
     QPainter painter(&sky);
-    painter.setPen(Qt::black);
-    painter.setBrush(toQColor(kSkyBlue));
+    painter.setPen(toQColor(colours.skyLine));
+    painter.setBrush(toQColor(colours.sky));
     painter.drawRect(kSkySquare);
 }
 
-void paintSkyPlot(QImage& sky, const ReceiverState& state)
+void paintSkyPlot(QImage& sky, const ReceiverState& state, const ViewColours& colours)
 {
-    paintSkyPlot(sky, shownSatellites(state));
+    paintSkyPlot(sky, shownSatellites(state), colours);
 }
 
-void paintSkyPlot(QImage& sky, const SatelliteShowing& showing)
+void paintSkyPlot(QImage& sky, const SatelliteShowing& showing, const ViewColours& colours)
 {
-    paintEmptySky(sky);
+    paintEmptySky(sky, colours);
     QPainter painter(&sky);
     painter.setFont(pictureFont(QStringLiteral("Arial")));
     for (const ShownSatellite& s : showing.satellites) {
         if (showing.tableOrder)
-            drawDisc(painter, skyDisc(s.prn, s.elevation, s.azimuth, s.status));
+            drawDisc(painter, colouredDisc(s.prn, s, colours), toQColor(colours.skyLine));
         else
-            drawSystemDisc(painter, s, showing.severalSystems);
+            drawSystemDisc(painter, s, showing.severalSystems, colours);
     }
     if (showing.severalSystems)
-        drawLegend(painter, systemLegend(showing));
+        drawLegend(painter, systemLegend(showing), colours);
 }
 
 } // namespace norvane

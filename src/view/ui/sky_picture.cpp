@@ -1,6 +1,10 @@
 #include "view/ui/sky_picture.h"
 
+#include "view/ui/palette_colours.h"
+
+#include <QEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace norvane {
 
@@ -38,30 +42,46 @@ SkyPicture::SkyPicture(QWidget* parent)
 
 QImage& SkyPicture::picture()
 {
+    matchLayer();
     drawPending();
     return picture_;
 }
 
 const QImage& SkyPicture::picture() const
 {
+    matchLayer();
     drawPending();
     return picture_;
 }
 
-void SkyPicture::drawLater(std::function<void(QImage&)> draw)
+void SkyPicture::drawLater(Drawing draw)
 {
-    pending_ = std::move(draw);
+    drawing_ = std::move(draw);
+    pending_ = true;
     update();
+}
+
+// The picture has as many pixels as the layer shows, and draws in its designed 201 pixels
+// across whatever that is.
+void SkyPicture::matchLayer() const
+{
+    const double ratio = devicePixelRatioF();
+    const QSize pixels(qRound(width() * ratio), qRound(height() * ratio));
+    if (pixels.isEmpty() || pixels == picture_.size())
+        return;
+    picture_ = QImage(pixels, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(double(pixels.width()) / kPictureWidth);
+    picture_.fill(Qt::white);
+    pending_ = static_cast<bool>(drawing_);
 }
 
 void SkyPicture::drawPending() const
 {
     if (!pending_)
         return;
-    // Cleared first: the drawing may read the picture back.
-    const auto draw = std::move(pending_);
-    pending_ = nullptr;
-    draw(picture_);
+    // Marked done first: the drawing may read the picture back.
+    pending_ = false;
+    drawing_(picture_, viewColoursOf(palette()));
 }
 
 void SkyPicture::setWhiteTransparent(bool on)
@@ -85,17 +105,20 @@ QImage SkyPicture::shownPicture() const
     return shown_;
 }
 
+void SkyPicture::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && drawing_) {
+        picture_.fill(Qt::white);
+        pending_ = true;
+        update();
+    }
+}
+
 void SkyPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QImage shown = shownPicture();
-    painter.drawImage(0, 0, shown);
-    // An opaque layer larger than its picture shows the window's background around it.
-    if (!whiteTransparent_) {
-        const QRegion around = QRegion(rect()).subtracted(shown.rect());
-        for (const QRect& part : around)
-            painter.fillRect(part, palette().window());
-    }
+    painter.drawImage(rect(), shownPicture());
 }
 
 } // namespace norvane

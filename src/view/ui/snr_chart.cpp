@@ -4,6 +4,8 @@
 #include "view/satellite_description.h"
 #include "view/system_marks.h"
 #include "view/ui/chart_painting.h"
+#include "view/ui/palette_colours.h"
+#include "view/ui/rgb_colour.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -50,16 +52,19 @@ void drawPattern(QPainter& painter, const QRect& inside, BandPattern pattern, co
 }
 
 // An outlined box of the bar colour with the band's pattern, its outline inside `box`.
-void drawPatternedBox(QPainter& painter, const QRect& box, BandPattern pattern, const QColor& fill)
+void drawPatternedBox(QPainter& painter, const QRect& box, BandPattern pattern, const QColor& fill,
+                      const QColor& outline)
 {
-    painter.setPen(Qt::black);
+    painter.setPen(outline);
     painter.setBrush(fill);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     drawPattern(painter, box.adjusted(1, 1, -1, -1), pattern, fill);
 }
 
-// The bands along the right of the title line: a white box of each band's pattern and its name.
-void drawBandLegend(QPainter& painter, const QRect& panel, const QVector<BandKey>& bands)
+// The bands along the right of the title line: a box of the wall's colour with each band's
+// pattern, and its name.
+void drawBandLegend(QPainter& painter, const QRect& panel, const QVector<BandKey>& bands,
+                    const ViewColours& colours)
 {
     constexpr int kBox = 11;
     const QFontMetrics metrics(painter.font());
@@ -68,9 +73,10 @@ void drawBandLegend(QPainter& painter, const QRect& panel, const QVector<BandKey
         width += kBox + 3 + metrics.horizontalAdvance(band.name) + 8;
     int x = panel.right() - width;
     for (const BandKey& band : bands) {
-        drawPatternedBox(painter, QRect(x, 4, kBox, kBox - 2), band.pattern, Qt::white);
+        drawPatternedBox(painter, QRect(x, 4, kBox, kBox - 2), band.pattern, toQColor(colours.wall),
+                         toQColor(colours.wallLine));
         x += kBox + 3;
-        painter.setPen(Qt::black);
+        painter.setPen(toQColor(colours.panelText));
         painter.drawText(QRect(x, 2, metrics.horizontalAdvance(band.name), metrics.height()),
                          Qt::AlignLeft | Qt::AlignTop, band.name);
         x += metrics.horizontalAdvance(band.name) + 8;
@@ -223,18 +229,19 @@ void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, 
 {
     const ChartBar& bar = bars_[index];
     const QRect body = barRect(at, index);
+    const QColor fill = toQColor(at.colours.meaning(toRgb(bar.color)));
     // The outline lets white bars (satellites not used) stand out from the white wall.
-    painter.setPen(Qt::black);
-    painter.setBrush(bar.color);
+    painter.setPen(toQColor(at.colours.wallLine));
+    painter.setBrush(fill);
     painter.drawRect(body.adjusted(0, 0, -1, 0));
     if (bar.pattern != BandPattern::Plain)
-        drawPattern(painter, body.adjusted(1, 1, -1, 0), bar.pattern, bar.color);
+        drawPattern(painter, body.adjusted(1, 1, -1, 0), bar.pattern, fill);
 
     // One label for the bars of one x, under them all.
     const bool firstOfItsX = index == 0 || bars_[index - 1].x != bar.x;
     if (firstOfItsX && (static_cast<int>(bar.x) - 1) % step == 0) {
         const QRect under = barRect(at, index, true);
-        painter.setPen(Qt::black);
+        painter.setPen(toQColor(at.colours.panelText));
         painter.drawText(QRect(under.left() - 10, at.wall.bottom() + 2, under.width() + 20, labelHeight),
                          Qt::AlignHCenter | Qt::AlignTop, bar.label);
     }
@@ -244,10 +251,10 @@ void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, 
     painter.save();
     const QRect mark = markRect(at, index);
     painter.setFont(markFont_);
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.setBrush(Qt::white);
+    painter.setPen(QPen(toQColor(at.colours.wallLine), 1, Qt::DotLine));
+    painter.setBrush(toQColor(at.colours.markBox));
     painter.drawRect(mark.adjusted(0, 0, -1, -1));
-    painter.setPen(Qt::black);
+    painter.setPen(toQColor(at.colours.markText));
     painter.drawText(mark, Qt::AlignCenter, QString::number(bar.height));
     painter.restore();
 }
@@ -256,13 +263,14 @@ void SnrChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     // Worked out once for all the bars, not once per bar.
-    const Placement at = placement();
+    Placement at = placement();
+    at.colours = viewColoursOf(palette());
     const int labelHeight = QFontMetrics(painter.font()).height();
-    drawChartPanel(painter, rect(), title_);
-    drawBackWall(painter, at.wall);
-    drawLeftAxisNumbers(painter, at.area, 0, at.top);
+    drawChartPanel(painter, rect(), title_, at.colours);
+    drawBackWall(painter, at.wall, at.colours);
+    drawLeftAxisNumbers(painter, at.area, 0, at.top, at.colours);
     if (bands_.size() > 1)
-        drawBandLegend(painter, rect(), bands_);
+        drawBandLegend(painter, rect(), bands_, at.colours);
     const int step = labelStep();
     const bool marks = showsValueMarks();
     for (int index = 0; index < bars_.size(); ++index)

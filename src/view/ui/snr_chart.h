@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/system_marks.h"
+#include "view/view_colours.h"
 
 #include <QColor>
 #include <QFont>
@@ -70,6 +71,8 @@ private:
         double slot;
         int bandCount;
         QFontMetrics markMetrics;
+        // The palette's colours, for a paint; a placement only measured keeps the light ones.
+        ViewColours colours = lightViewColours();
     };
 
     QRect valueArea(const QFontMetrics& markMetrics) const;

@@ -28,9 +28,11 @@ void ScriptedMessageBoxes::inform(QWidget* owner, const QString& text, const QSt
 }
 
 QuestionAnswer ScriptedMessageBoxes::ask(QWidget* owner, const QString& text, const QString& firstButton,
-                                         const QString& secondButton)
+                                         const QString& secondButton, QuestionAnswer preselected)
 {
-    record({RecordedBox::Kind::Ask, text, {}, firstButton, secondButton, owner != nullptr, owner});
+    RecordedBox box{RecordedBox::Kind::Ask, text, {}, firstButton, secondButton, owner != nullptr, owner};
+    box.preselected = preselected;
+    record(box);
     if (answers_.empty())
         return defaultAnswer_;
     QuestionAnswer answer = answers_.front();

@@ -45,6 +45,7 @@ struct RecordedBox {
     QString secondButton;    // Ask only
     bool hadOwner = false;   // a window was given as the box's owner
     QPointer<QWidget> owner; // that window, while it lives
+    QuestionAnswer preselected = QuestionAnswer::First; // Ask only: the button Enter would press
 };
 
 class ScriptedMessageBoxes : public MessageBoxes {
@@ -70,7 +71,7 @@ public:
 
     void inform(QWidget* owner, const QString& text, const QString& caption) override;
     QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
-                       const QString& secondButton) override;
+                       const QString& secondButton, QuestionAnswer preselected) override;
     void showError(QWidget* owner, const QString& message) override;
     QString chooseFile(QWidget* owner, const QString& caption, const QString& folder,
                        const QString& filter) override;

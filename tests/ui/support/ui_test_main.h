@@ -8,7 +8,7 @@
 // catch a decimal comma cannot pass on a machine without that locale.
 //
 //     class MainWindowTest : public QObject { Q_OBJECT ... };
-//     NORVANE_UI_TEST_MAIN(MainWindowTest)
+//     NORVANE_UI_TEST_MAIN(MainWindowTest)      // or NORVANE_UI_TEST_MAIN_AT_SCALE(..., "2")
 //     #include "main_window_test.moc"
 
 #include "app/error_box.h"
@@ -28,11 +28,18 @@ inline bool decimalCommaLocaleTakenOver()
     return false;
 }
 
-#define NORVANE_UI_TEST_MAIN(TestObject)                                                                     \
+#define NORVANE_UI_TEST_MAIN(TestObject) NORVANE_UI_TEST_MAIN_AT_SCALE(TestObject, "1")
+
+// The same on a screen scaled as QT_SCALE_FACTOR scales it (150 % is "1.5"); NORVANE_TEST_SCALE,
+// when set, runs it at another scale.
+#define NORVANE_UI_TEST_MAIN_AT_SCALE(TestObject, factor)                                                    \
     int main(int argc, char** argv)                                                                          \
     {                                                                                                        \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
+        qputenv("QT_SCALE_FACTOR", qEnvironmentVariableIsSet("NORVANE_TEST_SCALE")                           \
+                                       ? qgetenv("NORVANE_TEST_SCALE")                                       \
+                                       : QByteArray(factor));                                                \
         norvane::Application app(argc, argv);                                                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
         if (!decimalCommaLocaleTakenOver())                                                                  \
