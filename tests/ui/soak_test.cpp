@@ -3,7 +3,7 @@
 // Memo1 never holds more than 501 lines and the process's resident memory stays flat.
 //
 // The full day takes several minutes, so ctest runs the first part of it. For the whole day:
-//   NORVANE_SOAK_TICKS=86400 QTEST_FUNCTION_TIMEOUT=3600000 build/tests/ui_soak_test
+//   NORVANE_SOAK_TICKS=86400 QTEST_FUNCTION_TIMEOUT=3600000 build/tests/norvane_ui_tests soak_test
 // (QtTest otherwise stops a test function after five minutes). Resident sizes are printed either way.
 
 #include "app/Mpgs.h"
