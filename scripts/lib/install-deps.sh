@@ -1,7 +1,7 @@
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 # Sourced by scripts/test and scripts/demo; idempotent and unattended.
 norvane_packages=(
-  cmake g++ ninja-build pkg-config python3 ccache
+  cmake g++ ninja-build pkg-config python3 ccache lld
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps fonts-dejavu-core locales
