@@ -4,6 +4,8 @@
 #include "app/message_boxes.h"
 #include "app/message_log_widget.h"
 #include "decode/receive_loop.h"
+#include "replay/replay_player.h"
+#include "survey/ui/position_accuracy_window.h"
 #include "view/ui/snr_chart.h"
 
 #include <QCloseEvent>
@@ -29,6 +31,7 @@ Tgpsw::Tgpsw(ProgramRecords& records, QWidget* parent) : QWidget(parent, Qt::Win
 {
     createControls();
     connectHandlers();
+    connectAccuracyWindow();
     receiveLoop_ =
         std::make_unique<ReceiveLoop>(records_.link, records_.receiver, records_.receiveBuffer, *this);
     resetMainWindow();
@@ -92,6 +95,9 @@ void Tgpsw::applyLayout()
         button->setEnabled(connected);
     btAutoscan->setVisible(!connected);
     bt_change->setVisible(connected);
+    openRecordingAction_->setEnabled(!connected);
+    if (accuracy_)
+        accuracy_->setConnected(connected);
 }
 
 void Tgpsw::receiverFamilyDialog()
@@ -163,6 +169,7 @@ void Tgpsw::Timer1Timer()
         MessageLogWidget::LineBatch lines(*Memo1);
         receiveLoop_->tick();
     }
+    accuracy_->receiveTickEnded();
     setTimerEnabled(Timer1, receiveLoopAfterTick_.value_or(true));
 }
 
@@ -224,9 +231,10 @@ void Tgpsw::setConnectionButtonsEnabled(bool enabled)
 {
     for (QPushButton* button : {bt_point, bt_savelog})
         button->setEnabled(enabled);
-    // A tick that took Upgrade inside it ends with the download running.
+    // A tick that took Upgrade inside it ends with the download running; a replay has no
+    // receiver to send to.
     for (QPushButton* button : {bt_cold, bt_refresh, bt_revision})
-        button->setEnabled(enabled && !downloadRunning());
+        button->setEnabled(enabled && !downloadRunning() && !replay_);
 }
 
 } // namespace norvane

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -21,7 +22,11 @@ class QTimer;
 namespace norvane {
 
 class MessageLogWidget;
+class PositionAccuracyWindow;
 class ReceiveLoop;
+class ReplayPlayer;
+class ReplayWindow;
+struct RecordedBurst;
 class SkyPicture;
 class SnrChart;
 class TFtest;
@@ -41,6 +46,11 @@ public:
     void resetMainWindow();
     void receiverFamilyDialog();
 
+    // Replays a recording like a connection, at `speed` (a multiple of its own pace or
+    // kReplayMax), with the Replay window beside; only while idle. False, after a message that
+    // says why, when the recording cannot be replayed.
+    bool startReplay(const QString& path, int speed);
+
 public slots:
     void FormCreate();
     void FormClose();
@@ -58,6 +68,11 @@ public slots:
     void Button1Click();
     void bt_revisionClick();
     void bt_testClick();
+    // Ctrl+O "Open recording…": a file dialog in the folder opened last, then the replay.
+    void openRecording();
+    // Ctrl+P and the view-point window's Accuracy: opens the Position Accuracy window, or
+    // brings it to the front.
+    void showAccuracyWindow();
 
     // ReceiveSink: what the receive loop writes into the window. Every handler adds its memo
     // lines through memoAddLine too, so that the line count the 500-line rule reads stays right.
@@ -103,9 +118,25 @@ private:
     void setPortUsersEnabled(bool enabled);
     std::string stopRunningDownload();
 
+    // The replay: its window's wishes, the bursts fed to the receive loop, its end.
+    bool idle() const;
+    void createReplayWindow();
+    void connectReplayWindow();
+    void lockPortUsersForReplay(bool locked);
+    void playReplayBursts(bool stepOnly);
+    void feedBurst(const RecordedBurst& burst);
+    void showReplayProgress(qint64 spentMs);
+    void toggleReplayPause();
+    void stepReplay();
+    void chooseReplaySpeed(int speed);
+    void seekReplay(double fraction);
+    void wakeReplay();
+    void endReplay();
+
     void createControls();
     void connectViewPointWindow();
     void connectTestWindow();
+    void connectAccuracyWindow();
     void nameControlsForAccessibility();
     void connectHandlers();
     void connectShortcuts();
@@ -166,7 +197,20 @@ private:
 
     Tviewp* viewp_ = nullptr;
     TFtest* Ftest_ = nullptr;
+    // A window of its own, as the other two are, rather than a child of this one.
+    std::unique_ptr<PositionAccuracyWindow> accuracy_;
     std::unique_ptr<ReceiveLoop> receiveLoop_;
+
+    ReplayWindow* replayWindow_ = nullptr;
+    QTimer* replayTimer_ = nullptr;
+    QAction* openRecordingAction_ = nullptr;
+    std::unique_ptr<ReplayPlayer> replay_; // while a recording is replayed
+    QString lastFolder_;
+    int replaySpeed_ = 1;
+    // Set while bursts are fed: a handler that runs inside (Off) leaves its work to the end.
+    bool replayFeeding_ = false;
+    bool replayEndAsked_ = false;
+    bool replayFinishShown_ = false;
     // Set while Timer1Timer runs; what a handler inside the tick asked of Timer1, if anything.
     bool tickRunning_ = false;
     std::optional<bool> receiveLoopAfterTick_;

@@ -5,14 +5,19 @@
 #include "control/ui/Testgps.h"
 #include "view/ui/Vp.h"
 
+#include <QFile>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    if (const auto status = norvane::answerOnTerminal(argc, argv, std::cout, std::cerr))
+    const norvane::CommandLine command = norvane::parseCommandLine({argv + 1, argv + argc});
+    if (const auto status = norvane::answerOnTerminal(command, std::cout, std::cerr))
         return *status;
-    norvane::Application application(argc, argv);
+    // Every argument is the program's own and has been read: the toolkit takes none.
+    int toolkitArgc = 1;
+    norvane::Application application(toolkitArgc, argv);
     try {
         norvane::DemoAutomation demo;
         // The records and the three windows live as long as the program; nothing frees them
@@ -26,6 +31,14 @@ int main(int argc, char** argv)
         gpsw->attachWindows(viewp, Ftest);
         gpsw->show();
         demo.start(*gpsw);
+        if (const norvane::ProgramOptions& options = command.options; !options.replayFile.empty()) {
+            // Once the window shows; a recording that cannot be replayed leaves it idle.
+            QTimer::singleShot(0, gpsw, [gpsw, options] {
+                norvane::runGuarded([&] {
+                    gpsw->startReplay(QFile::decodeName(options.replayFile.c_str()), options.replaySpeed);
+                });
+            });
+        }
         return application.exec();
     } catch (const std::exception& error) {
         norvane::showErrorBox(&error);

@@ -3,6 +3,7 @@
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
 #include "decode/scan_detection.h"
+#include "replay/replay_player.h"
 #include "serial/clock.h"
 
 #include <QComboBox>
@@ -27,7 +28,9 @@ void Tgpsw::btStartClick()
     // Read once: a successful connect turns the caption to "Off", which must not then be
     // taken as a request to disconnect in the same click.
     const QString caption = btStart->text();
-    if (caption == QLatin1String("Start"))
+    if (replay_)
+        endReplay();
+    else if (caption == QLatin1String("Start"))
         connectLink();
     else if (caption == QLatin1String("Off"))
         disconnectLink();

@@ -206,6 +206,7 @@ void Tgpsw::createControls()
     Timer2->setInterval(300);
 
     nameControlsForAccessibility();
+    createReplayWindow();
 }
 
 // Screen readers, and tests that drive the real window, find every field by the label that
@@ -246,16 +247,20 @@ void Tgpsw::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([&] { Timer1Timer(); }); });
     connect(Timer2, &QTimer::timeout, this, [this] { runGuarded([&] { Timer2Timer(); }); });
     connectShortcuts();
+    connectReplayWindow();
 }
 
 // bt_test and bt_revision lie where the window does not show them; their keys reach them from
-// anywhere in the window. Ctrl+T only opens the test window (closing it ends a run), and Ctrl+R
-// only works while bt_revision, the second family's, is shown and enabled.
+// anywhere in the window. Ctrl+T only opens the test window (closing it ends a run), and not
+// while bt_test is disabled (a replay); Ctrl+R only works while bt_revision, the second
+// family's, is shown and enabled.
 void Tgpsw::connectShortcuts()
 {
     auto* openTest = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
     connect(openTest, &QShortcut::activated, this, [this] {
         runGuarded([&] {
+            if (!bt_test->isEnabled())
+                return;
             if (bt_test->text() == QLatin1String("Test"))
                 bt_testClick();
             else if (Ftest_) {

@@ -3,6 +3,8 @@
 #include "app/Mpgs.h"
 #include "control/restart_test_host.h"
 #include "control/ui/Testgps.h"
+#include "replay/replay_player.h"
+#include "survey/ui/position_accuracy_window.h"
 
 #include <QPushButton>
 #include <memory>
@@ -64,16 +66,18 @@ void Tgpsw::bt_testClick()
     }
 }
 
-void Tgpsw::sentenceDecoded(const std::string& type, const std::string&)
+void Tgpsw::sentenceDecoded(const std::string& type, const std::string& sentence)
 {
     if (Ftest_)
         Ftest_->sentenceDecoded(type, records_.receiver.state);
+    accuracy_->sentenceDecoded(type, sentence);
 }
 
 void Tgpsw::restartTestTick(int bytesRead)
 {
-    // Paused while a download has the port (a tick that took Upgrade inside it ends here).
-    if (Ftest_ && !downloadRunning())
+    // Paused while a download has the port (a tick that took Upgrade inside it ends here), and
+    // nothing to restart in a replay.
+    if (Ftest_ && !downloadRunning() && !replay_)
         Ftest_->tickStep(bytesRead);
 }
 

@@ -2,9 +2,11 @@
 // view-point window.
 
 #include "app/Mpgs.h"
+#include "app/error_box.h"
 #include "view/satellite_description.h"
 #include "view/shown_satellites.h"
 #include "view/snr_bars.h"
+#include "view/system_marks.h"
 #include "view/ui/Vp.h"
 #include "view/ui/deferred_repaint.h"
 #include "view/ui/rgb_colour.h"
@@ -21,25 +23,22 @@ namespace {
 
 ChartBar toChartBar(const SnrBar& bar)
 {
-    return {static_cast<double>(bar.x), static_cast<double>(bar.height), QString::number(bar.prn),
-            toQColor(bar.colour)};
+    return {static_cast<double>(bar.x),
+            static_cast<double>(bar.height),
+            QString::fromStdString(bar.label),
+            toQColor(bar.colour),
+            bar.bandPlace,
+            bandPatternOf(bar.band)};
 }
 
-Rgb barColour(int status)
+// The bands' legend, for receivers heard on more than one.
+QVector<BandKey> bandKeys(const std::vector<Band>& bands)
 {
-    return status == kSatUsed ? kBlue : status == kSatUsedWithoutSignal ? kSilver : kWhite;
-}
-
-// Satellites of every system, grouped by system; with several, labels carry the system letter.
-void addSystemBars(SnrChart& chart, const SatelliteShowing& showing)
-{
-    int x = 0;
-    for (const ShownSatellite& s : showing.satellites) {
-        const QString label = showing.severalSystems ? QString::fromStdString(satelliteLabel(s.system, s.prn))
-                                                     : QString::number(s.prn);
-        chart.addBar(
-            {static_cast<double>(++x), static_cast<double>(s.snr), label, toQColor(barColour(s.status))});
-    }
+    QVector<BandKey> keys;
+    for (const Band band : bands)
+        keys.push_back(
+            {QString::fromLatin1(bandName(band).data(), bandName(band).size()), bandPatternOf(band)});
+    return keys;
 }
 
 } // namespace
@@ -50,14 +49,12 @@ void Tgpsw::updateSnrChart()
     // The statuses set here are the ones the sky plot colours by, right after.
     markUsedSatellites(state);
     const SatelliteShowing showing = shownSatellites(state);
+    const SnrBars bars = snrBars(showing);
     Chart1->clearBars();
     Chart1->setThinCrowdedLabels(!showing.tableOrder);
-    if (showing.tableOrder) {
-        for (const SnrBar& bar : snrBars(state))
-            Chart1->addBar(toChartBar(bar));
-    } else {
-        addSystemBars(*Chart1, showing);
-    }
+    Chart1->setBands(bandKeys(bars.bands));
+    for (const SnrBar& bar : bars.bars)
+        Chart1->addBar(toChartBar(bar));
     Chart1->setAccessibleDescription(QString::fromStdString(satelliteDescription(showing)));
     processEventsRepaintingLater(this);
 }
@@ -114,9 +111,11 @@ void Tgpsw::bt_pointClick()
 void Tgpsw::connectViewPointWindow()
 {
     // bt_point is wired with the other buttons; what is left is to let its caption tell the
-    // state of the window it has just been given.
-    if (viewp_ != nullptr)
-        bt_point->setText(viewp_->isVisible() ? QStringLiteral("Off point") : QStringLiteral("View point"));
+    // state of the window it has just been given, and to open the accuracy window from it.
+    if (viewp_ == nullptr)
+        return;
+    bt_point->setText(viewp_->isVisible() ? QStringLiteral("Off point") : QStringLiteral("View point"));
+    connect(viewp_, &Tviewp::accuracyClicked, this, [this] { runGuarded([&] { showAccuracyWindow(); }); });
 }
 
 } // namespace norvane

@@ -1,6 +1,7 @@
 #include "app/message_boxes.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -88,6 +89,12 @@ MessageBoxes* installed = nullptr;
 void MessageBoxes::showError(QWidget* owner, const QString& message)
 {
     inform(owner, message, applicationTitle());
+}
+
+QString MessageBoxes::chooseFile(QWidget* owner, const QString& caption, const QString& folder,
+                                 const QString& filter)
+{
+    return QFileDialog::getOpenFileName(owner, caption, folder, filter);
 }
 
 QString applicationTitle()

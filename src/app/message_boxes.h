@@ -23,6 +23,9 @@ public:
     // The application's standard error box for an exception that escaped a handler. By
     // default an inform() captioned with the application's title.
     virtual void showError(QWidget* owner, const QString& message);
+    // A file to open, chosen in a dialog that starts in `folder`; empty when none was chosen.
+    virtual QString chooseFile(QWidget* owner, const QString& caption, const QString& folder,
+                               const QString& filter);
 };
 
 MessageBoxes& messageBoxes();

@@ -25,13 +25,15 @@ int MessageLogWidget::memoLineCount()
 
 void MessageLogWidget::memoClear()
 {
-    const bool batched = batch_.has_value();
-    if (batched)
-        closeBatch();
-    clear();
+    // Inside a batch the lines go before they are ever laid out: a replay that fills the log
+    // many times over in one batch would otherwise lay out 500 lines each time only to drop them.
+    if (batch_) {
+        batch_->select(QTextCursor::Document);
+        batch_->removeSelectedText();
+    } else {
+        clear();
+    }
     holdsEmptyLine_ = false;
-    if (batched)
-        openBatch();
 }
 
 void MessageLogWidget::memoAddLine(const std::string& line)
@@ -42,12 +44,14 @@ void MessageLogWidget::memoAddLine(const std::string& line)
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     // The sentence rule, for every line: the "no data" line of an unplugged receiver comes
     // every second without a sentence ever arriving to clear the log.
-    if (memoLineCount() > kSentenceLineLimit)
-        memoClear();
+    memoClearWhenFull();
     const bool batched = batch_.has_value();
     if (!batched)
         openBatch();
-    batch_->movePosition(QTextCursor::End);
+    // Moving lays out the line the cursor leaves; lines are only ever added at the end, where
+    // the cursor already is after the first.
+    if (!batch_->atEnd())
+        batch_->movePosition(QTextCursor::End);
     if (memoLineCount() > 0)
         batch_->insertBlock();
     // The line keeps its shaped glyphs from being laid out to being painted, instead of
@@ -59,7 +63,7 @@ void MessageLogWidget::memoAddLine(const std::string& line)
         closeBatch();
 }
 
-// Inside the edit block the moves to the end do not lay out the last line to find its x.
+// Inside the edit block the lines added are laid out together, when it closes.
 void MessageLogWidget::openBatch()
 {
     batch_.emplace(document());

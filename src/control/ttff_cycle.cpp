@@ -1,5 +1,7 @@
 #include "control/ttff_cycle.h"
 
+#include "decode/nmea_fields.h"
+
 namespace norvane {
 
 TtffCycle::TtffCycle(int cycle, RestartKind kind, std::int64_t writtenMs, std::int64_t commandUtcMs,

@@ -1,16 +1,6 @@
 #include "control/ttff_lab.h"
 
-#include "serial/clock.h"
-
-#include <chrono>
-
 namespace norvane {
-
-std::int64_t systemUtcMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
-}
 
 TtffLab::TtffLab(UtcClock utcClock) : utcClock_(std::move(utcClock)) {}
 
@@ -19,7 +9,8 @@ bool TtffLab::startRun(std::string& error, const std::string& csvPath)
     endRun();
     records_.clear();
     const bool created =
-        csvPath.empty() ? csv_.createNamed(utcClock_(), error) : csv_.createAt(csvPath, error);
+        csvPath.empty() ? csv_.createNamed("norvane-ttff", utcClock_(), {}, kTtffCsvHeader, error)
+                        : csv_.createAt(csvPath, kTtffCsvHeader, error);
     if (!created) {
         csv_.removeIfEmpty();
         csv_.close();
@@ -76,7 +67,7 @@ void TtffLab::finishIfComplete()
     cycle_.reset();
     records_.push_back(record);
     std::string error;
-    if (csv_.isOpen() && !csv_.append(record, error)) {
+    if (csv_.isOpen() && !csv_.append(csvRow(record), error)) {
         csv_.close();
         if (listener_)
             listener_->csvFailed(error);

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "control/restart_kind.h"
-#include "control/ttff_csv.h"
 #include "control/ttff_cycle.h"
 #include "control/ttff_record.h"
 #include "control/ttff_statistics.h"
+#include "log/csv_file.h"
+#include "serial/clock.h"
 
 #include <array>
 #include <cstdint>
@@ -14,9 +15,6 @@
 #include <vector>
 
 namespace norvane {
-
-// Milliseconds since 1970-01-01 00:00 UTC from the host's clock.
-std::int64_t systemUtcMs();
 
 // Default time limits of a cycle, seconds, by start type.
 constexpr int kTtffColdLimitSeconds = 300;
@@ -50,6 +48,9 @@ public:
     bool startRun(std::string& error, const std::string& csvPath = {});
     // Ends the run: a cycle still open ends without a fix; a CSV without rows is removed.
     void endRun();
+    // Forgets the open cycle, which then never becomes a record: the run was stopped by hand
+    // before the receiver could answer it.
+    void dropOpenCycle() { cycle_.reset(); }
 
     // The restart command of the next cycle was written at writtenMs (clock seam). A cycle still
     // open is ended first.
@@ -62,7 +63,6 @@ public:
     const std::vector<TtffRecord>& records() const { return records_; }
     TtffSummary summary(RestartKind kind) const { return summarize(records_, kind); }
     const std::string& csvPath() const { return csv_.path(); }
-    bool csvOpen() const { return csv_.isOpen(); }
 
 private:
     void finishIfComplete();
@@ -72,7 +72,7 @@ private:
     std::array<int, 3> limits_{kTtffColdLimitSeconds, kTtffWarmLimitSeconds, kTtffHotLimitSeconds};
     std::optional<TtffCycle> cycle_;
     std::vector<TtffRecord> records_;
-    TtffCsvFile csv_;
+    CsvFile csv_;
 };
 
 } // namespace norvane

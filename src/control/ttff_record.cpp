@@ -2,7 +2,6 @@
 
 #include "text/number_format.h"
 
-#include <cmath>
 
 namespace norvane {
 
@@ -59,13 +58,6 @@ std::string utcText(std::int64_t utcMs)
 std::string tenthsText(int tenths)
 {
     return formatText("%d.%d", tenths / 10, tenths % 10);
-}
-
-double signedDegrees(double degreesAndMinutes, char hemisphere)
-{
-    const double degrees = std::trunc(degreesAndMinutes / 100);
-    const double value = degrees + (degreesAndMinutes - degrees * 100) / 60;
-    return hemisphere == 'S' || hemisphere == 'W' ? -value : value;
 }
 
 namespace {

@@ -34,8 +34,6 @@ std::optional<RestartKind> startFromName(const std::string& name);
 std::string utcText(std::int64_t utcMs);
 // 42 gives "4.2".
 std::string tenthsText(int tenths);
-// ddmm.mmmm with its hemisphere letter as signed decimal degrees: 2459.2057 N gives 24.986762.
-double signedDegrees(double degreesAndMinutes, char hemisphere);
 
 constexpr const char* kTtffCsvHeader =
     "cycle,start,command_utc,ttff_s,fix_lost,result,sats_used,hdop,latitude,longitude";

@@ -8,16 +8,6 @@
 
 namespace norvane {
 
-std::optional<double> percentile(const std::vector<double>& ascending, double p)
-{
-    if (ascending.empty())
-        return std::nullopt;
-    const double rank = (static_cast<double>(ascending.size()) - 1) * std::clamp(p, 0.0, 1.0);
-    const auto below = static_cast<std::size_t>(std::floor(rank));
-    const std::size_t above = std::min(below + 1, ascending.size() - 1);
-    return ascending[below] + (rank - static_cast<double>(below)) * (ascending[above] - ascending[below]);
-}
-
 namespace {
 
 std::optional<double> sampleStandardDeviation(const std::vector<double>& values, double mean)

@@ -2,6 +2,7 @@
 
 #include "control/restart_kind.h"
 #include "control/ttff_record.h"
+#include "text/percentile.h"
 
 #include <optional>
 #include <string>
@@ -18,12 +19,6 @@ struct TtffSummary {
     std::optional<double> mean, median, p90, p95, max;
     std::optional<double> standardDeviation; // sample (n - 1); absent below two fixes
 };
-
-// Percentile p (0..1) of ascending values by linear interpolation between the closest ranks:
-// rank h = (n - 1) * p counted from 0, value = x[floor h] + (h - floor h) * (x[floor h + 1] -
-// x[floor h]). This is the method spreadsheets call PERCENTILE.INC; the median is p = 0.5.
-// Absent for no values.
-std::optional<double> percentile(const std::vector<double>& ascending, double p);
 
 TtffSummary summarize(const std::vector<TtffRecord>& records, RestartKind kind);
 

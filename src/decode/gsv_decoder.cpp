@@ -10,8 +10,6 @@ namespace norvane {
 
 namespace {
 
-constexpr int kSatellitesPerMessage = 4;
-constexpr int kLastMessageNumber = kSatelliteSlots / kSatellitesPerMessage;
 constexpr int kFirstSatelliteField = 3;
 constexpr int kFieldsPerSatellite = 4;
 
@@ -20,9 +18,9 @@ constexpr int kFieldsPerSatellite = 4;
 // dropped rather than written past the 40 entries.
 void store(const ReceiverState& state, int (&column)[kSatelliteSlots], int slot, int value)
 {
-    if (state.gsv_number < 1 || state.gsv_number > kLastMessageNumber)
-        return;
-    column[(state.gsv_number - 1) * kSatellitesPerMessage + slot] = value;
+    const int entry = gsvEntry(state.gsv_number, slot);
+    if (entry >= 0)
+        column[entry] = value;
 }
 
 // The fields the splitter hands over, and the text of the last one.

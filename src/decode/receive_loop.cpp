@@ -20,13 +20,18 @@ ReceiveLoop::ReceiveLoop(SerialLink& link, Receiver& receiver, ReceiveBuffer& bu
 
 int ReceiveLoop::tick()
 {
-    ++receiver_.state.sky.tick;
     buffer_.fill(0);
     const int bytesRead = std::clamp(link_.readAvailable(buffer_, tickReadLimit(link_.lineRate())), 0,
                                      static_cast<int>(buffer_.size()));
-    processBytes(buffer_.data(), bytesRead);
-    endOfTick(bytesRead);
+    tickOn(buffer_.data(), bytesRead);
     return bytesRead;
+}
+
+void ReceiveLoop::tickOn(const std::uint8_t* bytes, int count)
+{
+    ++receiver_.state.sky.tick;
+    processBytes(bytes, count);
+    endOfTick(count);
 }
 
 void ReceiveLoop::processBytes(const std::uint8_t* bytes, int count)

@@ -22,6 +22,8 @@ public:
     // Clears the buffer, reads what the port holds, processes it, then runs the TTFF step, the
     // restart test's tick step and the no-data report. Returns the number of bytes read.
     int tick();
+    // The same tick on bytes that came from elsewhere (a recording) instead of the port.
+    void tickOn(const std::uint8_t* bytes, int count);
 
     // Cuts bytes into sentence texts at each '$' and processes every completed sentence.
     void processBytes(const std::uint8_t* bytes, int count);

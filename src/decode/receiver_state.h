@@ -6,7 +6,8 @@
 
 namespace norvane {
 
-constexpr int kSatelliteSlots = 40;
+// The satellites-in-view table holds one GSV group.
+constexpr int kSatelliteSlots = kGroupSatellites;
 
 // Satellite status values of sat_status.
 constexpr int kSatInView = 0;

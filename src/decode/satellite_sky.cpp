@@ -6,9 +6,6 @@ namespace norvane {
 
 namespace {
 
-constexpr int kSatellitesPerMessage = 4;
-constexpr int kLastMessageNumber = kGroupSatellites / kSatellitesPerMessage;
-
 bool speaksFor(std::uint8_t systems, int system)
 {
     return (systems & (1u << system)) != 0;
@@ -43,9 +40,9 @@ SkyGroup& skyGroup(SatelliteSky& sky, SatelliteSource source, int signal)
 
 void storeSkySatellite(SkyGroup& group, int messageNumber, int slot, const SkySatellite& satellite)
 {
-    if (messageNumber < 1 || messageNumber > kLastMessageNumber || slot < 0 || slot >= kSatellitesPerMessage)
-        return;
-    group.satellites[(messageNumber - 1) * kSatellitesPerMessage + slot] = satellite;
+    const int entry = gsvEntry(messageNumber, slot);
+    if (entry >= 0)
+        group.satellites[entry] = satellite;
 }
 
 void completeSkyGroup(SatelliteSky& sky, SkyGroup& group)

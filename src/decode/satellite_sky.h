@@ -6,8 +6,22 @@
 
 namespace norvane {
 
-// One GSV group keeps what ten messages of four satellites carry.
-constexpr int kGroupSatellites = 40;
+// A GSV message names up to four satellites and a group has up to ten messages: message m
+// fills entries (m - 1) * 4 to (m - 1) * 4 + 3 of the group's 40.
+constexpr int kGsvSatellitesPerMessage = 4;
+constexpr int kGsvMessagesPerGroup = 10;
+constexpr int kGroupSatellites = kGsvMessagesPerGroup * kGsvSatellitesPerMessage;
+
+// The entry of satellite `slot` (0..3) of GSV message `messageNumber` (1..10), or -1 for a
+// message number or slot outside those, whose satellite has no entry.
+constexpr int gsvEntry(int messageNumber, int slot)
+{
+    if (messageNumber < 1 || messageNumber > kGsvMessagesPerGroup || slot < 0 ||
+        slot >= kGsvSatellitesPerMessage)
+        return -1;
+    return (messageNumber - 1) * kGsvSatellitesPerMessage + slot;
+}
+
 // Groups kept at once: a source and a signal each. Seven sources with four signals fit.
 constexpr int kSkyGroups = 32;
 // Used satellites kept per system: more than any receiver lists in its GSA sentences.
@@ -24,8 +38,7 @@ struct SkySatellite {
     int snr = 0;
 };
 
-// The satellites of the latest GSV group of one source on one signal, kept by message
-// position: message m fills entries (m - 1) * 4 to (m - 1) * 4 + 3.
+// The satellites of the latest GSV group of one source on one signal, kept by message position.
 struct SkyGroup {
     bool inUse = false;
     SatelliteSource source = SatelliteSource::Unknown;

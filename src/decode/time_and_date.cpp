@@ -1,4 +1,5 @@
 #include "decode/nmea_decoders.h"
+#include "decode/nmea_fields.h"
 #include "text/number_text.h"
 
 #include <cmath>
@@ -47,6 +48,19 @@ void setDate(ReceiverState& state, std::string_view text)
     state.date_day = pairs.high;
     state.date_month = pairs.middle;
     state.date_year = pairs.low;
+}
+
+std::optional<std::int64_t> millisecondsOfDay(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
+        return std::nullopt;
+    const double value = textToNumber(text);
+    const DigitPairs pairs = splitDigitPairs(value);
+    // 60 seconds is a leap second's.
+    if (pairs.high > 23 || pairs.middle > 59 || pairs.low > 60)
+        return std::nullopt;
+    const auto fractionMs = static_cast<std::int64_t>(std::llround((value - std::trunc(value)) * 1000));
+    return ((std::int64_t{pairs.high} * 60 + pairs.middle) * 60 + pairs.low) * 1000 + fractionMs;
 }
 
 } // namespace norvane

@@ -15,13 +15,19 @@ public:
     virtual void memoClear() = 0;
     virtual void memoAddLine(const std::string& line) = 0;
 
-    // A received sentence's line. The log starts afresh once it holds more than 500 lines, so
-    // a receiver that talks for days does not fill the memory. The window's log applies the same
-    // rule to every line it is given, so it never holds more than 501 lines.
-    void memoAddSentence(const std::string& line)
+    // The log starts afresh once it holds more than 500 lines, so a receiver that talks for
+    // days does not fill the memory. Every received sentence's line comes this way; the window's
+    // log also applies it to every other line it is given, so it never holds more than 501 lines.
+    void memoClearWhenFull()
     {
         if (memoLineCount() > kSentenceLineLimit)
             memoClear();
+    }
+
+    // A received sentence's line.
+    void memoAddSentence(const std::string& line)
+    {
+        memoClearWhenFull();
         memoAddLine(line);
     }
 };

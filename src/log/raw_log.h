@@ -17,8 +17,10 @@ public:
     RawLog(const RawLog&) = delete;
     RawLog& operator=(const RawLog&) = delete;
 
-    // Creates the file or empties it; false when it cannot be created. An open log is closed
-    // first.
+    // Starts the file afresh; false when it cannot be created. An open log is closed first. A
+    // file already there that holds anything is kept under the name of its last change, as
+    // "gpslog-YYYYMMDD-hhmmss.txt" in local time ("-2", "-3" ... when that is taken); when it
+    // cannot be kept, nothing is opened and the file stays as it is.
     bool open(const std::string& path = kFileName);
     // Writes out what is buffered and closes; harmless when closed.
     void close();

@@ -1,6 +1,7 @@
 #include "serial/clock.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace norvane {
@@ -40,6 +41,24 @@ void ScaledClock::sleepMs(int ms)
 std::int64_t ScaledClock::nowMs()
 {
     return startReal_ + static_cast<std::int64_t>((realNowMs() - startReal_) * speedup_);
+}
+
+std::int64_t systemUtcMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+std::unique_ptr<Clock> scaledClockFromEnvironment(const char* name)
+{
+    const char* text = std::getenv(name);
+    if (!text || !*text)
+        return nullptr;
+    char* end = nullptr;
+    const double speed = std::strtod(text, &end);
+    if (*end != '\0' || !(speed > 0))
+        return nullptr;
+    return std::make_unique<ScaledClock>(speed);
 }
 
 Clock& clock()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace norvane {
 
@@ -32,6 +33,15 @@ private:
     double speedup_;
     std::int64_t startReal_;
 };
+
+// Milliseconds since 1970-01-01 00:00 UTC from the host's clock: the wall-clock time a run's
+// files are named and stamped by, never a wait.
+std::int64_t systemUtcMs();
+
+// A clock `speed` times faster than real time when the environment variable `name` holds a
+// positive number X (a command run against a simulated receiver started with --speed X);
+// nothing when it is unset or not such a number.
+std::unique_ptr<Clock> scaledClockFromEnvironment(const char* name);
 
 // The clock every wait of the program uses; the system clock unless replaced.
 Clock& clock();

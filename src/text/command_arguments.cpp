@@ -1,10 +1,31 @@
 #include "text/command_arguments.h"
 
+#include "norvane_version.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 
 namespace norvane {
+
+std::optional<int> answerCommonArguments(const CommonArguments& arguments, const char* program,
+                                         const std::string& usage, std::ostream& out, std::ostream& err)
+{
+    if (arguments.help) {
+        out << usage;
+        return 0;
+    }
+    if (arguments.version) {
+        out << program << ' ' << kVersion << '\n';
+        return 0;
+    }
+    if (!arguments.error.empty()) {
+        err << program << ": " << arguments.error << "\n" << usage;
+        return 2;
+    }
+    return std::nullopt;
+}
 
 std::optional<long> wholeArgument(const std::string& text)
 {

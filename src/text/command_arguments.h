@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,11 +11,15 @@
 
 namespace norvane {
 
-template <class Options> struct CommandArguments {
-    Options options;
+// What every command answers by itself, whatever its options.
+struct CommonArguments {
     bool help = false;
     bool version = false;
     std::string error; // empty when every argument was understood
+};
+
+template <class Options> struct CommandArguments : CommonArguments {
+    Options options;
 };
 
 // Takes the option's text; false when the text is not a value for it.
@@ -49,6 +54,12 @@ CommandArguments<Options> parseArguments(const std::vector<std::string>& argumen
     }
     return result;
 }
+
+// --help (the usage on out), --version ("program 0.1.0" on out) and, after them, an argument
+// not understood (the reason and the usage on err, status 2) end the command at once: the exit
+// status then; nothing when the command is to run.
+std::optional<int> answerCommonArguments(const CommonArguments& arguments, const char* program,
+                                         const std::string& usage, std::ostream& out, std::ostream& err);
 
 // Option values are read strictly: the whole text must be the number.
 std::optional<long> wholeArgument(const std::string& text);

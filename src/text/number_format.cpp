@@ -20,10 +20,7 @@ struct Conversion {
 
 class ArgumentList {
 public:
-    explicit ArgumentList(std::initializer_list<FormatArgument> arguments)
-        : next_(arguments.begin()), end_(arguments.end())
-    {
-    }
+    ArgumentList(const FormatArgument* first, const FormatArgument* last) : next_(first), end_(last) {}
     const FormatArgument* take() { return next_ == end_ ? nullptr : next_++; }
     int takeInteger()
     {
@@ -212,7 +209,7 @@ void appendConversion(std::string& out, const Conversion& c, const FormatArgumen
 
 std::string formatTextOf(std::string_view format, std::initializer_list<FormatArgument> arguments)
 {
-    ArgumentList list(arguments);
+    ArgumentList list(arguments.begin(), arguments.end());
     std::string out;
     std::size_t p = 0;
     while (p < format.size()) {

@@ -137,12 +137,17 @@ std::int32_t textToInteger(std::string_view text)
 
 double textToNumber(std::string_view text)
 {
+    return numberOfText(text).value_or(0.0);
+}
+
+std::optional<double> numberOfText(std::string_view text)
+{
     const SignedText number = splitSign(text);
     if (!isDecimalReal(number.unsignedText))
-        return 0.0;
+        return std::nullopt;
     const auto magnitude = realValueOf(number.unsignedText);
     if (!magnitude)
-        return 0.0;
+        return std::nullopt;
     return number.negative ? -*magnitude : *magnitude;
 }
 

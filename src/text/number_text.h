@@ -21,6 +21,10 @@ std::int32_t textToInteger(std::string_view text);
 // numbers. Any other text, and a value beyond the range of a double, gives 0.0.
 double textToNumber(std::string_view text);
 
+// The same reading, but nothing for a text that is not such a number, so that an empty field
+// and a field of 0 can be told apart.
+std::optional<double> numberOfText(std::string_view text);
+
 // An optional sign and decimal digits, nothing else, not even spaces; any other text gives 0.
 // Digit strings beyond the 32-bit range give the nearest 32-bit bound.
 int integerOfText(std::string_view text);

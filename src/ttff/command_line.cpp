@@ -89,7 +89,11 @@ without a window. Prints one line per cycle and a summary, and writes every cycl
   --help            this text
   --version         the program's version
 
-Exit status: 0 every cycle got its fix, 1 a cycle timed out, 2 a port, argument or file error.
+Ctrl+C or SIGTERM stops the run after its current step: the summary covers the cycles finished
+and the CSV keeps their rows; a cycle cut short is left out.
+
+Exit status: 0 every cycle got its fix, 1 a cycle timed out, 2 a port, argument or file error,
+130 stopped by a signal.
 )";
 }
 

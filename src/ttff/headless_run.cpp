@@ -74,8 +74,9 @@ private:
 class HeadlessRun {
 public:
     HeadlessRun(const RunOptions& options, SerialLink& link, std::ostream& out, std::ostream& err,
-                TtffLab::UtcClock utcClock)
-        : options_(options), link_(link), out_(out), err_(err), lab_(std::move(utcClock)), listener_(out, err)
+                TtffLab::UtcClock utcClock, StopRequest stopRequested)
+        : options_(options), link_(link), out_(out), err_(err), stopRequested_(std::move(stopRequested)),
+          lab_(std::move(utcClock)), listener_(out, err)
     {
         receiver_.state.receiver_family = options.family;
         lab_.setListener(&listener_);
@@ -92,12 +93,14 @@ private:
     bool cycle(int number);
     bool pumpFor(std::int64_t ms);
     bool pumpOnce();
-    int finish(bool portFailed);
+    bool interrupted();
+    int finish();
 
     const RunOptions& options_;
     SerialLink& link_;
     std::ostream& out_;
     std::ostream& err_;
+    StopRequest stopRequested_;
     Receiver receiver_;
     ReceiveBuffer buffer_{};
     TtffLab lab_;
@@ -106,6 +109,8 @@ private:
     ReceiveLoop loop_{link_, receiver_, buffer_, host_};
     RestartCommands commands_{link_, receiver_, host_};
     bool dataSeen_ = false;
+    bool portLost_ = false;
+    bool interrupted_ = false;
 };
 
 int HeadlessRun::run()
@@ -113,6 +118,8 @@ int HeadlessRun::run()
     if (!open())
         return kFailed;
     if (!awaitReceiver()) {
+        if (interrupted_)
+            return finish();
         link_.closePort();
         return kFailed;
     }
@@ -123,13 +130,11 @@ int HeadlessRun::run()
         return kFailed;
     }
     for (int number = 1; number <= options_.cycles; ++number) {
-        if (!cycle(number))
-            return finish(true);
         const bool last = number == options_.cycles;
-        if (!last && !pumpFor(static_cast<std::int64_t>(options_.waitSeconds * 1000)))
-            return finish(true);
+        if (!cycle(number) || (!last && !pumpFor(static_cast<std::int64_t>(options_.waitSeconds * 1000))))
+            break;
     }
-    return finish(false);
+    return finish();
 }
 
 bool HeadlessRun::open()
@@ -159,13 +164,16 @@ bool HeadlessRun::awaitReceiver()
         if (!dataSeen_ && clock().nowMs() - start >= kFirstDataMs)
             break;
     }
-    if (!dataSeen_)
+    if (!dataSeen_ && !interrupted_)
         err_ << "norvane-ttff: no data from the receiver on " << portText() << std::endl;
-    return dataSeen_;
+    return dataSeen_ && !interrupted_;
 }
 
 bool HeadlessRun::cycle(int number)
 {
+    // A stop that came during the wait sends no restart it would not measure.
+    if (interrupted())
+        return false;
     switch (options_.start) {
     case RestartKind::Cold:
         commands_.cold();
@@ -199,9 +207,11 @@ bool HeadlessRun::pumpFor(std::int64_t ms)
 }
 
 // One read of what the port holds, cut into sentences and measured; false when the port has
-// gone away.
+// gone away or the run is to stop.
 bool HeadlessRun::pumpOnce()
 {
+    if (interrupted())
+        return false;
     // As much as a window tick may take, so that a stall (a restart's acknowledgement wait)
     // never turns a fast receiver's fresh output into a discarded backlog.
     const int bytesRead = link_.readAvailable(buffer_, tickReadLimit(link_.lineRate()));
@@ -211,14 +221,26 @@ bool HeadlessRun::pumpOnce()
         dataSeen_ = true;
     } else if (!link_.queryQueued()) {
         err_ << "norvane-ttff: lost " << portText() << std::endl;
+        portLost_ = true;
         return false;
     }
     clock().sleepMs(kPollMs);
     return true;
 }
 
-int HeadlessRun::finish(bool portFailed)
+bool HeadlessRun::interrupted()
 {
+    if (!interrupted_ && stopRequested_ && stopRequested_()) {
+        interrupted_ = true;
+        err_ << "norvane-ttff: interrupted, cycles finished: " << lab_.records().size() << std::endl;
+    }
+    return interrupted_;
+}
+
+int HeadlessRun::finish()
+{
+    if (interrupted_)
+        lab_.dropOpenCycle();
     lab_.endRun();
     link_.closePort();
     out_ << "\n"
@@ -227,7 +249,9 @@ int HeadlessRun::finish(bool portFailed)
     if (!lab_.csvPath().empty() && !listener_.failed && !lab_.records().empty())
         out_ << "CSV: " << lab_.csvPath() << "\n";
     out_.flush();
-    if (portFailed || listener_.failed)
+    if (interrupted_)
+        return kInterrupted;
+    if (portLost_ || listener_.failed)
         return kFailed;
     return lab_.summary(options_.start).failures > 0 ? kTimedOut : kAllFixed;
 }
@@ -235,9 +259,9 @@ int HeadlessRun::finish(bool portFailed)
 } // namespace
 
 int runHeadless(const RunOptions& options, SerialLink& link, std::ostream& out, std::ostream& err,
-                TtffLab::UtcClock utcClock)
+                TtffLab::UtcClock utcClock, StopRequest stopRequested)
 {
-    HeadlessRun run(options, link, out, err, std::move(utcClock));
+    HeadlessRun run(options, link, out, err, std::move(utcClock), std::move(stopRequested));
     return run.run();
 }
 

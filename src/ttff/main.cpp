@@ -1,48 +1,22 @@
-#include "norvane_version.h"
 #include "serial/clock.h"
 #include "serial/serial_link.h"
+#include "serial/stop_request.h"
 #include "ttff/command_line.h"
 #include "ttff/headless_run.h"
 
-#include <cstdlib>
 #include <iostream>
 #include <memory>
-
-namespace {
-
-// NORVANE_TTFF_SPEED=X runs every wait, limit, TTFF and command time on a clock X times faster
-// than real time, to match a simulated receiver started with --speed X. Absent, real time.
-std::unique_ptr<norvane::Clock> clockFromEnvironment()
-{
-    const char* text = std::getenv("NORVANE_TTFF_SPEED");
-    if (!text || !*text)
-        return nullptr;
-    char* end = nullptr;
-    const double speed = std::strtod(text, &end);
-    if (*end != '\0' || !(speed > 0))
-        return nullptr;
-    return std::make_unique<norvane::ScaledClock>(speed);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     using namespace norvane::ttff;
     const CommandLine command = parseCommandLine({argv + 1, argv + argc});
-    if (command.help) {
-        std::cout << usageText();
-        return kAllFixed;
-    }
-    if (command.version) {
-        std::cout << "norvane-ttff " << norvane::kVersion << "\n";
-        return kAllFixed;
-    }
-    if (!command.error.empty()) {
-        std::cerr << "norvane-ttff: " << command.error << "\n" << usageText();
-        return kFailed;
-    }
-    const auto scaled = clockFromEnvironment();
+    if (const auto status = norvane::answerCommonArguments(command, "norvane-ttff", usageText(), std::cout, std::cerr))
+        return *status;
+    norvane::catchStopSignals();
+    // NORVANE_TTFF_SPEED=X runs every wait, limit, TTFF and command time on a clock X times
+    // faster than real time, to match a simulated receiver started with --speed X.
+    const auto scaled = norvane::scaledClockFromEnvironment("NORVANE_TTFF_SPEED");
     norvane::TtffLab::UtcClock utcClock = norvane::systemUtcMs;
     if (scaled) {
         norvane::setClock(scaled.get());
@@ -53,7 +27,8 @@ int main(int argc, char** argv)
         utcClock = [startUtc, startMs, &scaled] { return startUtc + scaled->nowMs() - startMs; };
     }
     norvane::SerialLink link;
-    const int code = runHeadless(command.options, link, std::cout, std::cerr, utcClock);
+    const int code = runHeadless(command.options, link, std::cout, std::cerr, utcClock,
+                                 norvane::stopRequested);
     norvane::setClock(nullptr);
     return code;
 }

@@ -15,14 +15,10 @@ constexpr int kLinesPerTick = 30;
 constexpr const char* kDownloadRateText = "115200";
 constexpr int kDownloadQueueSize = 10000;
 constexpr int kRateSettleMs = 1000;
-// Empty ticks: past kRequestRepeatAfter the request goes out again on every other tick; past
-// its limit each waiting state gives up.
+// Empty ticks: past kRequestRepeatAfter the request goes out again on every other tick; the
+// header's second form goes out on every kHeaderRepeatEvery-th until the first block is sent.
 constexpr int kRequestRepeatAfter = 15;
-constexpr int kReadyLimit = 30;
-constexpr int kLoaderEndLimit = 30;
 constexpr int kHeaderRepeatEvery = 30;
-constexpr int kBlockAckLimit = 100;
-constexpr int kImageEndLimit = 15;
 // Ticks with data but without the awaited reply: a receiver that keeps sending its sentences,
 // or noise, would otherwise keep a waiting state waiting for ever.
 constexpr int kUnansweredLimit = 30;
@@ -59,12 +55,20 @@ void endDownload(UpgradeContext& c, char state)
     c.host.setPortUsersEnabled(true);
 }
 
-Continue giveUp(UpgradeContext& c, const char* box, const char* memo, const char* rawLog)
+// What a waiting state says when it gives up: its message box, its message-log line and its
+// raw-log line.
+struct Failure {
+    const char* box;
+    const char* memo;
+    const char* rawLog;
+};
+
+Continue giveUp(UpgradeContext& c, const Failure& failure)
 {
     endDownload(c, kStateStopped);
-    c.host.showMessage(box);
-    c.host.memoAddLine(memo);
-    c.host.appendRawLog(rawLog);
+    c.host.showMessage(failure.box);
+    c.host.memoAddLine(failure.memo);
+    c.host.appendRawLog(failure.rawLog);
     return false;
 }
 
@@ -90,35 +94,6 @@ Continue sendRequest(UpgradeContext& c)
     return true;
 }
 
-Continue readyRefused(UpgradeContext& c)
-{
-    return giveUp(c, "3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n");
-}
-
-Continue awaitReady(UpgradeContext& c)
-{
-    UpgradeSession& s = c.session;
-    int got = readReplies(c);
-    if (got == 0) {
-        ++s.retryCounter;
-        if (s.retryCounter > kRequestRepeatAfter)
-            s.state = kStateSendRequest;
-        if (s.retryCounter > kReadyLimit)
-            return readyRefused(c);
-        return true;
-    }
-    if (found(c, got, "OK")) {
-        c.host.appendRawLog("3.Send $Load OK\n");
-        s.retryCounter = 0;
-        s.loaderIndex = 0;
-        c.host.setProgressVisible(true);
-        s.state = kStateSendLoader;
-    } else if (unansweredTooLong(c)) {
-        return readyRefused(c);
-    }
-    return true;
-}
-
 Continue sendLoader(UpgradeContext& c)
 {
     UpgradeSession& s = c.session;
@@ -135,32 +110,6 @@ Continue sendLoader(UpgradeContext& c)
         ++s.loaderIndex;
     }
     c.host.setProgressCaption(c.sentenceText);
-    return true;
-}
-
-Continue loaderRefused(UpgradeContext& c)
-{
-    return giveUp(c, "4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n");
-}
-
-Continue awaitLoaderEnd(UpgradeContext& c)
-{
-    UpgradeSession& s = c.session;
-    int got = readReplies(c);
-    if (got == 0) {
-        if (++s.retryCounter > kLoaderEndLimit)
-            return loaderRefused(c);
-        return true;
-    }
-    if (found(c, got, "END")) {
-        c.host.memoAddLine("Write flash OK .");
-        c.host.memoAddLine("Ready to Write bin .");
-        c.host.appendRawLog("4.flash.serc OK\n");
-        s.retryCounter = 0;
-        s.state = kStateSwitchRate;
-    } else if (unansweredTooLong(c)) {
-        return loaderRefused(c);
-    }
     return true;
 }
 
@@ -184,34 +133,6 @@ Continue sendHeader(UpgradeContext& c)
     s.imageBytesDone = 0;
     s.blockIndex = 0;
     s.state = kStateAwaitBlockAck;
-    return true;
-}
-
-Continue blockRefused(UpgradeContext& c)
-{
-    return giveUp(c, "5.bin files fales", "5.bin files fales", "5.binsize command fales\n");
-}
-
-Continue awaitBlockAck(UpgradeContext& c)
-{
-    UpgradeSession& s = c.session;
-    int got = readReplies(c);
-    if (got == 0) {
-        ++s.retryCounter;
-        if (s.retryCounter % kHeaderRepeatEvery == 0 && s.imageBytesDone == 0) {
-            c.sentenceText = flashStartHeader(s.image.size, s.image.checksum);
-            writeCommand(c, c.sentenceText, kFlashStartHeaderLength);
-        }
-        if (s.retryCounter > kBlockAckLimit)
-            return blockRefused(c);
-        return true;
-    }
-    if (found(c, got, "OK")) {
-        s.retryCounter = 0;
-        s.state = kStateSendBlock;
-    } else if (unansweredTooLong(c)) {
-        return blockRefused(c);
-    }
     return true;
 }
 
@@ -254,34 +175,113 @@ Continue finishDownload(UpgradeContext& c)
     return false;
 }
 
-Continue imageRefused(UpgradeContext& c)
+// The four states that wait for the receiver share one shape: a tick with nothing to read counts
+// toward the state's own last empty tick; a tick with data holds the awaited reply, a refusal,
+// or neither, and then counts as unanswered.
+enum class Reply { None, Awaited, Refused };
+
+struct Wait {
+    int failsOnEmptyTick;
+    void (*emptyTick)(UpgradeContext&); // besides counting it
+    Reply (*reply)(UpgradeContext&, int got);
+    Continue (*answered)(UpgradeContext&);
+    Failure failure;
+};
+
+Continue await(UpgradeContext& c, const Wait& wait)
 {
-    return giveUp(c, "5.write bin fales", "5.write binfales", "5.write bin fales\n");
+    UpgradeSession& s = c.session;
+    const int got = readReplies(c);
+    if (got == 0) {
+        ++s.retryCounter;
+        wait.emptyTick(c);
+        return s.retryCounter >= wait.failsOnEmptyTick ? giveUp(c, wait.failure) : true;
+    }
+    const Reply reply = wait.reply(c, got);
+    if (reply == Reply::Awaited)
+        return wait.answered(c);
+    if (reply == Reply::Refused || unansweredTooLong(c))
+        return giveUp(c, wait.failure);
+    return true;
+}
+
+void onlyCount(UpgradeContext&) {}
+
+void repeatRequestLate(UpgradeContext& c)
+{
+    if (c.session.retryCounter > kRequestRepeatAfter)
+        c.session.state = kStateSendRequest;
+}
+
+void repeatFlashStartHeader(UpgradeContext& c)
+{
+    UpgradeSession& s = c.session;
+    if (s.retryCounter % kHeaderRepeatEvery == 0 && s.imageBytesDone == 0) {
+        c.sentenceText = flashStartHeader(s.image.size, s.image.checksum);
+        writeCommand(c, c.sentenceText, kFlashStartHeaderLength);
+    }
+}
+
+Reply okReply(UpgradeContext& c, int got)
+{
+    return found(c, got, "OK") ? Reply::Awaited : Reply::None;
+}
+
+Reply endReply(UpgradeContext& c, int got)
+{
+    return found(c, got, "END") ? Reply::Awaited : Reply::None;
 }
 
 // Success is reported only on the receiver's own "END" in this state: writes are not checked,
 // so a receiver that never got the image shows up here as silence, never as a finished download.
-Continue awaitImageEnd(UpgradeContext& c)
+Reply imageEndReply(UpgradeContext& c, int got)
 {
-    UpgradeSession& s = c.session;
-    int got = readReplies(c);
-    if (got == 0) {
-        if (++s.retryCounter >= kImageEndLimit)
-            return imageRefused(c);
-        return true;
-    }
     switch (findImageEndReply(c.buffer.data(), static_cast<std::size_t>(got))) {
     case ImageEndReply::End:
-        return finishDownload(c);
+        return Reply::Awaited;
     case ImageEndReply::Err:
-        return imageRefused(c);
+        return Reply::Refused;
     case ImageEndReply::None:
         break;
     }
-    if (unansweredTooLong(c))
-        return imageRefused(c);
+    return Reply::None;
+}
+
+Continue readyAnswered(UpgradeContext& c)
+{
+    c.host.appendRawLog("3.Send $Load OK\n");
+    c.session.retryCounter = 0;
+    c.session.loaderIndex = 0;
+    c.host.setProgressVisible(true);
+    c.session.state = kStateSendLoader;
     return true;
 }
+
+Continue loaderEnded(UpgradeContext& c)
+{
+    c.host.memoAddLine("Write flash OK .");
+    c.host.memoAddLine("Ready to Write bin .");
+    c.host.appendRawLog("4.flash.serc OK\n");
+    c.session.retryCounter = 0;
+    c.session.state = kStateSwitchRate;
+    return true;
+}
+
+Continue blockAcknowledged(UpgradeContext& c)
+{
+    c.session.retryCounter = 0;
+    c.session.state = kStateSendBlock;
+    return true;
+}
+
+const Wait kReadyWait{31, repeatRequestLate, okReply, readyAnswered,
+                      {"3.Send &Load fales", "3.Send &Load fales", "3.Send $load no reback OK\n"}};
+const Wait kLoaderEndWait{31, onlyCount, endReply, loaderEnded,
+                          {"4.Write flash fales", "4.Write flash fales", "4.flash.serc fales\n"}};
+const Wait kBlockAckWait{101, repeatFlashStartHeader, okReply, blockAcknowledged,
+                         {"5.bin files fales", "5.bin files fales", "5.binsize command fales\n"}};
+const Wait kImageEndWait{15, onlyCount, imageEndReply, finishDownload,
+                         {"5.write bin fales", "5.write binfales", "5.write bin fales\n"}};
 
 Continue runState(UpgradeContext& c)
 {
@@ -289,21 +289,21 @@ Continue runState(UpgradeContext& c)
     case kStateSendRequest:
         return sendRequest(c);
     case kStateAwaitReady:
-        return awaitReady(c);
+        return await(c, kReadyWait);
     case kStateSendLoader:
         return sendLoader(c);
     case kStateAwaitLoaderEnd:
-        return awaitLoaderEnd(c);
+        return await(c, kLoaderEndWait);
     case kStateSwitchRate:
         return switchRate(c);
     case kStateSendHeader:
         return sendHeader(c);
     case kStateAwaitBlockAck:
-        return awaitBlockAck(c);
+        return await(c, kBlockAckWait);
     case kStateSendBlock:
         return sendBlock(c);
     case kStateAwaitImageEnd:
-        return awaitImageEnd(c);
+        return await(c, kImageEndWait);
     default:
         return false;
     }

@@ -30,11 +30,15 @@ double tickStep(double span, int maxTicks)
 
 std::vector<double> axisTicks(double minimum, double maximum, int maxTicks)
 {
-    if (!std::isfinite(minimum) || !std::isfinite(maximum))
+    return ticksOfStep(minimum, maximum, tickStep(maximum - minimum, maxTicks));
+}
+
+std::vector<double> ticksOfStep(double minimum, double maximum, double step)
+{
+    if (!std::isfinite(minimum) || !std::isfinite(maximum) || !(step > 0))
         return {};
     if (!(maximum > minimum))
         return {minimum};
-    const double step = tickStep(maximum - minimum, maxTicks);
     // Counting whole steps rather than adding them keeps 0.1 + 0.2 style drift out of the labels.
     const double first = std::ceil(minimum / step - 1e-9);
     const double last = std::floor(maximum / step + 1e-9);

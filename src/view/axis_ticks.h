@@ -12,6 +12,10 @@ std::vector<double> axisTicks(double minimum, double maximum, int maxTicks);
 // The distance between two neighbouring ticks of axisTicks.
 double tickStep(double span, int maxTicks);
 
+// The multiples of `step` between minimum and maximum: the ticks of a step chosen elsewhere (a
+// plot drawn to the same scale across and up gives both axes one step).
+std::vector<double> ticksOfStep(double minimum, double maximum, double step);
+
 // A tick's number with just the decimals its step needs ("120400", "0.5", "-2.25").
 std::string tickText(double value, double step);
 

@@ -1,5 +1,6 @@
 #include "view/shown_satellites.h"
 
+#include "view/satellite_status.h"
 #include "view/satellite_table.h"
 
 #include <algorithm>
@@ -26,62 +27,108 @@ SatelliteShowing fromTable(const ReceiverState& state)
     const int count = satelliteEntryCount(state);
     for (int entry = 0; entry < count; ++entry) {
         const int prn = state.sat_prn[entry];
-        showing.satellites.push_back({systemOfPrn(source, prn), prn, state.sat_elevation[entry],
-                                      state.sat_azimuth[entry], state.sat_snr[entry],
-                                      state.sat_status[entry]});
+        ShownSatellite shown{systemOfPrn(source, prn),   prn,
+                             state.sat_elevation[entry], state.sat_azimuth[entry],
+                             state.sat_snr[entry],       state.sat_status[entry]};
+        shown.bands = bandBit(Band::L1);
+        shown.bandSnr[static_cast<int>(Band::L1)] = shown.snr;
+        showing.satellites.push_back(shown);
     }
     return showing;
 }
 
+// A satellite as the groups heard it: per band the signal ID its SNR came from, and the band
+// its position came from, the lowest one heard.
 struct Heard {
     ShownSatellite satellite;
-    int signal = kNoSignal;
+    int signal[kBandCount] = {};
+    Band positionBand = Band::L1;
 };
 
-// Adds a group's satellites; one already heard on a higher signal ID takes this signal's SNR.
-void addGroup(std::vector<Heard>& heard, const SkyGroup& group)
+// Takes one group's reading of a satellite: on a band not heard yet, or from a lower signal ID
+// of a band heard. The lowest band heard gives the position.
+void hear(Heard& heard, const SkySatellite& s, Band band, int signal)
 {
-    const int count = std::clamp(group.inView, 0, kGroupSatellites);
-    for (int entry = 0; entry < count; ++entry) {
-        const SkySatellite& s = group.satellites[entry];
-        if (s.prn == 0)
-            continue;
-        const GnssSystem system = systemOfPrn(group.source, s.prn);
-        auto same = std::find_if(heard.begin(), heard.end(), [&](const Heard& h) {
-            return h.satellite.system == system && h.satellite.prn == s.prn;
-        });
-        const Heard fresh{{system, s.prn, s.elevation, s.azimuth, s.snr, kSatInView}, group.signal};
-        if (same == heard.end())
-            heard.push_back(fresh);
-        else if (group.signal < same->signal)
-            *same = fresh;
+    ShownSatellite& shown = heard.satellite;
+    const int b = static_cast<int>(band);
+    if (shown.heardOn(band) && signal >= heard.signal[b])
+        return;
+    const bool first = shown.bands == 0;
+    shown.bands |= bandBit(band);
+    shown.bandSnr[b] = s.snr;
+    heard.signal[b] = signal;
+    if (first || band <= heard.positionBand) {
+        shown.elevation = s.elevation;
+        shown.azimuth = s.azimuth;
+        heard.positionBand = band;
     }
+}
+
+// One group's reading of a satellite.
+struct Reading {
+    GnssSystem system;
+    int prn;
+    Band band;
+    int signal;
+    const SkySatellite* satellite;
+};
+
+// Every group's readings by satellite, each satellite's in the order of the groups, so that of
+// two readings of one signal the first counts.
+std::vector<Reading> readingsOf(const ReceiverState& state)
+{
+    std::vector<Reading> readings;
+    readings.reserve(128);
+    for (const SkyGroup& group : state.sky.groups) {
+        if (!group.inUse)
+            continue;
+        const int count = std::clamp(group.inView, 0, kGroupSatellites);
+        for (int entry = 0; entry < count; ++entry) {
+            const SkySatellite& s = group.satellites[entry];
+            if (s.prn == 0)
+                continue;
+            const GnssSystem system = systemOfPrn(group.source, s.prn);
+            readings.push_back({system, s.prn, bandOfSignal(system, group.signal), group.signal, &s});
+        }
+    }
+    std::stable_sort(readings.begin(), readings.end(), [](const Reading& a, const Reading& b) {
+        return std::tie(a.system, a.prn) < std::tie(b.system, b.prn);
+    });
+    return readings;
+}
+
+// The SNR of the L1 band, or of the lowest band heard.
+int skySnr(const ShownSatellite& s)
+{
+    for (int b = 0; b < kBandCount; ++b) {
+        if (s.heardOn(static_cast<Band>(b)))
+            return s.bandSnr[b];
+    }
+    return 0;
 }
 
 int statusOf(const ReceiverState& state, const ShownSatellite& s)
 {
-    if (!isUsed(state.sky, s.system, s.prn))
-        return kSatInView;
-    const bool withoutSignalOrPosition = s.snr == 0 || (s.elevation == 0 && s.azimuth == 0);
-    return withoutSignalOrPosition ? kSatUsedWithoutSignal : kSatUsed;
+    return isUsed(state.sky, s.system, s.prn) ? usedStatus(s.snr, s.elevation, s.azimuth) : kSatInView;
 }
 
 SatelliteShowing fromEverySystem(const ReceiverState& state)
 {
-    std::vector<Heard> heard;
-    for (const SkyGroup& group : state.sky.groups) {
-        if (group.inUse)
-            addGroup(heard, group);
-    }
+    const std::vector<Reading> readings = readingsOf(state);
     SatelliteShowing showing;
     showing.tableOrder = false;
-    for (Heard& h : heard) {
-        h.satellite.status = statusOf(state, h.satellite);
-        showing.satellites.push_back(h.satellite);
+    for (auto first = readings.begin(); first != readings.end();) {
+        Heard heard;
+        heard.satellite.system = first->system;
+        heard.satellite.prn = first->prn;
+        auto next = first;
+        for (; next != readings.end() && next->system == first->system && next->prn == first->prn; ++next)
+            hear(heard, *next->satellite, next->band, next->signal);
+        heard.satellite.snr = skySnr(heard.satellite);
+        heard.satellite.status = statusOf(state, heard.satellite);
+        showing.satellites.push_back(heard.satellite);
+        first = next;
     }
-    std::sort(showing.satellites.begin(), showing.satellites.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.system, a.prn) < std::tie(b.system, b.prn);
-    });
     const auto& all = showing.satellites;
     showing.severalSystems = !all.empty() && std::any_of(all.begin(), all.end(), [&](const auto& s) {
         return s.system != all[0].system;
@@ -133,13 +180,6 @@ std::string satelliteLabel(GnssSystem system, int prn)
     if (number >= 0 && number < 10)
         text += '0';
     return text + std::to_string(number);
-}
-
-std::string systemName(GnssSystem system)
-{
-    constexpr const char* kNames[kGnssSystemCount] = {"GPS",    "SBAS", "GLONASS", "Galileo",
-                                                      "BeiDou", "QZSS", "NavIC",   "Other"};
-    return kNames[static_cast<int>(system)];
 }
 
 } // namespace norvane

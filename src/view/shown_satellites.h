@@ -2,6 +2,7 @@
 
 #include "decode/gnss_system.h"
 #include "decode/receiver_state.h"
+#include "decode/signal_band.h"
 
 #include <string>
 #include <vector>
@@ -14,8 +15,15 @@ struct ShownSatellite {
     int prn = 0;
     int elevation = 0;
     int azimuth = 0;
+    // The sky plot's: that of the L1 band, or of the lowest band heard without L1. The used
+    // without signal status goes by it.
     int snr = 0;
     int status = kSatInView; // kSatInView, kSatUsed or kSatUsedWithoutSignal
+    // The bands heard (bandBit) and the SNR of each, that of its lowest signal ID.
+    std::uint8_t bands = 0;
+    int bandSnr[kBandCount] = {};
+
+    bool heardOn(Band band) const { return (bands & bandBit(band)) != 0; }
 };
 
 struct SatelliteShowing {
@@ -32,10 +40,10 @@ struct SatelliteShowing {
 bool showsSingleTalkerTable(const ReceiverState& state);
 
 // The satellites to show. From the single-talker table: its entries 0 to count - 1 in table
-// order with the statuses the SNR chart update set. Otherwise every system's satellites,
-// grouped by system in the order of GnssSystem and by ascending PRN within one, a satellite
-// heard on several signals once with the SNR of its lowest signal ID, statuses from the used
-// lists of its system.
+// order, on L1, with the statuses the SNR chart update set. Otherwise every system's
+// satellites, grouped by system in the order of GnssSystem and by ascending PRN within one, a
+// satellite heard on several signals once with an SNR per band, statuses from the used lists
+// of its system.
 SatelliteShowing shownSatellites(const ReceiverState& state);
 
 // The system letter of the usual convention: G, S, R, E, C, J, I, and U for other.
@@ -45,8 +53,5 @@ char systemLetter(GnssSystem system);
 int systemNumber(GnssSystem system, int prn);
 // The letter and two or three digits: "G05", "R12", "S131", "J03".
 std::string satelliteLabel(GnssSystem system, int prn);
-// The system's name for a legend: "GPS", "SBAS", "GLONASS", "Galileo", "BeiDou", "QZSS",
-// "NavIC", "Other".
-std::string systemName(GnssSystem system);
 
 } // namespace norvane

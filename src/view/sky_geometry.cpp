@@ -1,6 +1,6 @@
 #include "view/sky_geometry.h"
 
-#include "view/satellite_table.h"
+#include "view/satellite_status.h"
 
 #include <cmath>
 #include <numbers>
@@ -37,32 +37,10 @@ SkyDisc skyDisc(int prn, int elevationDegrees, int azimuthDegrees, int status)
     disc.centre = skyPosition(elevationDegrees, azimuthDegrees);
     disc.labelOrigin = labelOrigin(prn, disc.centre);
     disc.prn = prn;
-    switch (status) {
-    case kSatUsed:
-        disc.fill = kBlue;
-        disc.label = kWhite;
-        break;
-    case kSatUsedWithoutSignal:
-        disc.fill = kSilver;
-        disc.label = kRed;
-        break;
-    default:
-        disc.fill = kWhite;
-        disc.label = kBlack;
-        break;
-    }
+    const StatusColours colours = statusColours(status);
+    disc.fill = colours.fill;
+    disc.label = colours.label;
     return disc;
-}
-
-std::vector<SkyDisc> skyDiscs(const ReceiverState& state)
-{
-    std::vector<SkyDisc> discs;
-    const int count = satelliteEntryCount(state);
-    for (int entry = 0; entry < count; ++entry) {
-        discs.push_back(skyDisc(state.sat_prn[entry], state.sat_elevation[entry], state.sat_azimuth[entry],
-                                state.sat_status[entry]));
-    }
-    return discs;
 }
 
 } // namespace norvane

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "decode/receiver_state.h"
 #include "view/view_colour.h"
-
-#include <vector>
 
 namespace norvane {
 
@@ -32,8 +29,5 @@ struct SkyDisc {
 };
 
 SkyDisc skyDisc(int prn, int elevationDegrees, int azimuthDegrees, int status);
-
-// The discs of the satellites-in-view table in drawing order: later ones cover earlier ones.
-std::vector<SkyDisc> skyDiscs(const ReceiverState& state);
 
 } // namespace norvane

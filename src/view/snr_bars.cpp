@@ -1,8 +1,7 @@
 #include "view/snr_bars.h"
 
+#include "view/satellite_status.h"
 #include "view/satellite_table.h"
-
-#include <optional>
 
 namespace norvane {
 
@@ -19,25 +18,6 @@ bool isListedAsUsed(const ReceiverState& state, int prn, int count)
     return false;
 }
 
-bool lacksSignalOrPosition(const ReceiverState& state, int entry)
-{
-    return state.sat_snr[entry] == 0 || (state.sat_elevation[entry] == 0 && state.sat_azimuth[entry] == 0);
-}
-
-std::optional<Rgb> barColour(int status)
-{
-    switch (status) {
-    case kSatUsed:
-        return kBlue;
-    case kSatUsedWithoutSignal:
-        return kSilver;
-    case kSatInView:
-        return kWhite;
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 void markUsedSatellites(ReceiverState& state)
@@ -46,20 +26,39 @@ void markUsedSatellites(ReceiverState& state)
     for (int entry = 0; entry < count; ++entry) {
         if (isListedAsUsed(state, state.sat_prn[entry], count))
             state.sat_status[entry] = kSatUsed;
-        if (state.sat_status[entry] == kSatUsed && lacksSignalOrPosition(state, entry))
-            state.sat_status[entry] = kSatUsedWithoutSignal;
+        if (state.sat_status[entry] == kSatUsed)
+            state.sat_status[entry] =
+                usedStatus(state.sat_snr[entry], state.sat_elevation[entry], state.sat_azimuth[entry]);
     }
 }
 
-std::vector<SnrBar> snrBars(const ReceiverState& state)
+SnrBars snrBars(const SatelliteShowing& showing)
 {
-    std::vector<SnrBar> bars;
-    const int count = satelliteEntryCount(state);
-    for (int entry = 0; entry < count; ++entry) {
-        if (const auto colour = barColour(state.sat_status[entry]))
-            bars.push_back({entry + 1, state.sat_snr[entry], state.sat_prn[entry], *colour});
+    SnrBars result;
+    std::uint8_t heard = 0;
+    for (const ShownSatellite& s : showing.satellites)
+        heard |= s.bands;
+    int place[kBandCount] = {};
+    for (int b = 0; b < kBandCount; ++b) {
+        if ((heard & bandBit(static_cast<Band>(b))) == 0)
+            continue;
+        place[b] = static_cast<int>(result.bands.size());
+        result.bands.push_back(static_cast<Band>(b));
     }
-    return bars;
+    int x = 0;
+    for (const ShownSatellite& s : showing.satellites) {
+        ++x;
+        if (!isSatelliteStatus(s.status))
+            continue;
+        const std::string label =
+            showing.severalSystems ? satelliteLabel(s.system, s.prn) : std::to_string(s.prn);
+        const Rgb colour = statusColours(s.status).fill;
+        for (int b = 0; b < kBandCount; ++b) {
+            if (s.heardOn(static_cast<Band>(b)))
+                result.bars.push_back({x, s.bandSnr[b], label, colour, static_cast<Band>(b), place[b]});
+        }
+    }
+    return result;
 }
 
 } // namespace norvane

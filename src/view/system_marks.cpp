@@ -27,6 +27,23 @@ DiscShape discShapeOf(GnssSystem system)
     return DiscShape::DoubleCircle;
 }
 
+BandPattern bandPatternOf(Band band)
+{
+    switch (band) {
+    case Band::L1:
+        return BandPattern::Plain;
+    case Band::L2:
+        return BandPattern::Chequer;
+    case Band::L5:
+        return BandPattern::Stripes;
+    case Band::E6:
+        return BandPattern::Hatch;
+    case Band::S:
+        break;
+    }
+    return BandPattern::CrossHatch;
+}
+
 std::vector<LegendEntry> systemLegend(const SatelliteShowing& showing)
 {
     std::vector<LegendEntry> legend;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/gnss_system.h"
+#include "decode/signal_band.h"
 #include "view/shown_satellites.h"
 
 #include <string>
@@ -13,6 +14,13 @@ namespace norvane {
 enum class DiscShape { Circle, Square, Diamond, Hexagon, Triangle, Pentagon, Octagon, DoubleCircle };
 
 DiscShape discShapeOf(GnssSystem system);
+
+// How a bar of the SNR chart tells its band when several are shown, over the colour of its
+// status: L1 plain, L5 striped across, L2 chequered, E6 and S hatched. Stripes and chequers read
+// in greyscale and in bars two pixels wide.
+enum class BandPattern { Plain, Stripes, Chequer, Hatch, CrossHatch };
+
+BandPattern bandPatternOf(Band band);
 
 // One line of the sky plot's legend: a system present, its used and in-view counts.
 struct LegendEntry {

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Records a stream of the receiver simulator hearing four satellite systems.
+"""Records a stream of the receiver simulator hearing several satellite systems.
 
-    tests/data/record_multi_system_stream.py BUILD_DIR/norvane-sim tests/data/sim_four_systems.nmea [4.0]
+    tests/data/record_multi_system_stream.py BUILD_DIR/norvane-sim tests/data/sim_four_systems.nmea
+    tests/data/record_multi_system_stream.py BUILD_DIR/norvane-sim tests/data/sim_dual_band.nmea \
+        --systems GP,GL,GA,GB,GQ --bands L1,L5
 
-The simulator runs unpaced at 115200 baud and ten times faster than real time, without banners;
-about a dozen seconds of its output are kept, from the first GGA to the end of the last whole
-second (the RMC before the next GGA).
+The simulator runs unpaced at 115200 baud and ten times faster than real time, without banners,
+hearing GPS, GLONASS, Galileo and BeiDou unless the simulator options after the file name say
+otherwise (they come last, so they win); about a dozen seconds of its output are kept, from the
+first GGA to the end of the last whole second (the RMC before the next GGA).
 """
 import sys
 import termios
@@ -17,9 +20,8 @@ SPEED = 10
 
 def main():
     sim_path, out_path = sys.argv[1], sys.argv[2]
-    nmea = sys.argv[3] if len(sys.argv) > 3 else "4.10"
     options = ["--no-pacing", "--speed", str(SPEED), "--seed", "5", "--rate", "115200", "--no-banners",
-               "--systems", "GP,GL,GA,GB", "--nmea", nmea]
+               "--systems", "GP,GL,GA,GB", *sys.argv[3:]]
     with simulator_line(sim_path, options, termios.B115200) as fd:
         data = read_for(fd, 0.75)
     start = data.index(b"$GNGGA")

@@ -55,11 +55,22 @@ TEST(MultiSystemDecoding, RealReceiversLinesGiveEachSystemsSatellites)
          {"$GPGSV,3,1,11,02,07,130,20,06,21,090,24,12,75,223,30,17,21,042,27,1*6E", "$GLGSV,1,1,00*65"},
          "4 in view, 0 used; G02 el 7 az 130 snr 20 in view; G06 el 21 az 90 snr 24 in view; "
          "G12 el 75 az 223 snr 30 in view; G17 el 21 az 42 snr 27 in view"},
-        {"a satellite on two signals is one, with the SNR of the lower signal ID",
+        {"a satellite on two bands is one with both SNRs; one heard on L5 alone has its one SNR",
          {"$GPGSV,1,1,02,06,21,090,19,24,56,151,,8*00", "$GPGSV,1,1,01,06,21,090,35,1*00",
           "$GLGSV,1,1,01,76,10,300,,1*00"},
-         "3 in view, 0 used; G06 el 21 az 90 snr 35 in view; G24 el 56 az 151 snr 0 in view; "
+         "3 in view, 0 used; G06 el 21 az 90 snr L1 35 L5 19 in view; G24 el 56 az 151 snr 0 in view; "
          "R12 el 10 az 300 snr 0 in view"},
+        {"two signals of one band give the SNR of the lower signal ID, whichever comes first",
+         {"$GPGSV,1,1,01,06,21,090,30,2*00", "$GPGSV,1,1,01,06,21,090,35,1*00",
+          "$GPGSV,1,1,01,06,21,090,41,8*00", "$GPGSV,1,1,01,06,21,090,39,7*00"},
+         "1 in view, 0 used; G06 el 21 az 90 snr L1 35 L5 39 in view"},
+        {"Galileo's E1 (signal 7) is its L1 band, E5a (signal 1) its L5; BeiDou B1I and B2a, L2 between",
+         {"$GAGSV,1,1,01,05,40,100,44,1*00", "$GAGSV,1,1,01,05,40,100,38,7*00",
+          "$GBGSV,1,1,01,19,30,200,33,5*00", "$GBGSV,1,1,01,19,30,200,36,1*00",
+          "$GLGSV,1,1,01,70,10,020,25,3*00", "$GLGSV,1,1,01,70,10,020,31,1*00"},
+         "3 in view, 0 used; R06 el 10 az 20 snr L1 31 L2 25 in view; E05 el 40 az 100 snr L1 38 L5 44 in "
+         "view; "
+         "C19 el 30 az 200 snr L1 36 L5 33 in view"},
         {"a GSA with system ID 1 covers GPS and the QZSS numbers within it",
          {"$GPGSV,1,1,03,06,40,100,41,30,50,200,38,15,10,010,22,1*00",
           "$GQGSV,1,1,02,195,60,150,40,199,30,250,35,1*00",

@@ -10,24 +10,11 @@
 #include "view/shown_satellites.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace norvane::test {
 namespace {
-
-// The satellite entries of the expected file, '#' lines left out.
-std::vector<std::string> expectedSatellites(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(fileContents(path));
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line[0] != '#')
-            lines.push_back(line);
-    }
-    return lines;
-}
 
 std::vector<std::string> shownEntries(const ReceiverState& state)
 {
@@ -44,7 +31,7 @@ std::vector<std::string> shownEntries(const ReceiverState& state)
 TEST(MultiSystemStream, ReplayAtLineSpeedGivesEverySystemsSatellites)
 {
     const std::string stream = fileContents(NORVANE_TEST_DATA_DIR "/sim_four_systems.nmea");
-    const auto expected = expectedSatellites(NORVANE_TEST_DATA_DIR "/sim_four_systems.expected");
+    const auto expected = expectedLines(NORVANE_TEST_DATA_DIR "/sim_four_systems.expected");
     ASSERT_GT(expected.size(), 40u);
 
     FakeClock clock;

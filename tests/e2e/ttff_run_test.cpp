@@ -6,6 +6,8 @@
 #include "sim/simulator.h"
 #include "ttff/headless_run.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
 
 namespace norvane::test {
@@ -22,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kSpeed = 20;
+constexpr double kTtffSpeed = 20;
 
 std::vector<std::string> lines(std::istream&& in)
 {
@@ -48,6 +51,31 @@ std::vector<std::string> fields(const std::string& row, char separator)
     return result;
 }
 
+// The cycle lines among the command's output, without its messages ("cycle 4: Hot Start fail.").
+std::vector<std::string> cycleLinesOf(const std::string& output)
+{
+    std::vector<std::string> found;
+    for (const std::string& line : lines(std::istringstream(output)))
+        if (line.find(" hot ") != std::string::npos)
+            found.push_back(line);
+    return found;
+}
+
+// Each CSV row after the header is the cycle line printed for it:
+// "    1 hot  2026-...Z ttff    4.2 s  fix lost 1  ok      sats 10  hdop  1.00  24.98 121.50"
+void expectRowsPrinted(const std::vector<std::string>& csv, const std::vector<std::string>& printed)
+{
+    ASSERT_EQ(printed.size() + 1, csv.size());
+    for (std::size_t cycle = 1; cycle < csv.size(); ++cycle) {
+        const auto row = fields(csv[cycle], ',');
+        const auto line = fields(printed[cycle - 1], ' ');
+        ASSERT_EQ(line.size(), 16u) << printed[cycle - 1];
+        const std::vector<std::string> fromLine{line[0], line[1],  line[2],  line[4],  line[8],
+                                                line[9], line[11], line[13], line[14], line[15]};
+        EXPECT_EQ(fromLine, row) << printed[cycle - 1];
+    }
+}
+
 class TtffRun : public ::testing::Test {
 protected:
     void SetUp() override
@@ -70,7 +98,7 @@ protected:
     void startSimulator()
     {
         sim::SimulatorOptions options;
-        options.speed = kSpeed;
+        options.speed = kTtffSpeed;
         options.hotSeconds = 3;
         simulator = std::make_unique<sim::Simulator>(options);
         ASSERT_TRUE(simulator->start()) << simulator->lastError();
@@ -92,6 +120,19 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
+    // Starts the command in the test's directory with its output, errors included, on `pipe`;
+    // gives its process id, which the shell prints before it becomes the command.
+    pid_t startCommand(const std::string& arguments, FILE*& pipe) const
+    {
+        const std::string command = "cd '" + directory_.string() + "' && echo $$ && NORVANE_TTFF_SPEED=20 exec '" +
+                                    NORVANE_TTFF_COMMAND + "' " + arguments + " 2>&1";
+        pipe = popen(command.c_str(), "r");
+        char line[32] = {};
+        if (!pipe || !std::fgets(line, sizeof line, pipe))
+            return -1;
+        return static_cast<pid_t>(std::atol(line));
+    }
+
     std::vector<fs::path> csvFiles() const
     {
         std::vector<fs::path> found;
@@ -108,7 +149,7 @@ protected:
 TEST_F(TtffRun, ThreeHotCyclesGiveAHeaderAndThreeRowsWithinTheSimulatorsTimes)
 {
     startSimulator();
-    ScaledClock fast(kSpeed);
+    ScaledClock fast(kTtffSpeed);
     ClockOverride useClock(fast);
     ttff::RunOptions options;
     options.port = "COM76";
@@ -154,19 +195,56 @@ TEST_F(TtffRun, CommandPrintsTheRowsItWritesAndExitsZero)
     EXPECT_TRUE(files[0].filename().string().starts_with("norvane-ttff-")) << files[0];
     const auto csv = lines(std::ifstream(files[0]));
     ASSERT_EQ(csv.size(), 6u);
-    const auto printed = lines(std::istringstream(output));
-    ASSERT_GE(printed.size(), 5u);
-    // "    1 hot  2026-...Z ttff    4.2 s  fix lost 1  ok      sats 10  hdop  1.00  24.98 121.50"
-    for (int cycle = 1; cycle <= 5; ++cycle) {
-        const auto row = fields(csv[cycle], ',');
-        const auto line = fields(printed[cycle - 1], ' ');
-        ASSERT_EQ(line.size(), 16u) << printed[cycle - 1];
-        const std::vector<std::string> fromLine{line[0], line[1],  line[2],  line[4],  line[8],
-                                                line[9], line[11], line[13], line[14], line[15]};
-        EXPECT_EQ(fromLine, row) << printed[cycle - 1];
-    }
+    expectRowsPrinted(csv, cycleLinesOf(output));
     EXPECT_NE(output.find("hot       5         0"), std::string::npos) << output;
     EXPECT_NE(output.find("CSV: " + files[0].filename().string()), std::string::npos) << output;
+}
+
+// Ctrl+C or SIGTERM after three cycles: they are printed, summed up and kept in the CSV; the
+// cycle the signal cut short is neither a row nor a failure.
+TEST_F(TtffRun, SignalAfterAFewCyclesKeepsTheirSummaryAndCsvAndExits130)
+{
+    startSimulator();
+    // The signal comes after the third cycle's line, once the receiver has had `restarts`: the
+    // fourth cycle is then under way, or with a wait of 20 s (1 s here) none has begun.
+    const struct {
+        int signal;
+        const char* wait;
+        int restarts;
+    } cases[] = {{SIGINT, "0", 4}, {SIGTERM, "20", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        const int restartsBefore = simulator->restartsSeen();
+        const fs::path csvPath = directory_ / ("signal-" + std::to_string(c.signal) + ".csv");
+        FILE* pipe = nullptr;
+        const pid_t pid = startCommand(
+            "--port COM76 --cycles 50 --wait " + std::string(c.wait) + " --csv '" + csvPath.string() + "'", pipe);
+        ASSERT_GT(pid, 0);
+        std::string output;
+        char chunk[512];
+        for (int cyclesSeen = 0; cyclesSeen < 3 && std::fgets(chunk, sizeof chunk, pipe);) {
+            output += chunk;
+            if (std::string(chunk).find(" hot ") != std::string::npos)
+                ++cyclesSeen;
+        }
+        for (int ms = 0; ms < 10000 && simulator->restartsSeen() - restartsBefore < c.restarts; ++ms)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ::kill(pid, c.signal);
+        while (std::fgets(chunk, sizeof chunk, pipe))
+            output += chunk;
+        const int status = pclose(pipe);
+        ASSERT_TRUE(WIFEXITED(status)) << output;
+        EXPECT_EQ(WEXITSTATUS(status), 130) << output;
+
+        EXPECT_NE(output.find("norvane-ttff: interrupted, cycles finished: 3\n"), std::string::npos) << output;
+        EXPECT_NE(output.find("hot       3         0"), std::string::npos) << output;
+        EXPECT_NE(output.find("CSV: " + csvPath.string()), std::string::npos) << output;
+        const auto csv = lines(std::ifstream(csvPath));
+        EXPECT_EQ(csv.size(), 4u) << output;
+        expectRowsPrinted(csv, cycleLinesOf(output));
+        // A stop during the wait sends no further restart.
+        EXPECT_EQ(simulator->restartsSeen() - restartsBefore, c.restarts);
+    }
 }
 
 // A CSV that cannot be written stops the run before its first restart; the device stays.

@@ -1,13 +1,16 @@
 #include "log/raw_log.h"
 #include "support/permission_checks.h"
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace norvane {
 namespace {
@@ -51,16 +54,59 @@ TEST_F(RawLogTest, EveryLineFeedIsStoredAsCrLfAndNothingIsAdded)
     EXPECT_EQ(contents(), std::string(expected, sizeof expected - 1));
 }
 
-TEST_F(RawLogTest, OpeningAgainEmptiesTheFile)
+TEST_F(RawLogTest, OpeningAgainKeepsAnEarlierLogUnderTheLocalTimeOfItsLastChange)
 {
+    std::tm changed{};
+    changed.tm_year = 2026 - 1900;
+    changed.tm_mon = 4;
+    changed.tm_mday = 4;
+    changed.tm_hour = 13;
+    changed.tm_min = 2;
+    changed.tm_sec = 1;
+    changed.tm_isdst = -1;
+    const auto changedAt =
+        std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&changed)));
+    const struct {
+        std::vector<std::string> taken; // names already in the directory
+        std::string earlier;            // the log before opening again
+        std::string keptAs;             // empty: nothing is kept
+    } cases[] = {
+        {{}, "old\r\n", "gpslog-20260504-130201.txt"},
+        {{"gpslog-20260504-130201.txt", "gpslog-20260504-130201-2.txt"},
+         "old\r\n",
+         "gpslog-20260504-130201-3.txt"},
+        {{}, "", ""},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        for (const std::string& taken : c.taken)
+            std::ofstream(dir_ / taken) << "taken";
+        std::ofstream(path_, std::ios::binary) << c.earlier;
+        fs::last_write_time(path_, changedAt);
+        RawLog log;
+        ASSERT_TRUE(log.open(path_));
+        log.write("new\n");
+        log.close();
+        EXPECT_EQ(contents(), "new\r\n");
+        const auto files = std::distance(fs::directory_iterator(dir_), fs::directory_iterator());
+        EXPECT_EQ(files, static_cast<long>(1 + c.taken.size() + (c.keptAs.empty() ? 0 : 1))) << c.keptAs;
+        if (!c.keptAs.empty()) {
+            std::ifstream kept(dir_ / c.keptAs, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), c.earlier);
+        }
+    }
+}
+
+TEST_F(RawLogTest, ALogThatCannotBeKeptIsNeitherOpenedNorEmptied)
+{
+    std::ofstream(path_, std::ios::binary) << "old\r\n";
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    PermissionChecksOn checks;
     RawLog log;
-    ASSERT_TRUE(log.open(path_));
-    log.write("old\n");
-    log.close();
-    ASSERT_TRUE(log.open(path_));
-    log.write("new\n");
-    log.close();
-    EXPECT_EQ(contents(), "new\r\n");
+    EXPECT_FALSE(log.open(path_));
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_EQ(contents(), "old\r\n");
 }
 
 TEST_F(RawLogTest, ClosedLogWritesNothingAndClosingTwiceIsHarmless)

@@ -1,6 +1,7 @@
 // The engine stepped by hand on a real pseudo-terminal, at chosen times, to see what a late wake
 // of the simulator's thread sends.
 #include "sentence_text.h"
+#include "sim/nmea_sentence.h"
 #include "sim/simulator_engine.h"
 #include "slave_port.h"
 
@@ -62,6 +63,23 @@ TEST_F(SimulatorEngineTest, AStallOfManySecondsSendsOnlyTheLastFewAndGoesOnFromT
     EXPECT_EQ(ggaTimesAt(100.5), (std::vector<std::string>{"120136.000", "120137.000", "120138.000",
                                                            "120139.000", "120140.000"}));
     EXPECT_EQ(ggaTimesAt(101.0), (std::vector<std::string>{"120141.000"}));
+}
+
+TEST_F(SimulatorEngineTest, AFiveHertzRecordingIsSentFiveTimesASecond)
+{
+    std::string recording;
+    for (const char* time : {"120000.00", "120000.20", "120000.40", "120000.60", "120000.80", "120001.00"})
+        recording +=
+            nmeaSentence(std::string("GPGGA,") + time + ",2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
+    ReplaySource replay;
+    ASSERT_TRUE(replay.loadText(recording));
+    engine.emplace(options, ReceiverModel(options, UtcTime{}, replay), line);
+    engine->powerOn(10.0);
+    EXPECT_EQ(ggaTimesAt(10.0), (std::vector<std::string>{"120000.00"}));
+    EXPECT_TRUE(ggaTimesAt(10.15).empty());
+    EXPECT_EQ(ggaTimesAt(10.2), (std::vector<std::string>{"120000.20"}));
+    EXPECT_EQ(ggaTimesAt(10.65), (std::vector<std::string>{"120000.40", "120000.60"}));
+    EXPECT_EQ(ggaTimesAt(11.0), (std::vector<std::string>{"120000.80", "120001.00"}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "sentence_text.h"
 #include "sim/command_frames.h"
 #include "sim/identification.h"
+#include "sim/nmea_sentence.h"
 #include "sim/simulator.h"
 #include "slave_port.h"
 
@@ -314,6 +315,7 @@ TEST(SimulatorLine, AFullLineNobodyReadsNeverStallsTheReceiver)
     std::string path = ::testing::TempDir() + "simulator_full_line_" + std::to_string(getpid()) + ".txt";
     {
         std::ofstream log(path);
+        log << nmeaSentence("GPGGA,120000.000,,,,,0,00,,,M,,M,,");
         for (int i = 0; i < 4000; ++i)
             log << "$GPGSV,3,1,11,02,04,014,,05,12,038,30,07,27,069,34,10,44,108,37*70\r\n";
     }

@@ -2,23 +2,14 @@
 // systems apart without colour, the legend, letter labels that never overlap, and the pictures'
 // accessible descriptions.
 
-#include "app/Mpgs.h"
-#include "serial/clock.h"
-#include "support/fake_clock.h"
-#include "support/fake_port_backend.h"
 #include "support/nmea_sentence.h"
-#include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/connected_window.h"
 #include "ui/support/ui_test_main.h"
 #include "view/ui/sky_drawing.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
-#include <QComboBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-#include <memory>
 
 using namespace norvane;
 
@@ -41,32 +32,6 @@ std::string group(const char* talker, int firstPrn, int signal)
     return lines;
 }
 
-struct ConnectedWindow {
-    ConnectedWindow()
-    {
-        auto backend = std::make_unique<FakePortBackend>();
-        port = backend.get();
-        records.link = SerialLink(std::move(backend));
-        auto* rates = uitest::control<QComboBox>(window, "cbBandRate");
-        rates->setCurrentIndex(rates->findText("115200"));
-        uitest::control<QPushButton>(window, "btStart")->click();
-        uitest::control<QTimer>(window, "Timer1")->stop();
-    }
-    void tick(const std::string& bytes)
-    {
-        port->pushIncoming(bytes);
-        window.Timer1Timer();
-        uitest::control<QTimer>(window, "Timer1")->stop();
-    }
-
-    FakeClock clock;
-    ClockOverride useClock{clock};
-    uitest::ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw window{records};
-    FakePortBackend* port = nullptr;
-};
-
 int darkPixels(const QImage& image, const QRect& area)
 {
     int count = 0;
@@ -88,33 +53,40 @@ private slots:
 
 void MultiSystemViewsTest::fourSystemsAreGroupedLabelledAndThinned()
 {
-    ConnectedWindow w;
+    uitest::ConnectedWindow w;
     w.tick(test::nmeaLine("GNGSA,A,3,1,2,3,,,,,,,,,,1.0,0.6,0.8,1") + group("GP", 1, 1) + group("GL", 65, 1) +
            group("GA", 1, 7) + group("GB", 1, 1) + group("GP", 1, 8) +
            test::nmeaLine("GNGSA,A,3,70,,,,,,,,,,,,1.0,0.6,0.8,2") + "$");
     auto* chart = uitest::control<SnrChart>(w.window, "Chart1");
     const auto& bars = chart->bars();
-    QCOMPARE(bars.size(), 48);
+    // GPS on signals 1 and 8 (L1 and L5) has two bars a satellite, L1 on the left.
+    QCOMPARE(bars.size(), 60);
+    QCOMPARE(chart->bands().size(), 2);
+    QCOMPARE(chart->bands()[1].name, QString("L5"));
     QCOMPARE(bars[0].label, QString("G01"));
-    QCOMPARE(bars[12].label, QString("R01"));
-    QCOMPARE(bars[17].label, QString("R06"));
-    QCOMPARE(bars[24].label, QString("E01"));
-    QCOMPARE(bars[47].label, QString("C12"));
-    QCOMPARE(bars[17].color, QColor(0, 0, 0xFF));      // R06 is PRN 70, used by the GLONASS GSA
-    QCOMPARE(bars[5].color, QColor(0xFF, 0xFF, 0xFF)); // G06 is not listed
-    QCOMPARE(bars[0].height, 30.0);                    // G01 with the SNR of its signal 1, not of signal 8
+    QCOMPARE(bars[0].height, 30.0);
+    QCOMPARE(bars[1].label, QString("G01"));
+    QCOMPARE(bars[1].height, 20.0);
+    QVERIFY(bars[1].bandPlace == 1 && bars[1].pattern != bars[0].pattern);
+    QCOMPARE(bars[24].label, QString("R01"));
+    QCOMPARE(bars[29].label, QString("R06"));
+    QCOMPARE(bars[36].label, QString("E01"));
+    QCOMPARE(bars[59].label, QString("C12"));
+    QCOMPARE(bars[29].color, QColor(0, 0, 0xFF));       // R06 is PRN 70, used by the GLONASS GSA
+    QCOMPARE(bars[10].color, QColor(0xFF, 0xFF, 0xFF)); // G06 is not listed
+    QCOMPARE(bars[11].color, QColor(0xFF, 0xFF, 0xFF)); // on either band
 
-    // Labels every few bars, far enough apart not to touch, and no value marks.
+    // Labels every few satellites, far enough apart not to touch, and no value marks.
     const int step = chart->labelStep();
     QVERIFY(step >= 2 && step <= 3);
     const QFontMetrics metrics(chart->font());
-    const int gap = chart->barRect(step).center().x() - chart->barRect(0).center().x();
+    const int gap = chart->barRect(2 * step).center().x() - chart->barRect(0).center().x();
     QVERIFY2(gap > metrics.horizontalAdvance("C12"), qPrintable(QString::number(gap)));
     QVERIFY(!chart->showsValueMarks());
 
     const QString description = chart->accessibleDescription();
     QVERIFY(description.startsWith(
-        "48 in view, 4 used; G01 el 10 az 4 snr 30 used; G02 el 16 az 34 snr 31 used"));
+        "48 in view, 4 used; G01 el 10 az 4 snr L1 30 L5 20 used; G02 el 16 az 34 snr L1 31 L5 21 used"));
     QCOMPARE(uitest::control<SkyPicture>(w.window, "Image1")->accessibleDescription(), description);
 
     // The legend stands in the top left corner with one line per system.

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -77,7 +78,7 @@ class RawLogTest : public QObject {
 private slots:
     void savedTicksGiveExactlyTheExpectedBytes();
     void theFixPanelShowsTheKnownInputInItsFormats();
-    void savingAgainEmptiesTheFile();
+    void savingAgainKeepsTheEarlierLog();
     void appendWritesOnlyWhileSaving();
     void logThatCannotBeCreatedShowsOpenFileError();
 };
@@ -119,16 +120,25 @@ void RawLogTest::theFixPanelShowsTheKnownInputInItsFormats()
     QCOMPARE(window.memoLineCount(), 4); // the empty text before the first '$', then three sentences
 }
 
-void RawLogTest::savingAgainEmptiesTheFile()
+// SaveLog twice: gpslog.txt starts empty again, and the first log is kept beside it.
+void RawLogTest::savingAgainKeepsTheEarlierLog()
 {
     LoggingWindow w;
     QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     w.tick(kGga + "\r\n$");
     QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
-    QVERIFY(fileBytes(w.logPath()).size() > 0);
+    const QByteArray first = fileBytes(w.logPath());
+    QCOMPARE(first, QByteArray::fromStdString("\r\n" + kGga + "\r\n"));
     QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
     QCOMPARE(fileBytes(w.logPath()), QByteArray());
+    w.tick(kRmc.substr(1) + "\r\n$");
     QTest::mouseClick(uitest::control<QPushButton>(w.window, "bt_savelog"), Qt::LeftButton);
+    QCOMPARE(fileBytes(w.logPath()), QByteArray::fromStdString(kRmc + "\r\n"));
+    const QStringList kept = QDir(w.dir.path()).entryList({"gpslog-*.txt"}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY2(QRegularExpression("^gpslog-\\d{8}-\\d{6}\\.txt$").match(kept.first()).hasMatch(),
+             qPrintable(kept.first()));
+    QCOMPARE(fileBytes(w.dir.filePath(kept.first())), first);
 }
 
 void RawLogTest::appendWritesOnlyWhileSaving()

@@ -74,6 +74,7 @@ void ViewPointTest::windowFollowsItsDesign()
         {"Button1", "Zoom --", {8, 8, 75, 25}},
         {"Button2", "Zoom +", {88, 8, 75, 25}},
         {"Button3", "Clear point", {240, 8, 75, 25}},
+        {"bt_accuracy", "Accuracy", {320, 8, 75, 25}},
     };
     for (const Row& row : buttons) {
         auto* button = viewp.findChild<QPushButton*>(row.name);

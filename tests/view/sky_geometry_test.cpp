@@ -1,3 +1,4 @@
+#include "view/shown_satellites.h"
 #include "view/sky_geometry.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,8 @@ TEST(SkyGeometry, ColoursFollowTheStatus)
     EXPECT_EQ(odd.fill, kWhite) << "a status that is not a used one draws as not used";
 }
 
+// The sky plot draws one disc per satellite shown, in the table's order: later ones cover
+// earlier ones.
 TEST(SkyGeometry, DiscsFollowTheTableInOrder)
 {
     ReceiverState state;
@@ -57,18 +60,19 @@ TEST(SkyGeometry, DiscsFollowTheTableInOrder)
     state.sat_status[1] = kSatUsed;
     state.sat_prn[3] = 99; // beyond the count: not drawn
 
-    const auto discs = skyDiscs(state);
-    ASSERT_EQ(discs.size(), 3u);
+    const auto shown = shownSatellites(state).satellites;
+    ASSERT_EQ(shown.size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(discs[i].prn, prns[i]);
-        EXPECT_EQ(discs[i].centre, skyPosition(10 * i, 40 * i));
+        const SkyDisc disc = skyDisc(shown[i].prn, shown[i].elevation, shown[i].azimuth, shown[i].status);
+        EXPECT_EQ(disc.prn, prns[i]);
+        EXPECT_EQ(disc.centre, skyPosition(10 * i, 40 * i));
+        EXPECT_EQ(disc.fill, i == 1 ? kBlue : kWhite);
     }
-    EXPECT_EQ(discs[1].fill, kBlue);
 
     state.sats_in_view = 0;
-    EXPECT_TRUE(skyDiscs(state).empty());
+    EXPECT_TRUE(shownSatellites(state).satellites.empty());
     state.sats_in_view = 41;
-    EXPECT_EQ(skyDiscs(state).size(), static_cast<std::size_t>(kSatelliteSlots));
+    EXPECT_EQ(shownSatellites(state).satellites.size(), static_cast<std::size_t>(kSatelliteSlots));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "view/shown_satellites.h"
 #include "view/snr_bars.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,12 @@ struct Satellite {
     int snr;
     int status = kSatInView;
 };
+
+// The bars the chart draws for the table as it stands.
+std::vector<SnrBar> barsOf(const ReceiverState& state)
+{
+    return snrBars(shownSatellites(state)).bars;
+}
 
 ReceiverState stateWith(const std::vector<Satellite>& satellites, const std::vector<int>& used)
 {
@@ -38,7 +45,7 @@ TEST(SnrMarking, NoSatellitesInViewGiveNoBarsAndMarkNothing)
     state.sat_elevation[0] = 30;
     markUsedSatellites(state);
     EXPECT_EQ(state.sat_status[0], kSatInView);
-    EXPECT_TRUE(snrBars(state).empty());
+    EXPECT_TRUE(barsOf(state).empty());
 }
 
 TEST(SnrMarking, UsedWithoutSignalOrPositionBecomesSilver)
@@ -51,7 +58,7 @@ TEST(SnrMarking, UsedWithoutSignalOrPositionBecomesSilver)
     EXPECT_EQ(state.sat_status[2], kSatUsed) << "only the elevation is 0";
     EXPECT_EQ(state.sat_status[3], kSatUsed) << "only the azimuth is 0";
 
-    const auto bars = snrBars(state);
+    const auto bars = barsOf(state);
     ASSERT_EQ(bars.size(), 4u);
     EXPECT_EQ(bars[0].colour, kSilver);
     EXPECT_EQ(bars[0].height, 0);
@@ -70,16 +77,16 @@ TEST(SnrMarking, SixInViewWithThreeUsedKeepTableOrder)
                                      {17, 15, 10, 29}},
                                     {5, 12, 30});
     markUsedSatellites(state);
-    const auto bars = snrBars(state);
+    const auto bars = barsOf(state);
     ASSERT_EQ(bars.size(), 6u);
 
-    const std::vector<int> prns{30, 2, 12, 25, 5, 17};
+    const std::vector<std::string> prns{"30", "2", "12", "25", "5", "17"};
     const std::vector<int> heights{38, 20, 44, 0, 0, 29};
     const std::vector<Rgb> colours{kBlue, kWhite, kBlue, kWhite, kSilver, kWhite};
     for (std::size_t i = 0; i < bars.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(bars[i].x, static_cast<int>(i) + 1);
-        EXPECT_EQ(bars[i].prn, prns[i]);
+        EXPECT_EQ(bars[i].label, prns[i]);
         EXPECT_EQ(bars[i].height, heights[i]);
         EXPECT_EQ(bars[i].colour, colours[i]);
     }
@@ -122,10 +129,10 @@ TEST(SnrMarking, StatusIsNeverSetBackHere)
 TEST(SnrMarking, UnknownStatusGetsNoBarButKeepsItsSlot)
 {
     ReceiverState state = stateWith({{3, 40, 40, 30}, {6, 40, 80, 20, 55}, {9, 40, 90, 25}}, {});
-    const auto bars = snrBars(state);
+    const auto bars = barsOf(state);
     ASSERT_EQ(bars.size(), 2u);
-    EXPECT_EQ(bars[0].prn, 3);
-    EXPECT_EQ(bars[1].prn, 9);
+    EXPECT_EQ(bars[0].label, "3");
+    EXPECT_EQ(bars[1].label, "9");
     EXPECT_EQ(bars[1].x, 3);
 }
 
@@ -136,10 +143,10 @@ TEST(SnrMarking, CountBeyondTheTableReadsOnlyItsSlots)
     for (int i = 0; i < kSatelliteSlots; ++i)
         state.sat_prn[i] = i + 1;
     markUsedSatellites(state);
-    EXPECT_EQ(snrBars(state).size(), static_cast<std::size_t>(kSatelliteSlots));
+    EXPECT_EQ(barsOf(state).size(), static_cast<std::size_t>(kSatelliteSlots));
 
     state.sats_in_view = -3;
-    EXPECT_TRUE(snrBars(state).empty());
+    EXPECT_TRUE(barsOf(state).empty());
 }
 
 } // namespace

@@ -62,6 +62,7 @@ const ValueOptions<SimulatorOptions>& valueOptions()
              return t == "GP" || t == "GN";
          }},
         {"--systems", [](SimulatorOptions& o, const std::string& t) { return parseSystems(t, o.systems); }},
+        {"--bands", [](SimulatorOptions& o, const std::string& t) { return parseBands(t, o.bands); }},
         {"--nmea",
          [](SimulatorOptions& o, const std::string& t) {
              o.nmea410 = t != "4.0";
@@ -109,6 +110,13 @@ const ValueOptions<SimulatorOptions>& valueOptions()
              o.startTime = t == "now" ? std::string() : t;
              return true;
          }},
+        {"--noise", [](SimulatorOptions& o, const std::string& t) { return parseNoise(t, o.noise); }},
+        {"--fix-rate",
+         [](SimulatorOptions& o, const std::string& t) {
+             const auto rate = wholeArgument(t);
+             o.fixRate = rate ? static_cast<int>(*rate) : 0;
+             return o.fixRate == 1 || o.fixRate == 2 || o.fixRate == 5 || o.fixRate == 10;
+         }},
         {"--silent-at",
          [](SimulatorOptions& o, const std::string& t) {
              auto step = downloadStep(t);
@@ -136,6 +144,7 @@ const FlagOptions<SimulatorOptions>& flagOptions()
         {"--ok-banner", [](SimulatorOptions& o) { o.okInBanner = true; }},
         {"--xon-xoff-version", [](SimulatorOptions& o) { o.flowControlVersion = true; }},
         {"--xon-xoff-line", [](SimulatorOptions& o) { o.softwareFlowControl = true; }},
+        {"--gst", [](SimulatorOptions& o) { o.gst = true; }},
     };
     return flags;
 }
@@ -144,7 +153,10 @@ const FlagOptions<SimulatorOptions>& flagOptions()
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 {
-    return parseArguments(arguments, valueOptions(), flagOptions());
+    CommandLine command = parseArguments(arguments, valueOptions(), flagOptions());
+    if (command.error.empty() && !command.options.bands.empty() && !command.options.nmea410)
+        command.error = "--bands sends signal IDs, which --nmea 4.0 leaves out";
+    return command;
 }
 
 std::string usageText()
@@ -156,10 +168,14 @@ line, then runs until interrupted (SIGINT or SIGTERM).
   --rate N           line rate the receiver talks at (default 9600); at any other rate the
                      port hears garbage
   --talker GP|GN     talker of the sentences (default GP)
-  --systems LIST     systems heard, of GP, GL, GA, GB, e.g. GP,GL,GA,GB (default GP); more
+  --systems LIST     systems heard, of GP, GL, GA, GB, GQ, e.g. GP,GL,GA,GB (default GP); more
                      than GP: GN fixes, a GSA per system, GSV groups per system and signal
+  --bands L1,L5|L1   every satellite heard on these bands, each GSV group with its NMEA 4.11
+                     signal ID: GPS 1 and 7, GLONASS 1 (L1 only), Galileo 7 and 1, BeiDou 1
+                     and 5, QZSS 1 and 7; on L5 a few dB off its L1 strength (without it:
+                     no signal IDs for GPS alone, the signals of old for several systems)
   --nmea 4.10|4.0    with several systems: 4.0 leaves out system and signal IDs, and numbers
-                     Galileo from 301 and BeiDou from 401 (default 4.10)
+                     Galileo from 301, BeiDou from 401 and QZSS from 193 (default 4.10)
   --lat DDMM.MMMMH   latitude with N or S (default 2459.2057N)
   --lon DDDMM.MMMMH  longitude with E or W (default 12130.1234E)
   --alt METRES       altitude (default 56.3)
@@ -167,7 +183,9 @@ line, then runs until interrupted (SIGINT or SIGTERM).
                      (default "2007-10-19 12:00:00")
   --speed X          run the receiver's clock X times faster (default 1)
   --no-pacing        send and take bytes as fast as possible, not ten bit times each
-  --replay FILE      send a recorded log instead, one GGA-to-GGA burst a second
+  --replay FILE      send a recorded log instead, at its own pace: bursts grouped by the
+                     times of GGA, RMC, GNS, GLL and ZDA, each after the time between them
+                     (a second when a time is missing, goes back or jumps over a minute)
   --link PATH        also make PATH a symbolic link to the device
   --seed N           sky and restart-time spread (default 1)
   --no-ack           ignore every command frame (no acknowledgement, no restart)
@@ -175,6 +193,12 @@ line, then runs until interrupted (SIGINT or SIGTERM).
                      seconds without a fix after a restart (default 30, 20, 3), a tenth
                      either way; or MEAN:SPREAD, e.g. --hot 3:1, drawn from a log-normal
                      distribution of that mean and standard deviation
+  --noise H[:V[:TAU]] Gaussian position error of sigma H metres east and north and V up
+                     (default 1.5 H), each a first-order Gauss-Markov process of correlation
+                     time TAU seconds (default 0: independent at every fix); positions then
+                     carry seven decimals of minutes and altitudes three
+  --gst              a GST sentence after each fix, claiming the noise's sigmas
+  --fix-rate HZ      GGA, GSA and RMC 1, 2, 5 or 10 times a second (GSV once a second)
   --no-banners       no identification lines at start and after restarts
   --dated-version    add the dated version line to the identification lines
   --silent-at STEP   in firmware download, stay silent at request, loader, header, block

@@ -17,15 +17,22 @@ struct SystemPlan {
     int firstPrn;       // as NMEA 4.10 numbers the system
     int firstPrnNmea40; // as a receiver without system IDs numbers it, so that GN tells it
     std::vector<int> signals;
+    int l1Signal; // NMEA 4.11 signal IDs of the bands, 0 for none
+    int l5Signal;
+    int satellites = 12; // the system's PRNs: this many, every `spacing`-th number from the first
+    int spacing = 3;
 };
 
-// GPS L1 C/A and L5, GLONASS G1 and G2, Galileo E1 and E5a, BeiDou B1I and B2a.
+// Without bands: GPS L1 C/A and L5-Q, GLONASS G1 and G2, Galileo E1 and E5a, BeiDou B1I and
+// B2a, QZSS L1 C/A and L5-Q. With bands: GPS L1 C/A and L5-I, GLONASS G1 only, Galileo E1 and
+// E5a, BeiDou B1I and B2a, QZSS L1 C/A and L5-I. QZSS has a few satellites of its own.
 const std::vector<SystemPlan>& plans()
 {
-    static const std::vector<SystemPlan> all{{"GP", 1, 1, 1, {1, 8}},
-                                             {"GL", 2, 65, 65, {1, 3}},
-                                             {"GA", 3, 1, 301, {7, 1}},
-                                             {"GB", 4, 1, 401, {1, 5}}};
+    static const std::vector<SystemPlan> all{{"GP", 1, 1, 1, {1, 8}, 1, 7},
+                                             {"GL", 2, 65, 65, {1, 3}, 1, 0},
+                                             {"GA", 3, 1, 301, {7, 1}, 7, 1},
+                                             {"GB", 4, 1, 401, {1, 5}, 1, 5},
+                                             {"GQ", 5, 1, 193, {1, 8}, 1, 7, 5, 1}};
     return all;
 }
 
@@ -37,13 +44,25 @@ const SystemPlan* planOf(const std::string& talker)
     return nullptr;
 }
 
-std::vector<int> prnsFrom(int first)
+std::vector<int> prnsOf(const SystemPlan& plan, int first)
 {
-    std::vector<int> prns(12);
+    std::vector<int> prns(static_cast<std::size_t>(plan.satellites));
     // Every third number, so the systems' skies do not look alike.
-    for (int i = 0; i < 12; ++i)
-        prns[static_cast<std::size_t>(i)] = first + (i * 3) % 32;
+    for (int i = 0; i < plan.satellites; ++i)
+        prns[static_cast<std::size_t>(i)] = first + (i * plan.spacing) % 32;
     return prns;
+}
+
+// The signal IDs of the bands asked for that the system has.
+std::vector<int> bandSignals(const SystemPlan& plan, const std::vector<std::string>& bands)
+{
+    std::vector<int> signals;
+    for (const std::string& band : bands) {
+        const int signal = band == "L1" ? plan.l1Signal : plan.l5Signal;
+        if (signal != 0)
+            signals.push_back(signal);
+    }
+    return signals;
 }
 
 std::string hexDigit(int value)
@@ -62,6 +81,19 @@ std::vector<SatelliteView> onSignal(const std::vector<SatelliteView>& sky, std::
         if (view.snr >= 0)
             view.snr = std::max(0, view.snr - 4);
         heard.push_back(view);
+    }
+    return heard;
+}
+
+// Every satellite heard on L5 as well, a few dB stronger or weaker than on L1, the same each
+// second for the same satellite.
+std::vector<SatelliteView> onL5(const std::vector<SatelliteView>& sky)
+{
+    constexpr int kOffsets[] = {3, -2, 4, -3, 2, -4};
+    std::vector<SatelliteView> heard = sky;
+    for (SatelliteView& view : heard) {
+        if (view.snr >= 0)
+            view.snr = std::clamp(view.snr + kOffsets[view.prn % 6], 0, 99);
     }
     return heard;
 }
@@ -117,20 +149,29 @@ bool parseSystems(const std::string& text, std::vector<std::string>& systems)
     return !systems.empty() && text.back() != ',';
 }
 
+bool parseBands(const std::string& text, std::vector<std::string>& bands)
+{
+    if (text != "L1" && text != "L1,L5")
+        return false;
+    bands = text == "L1" ? std::vector<std::string>{"L1"} : std::vector<std::string>{"L1", "L5"};
+    return true;
+}
+
 bool gpsOnly(const std::vector<std::string>& systems)
 {
     return systems.size() == 1 && systems[0] == "GP";
 }
 
-Constellations::Constellations(const std::vector<std::string>& talkers, bool nmea410, unsigned seed)
-    : nmea410_(nmea410)
+Constellations::Constellations(const std::vector<std::string>& talkers, bool nmea410, unsigned seed,
+                               const std::vector<std::string>& bands)
+    : nmea410_(nmea410), bands_(!bands.empty())
 {
     unsigned n = 0;
     for (const std::string& talker : talkers) {
         const SystemPlan& plan = *planOf(talker);
         const int first = nmea410 ? plan.firstPrn : plan.firstPrnNmea40;
-        systems_.push_back(
-            {plan.talker, plan.systemId, plan.signals, SkyModel(seed + 97 * n++, prnsFrom(first))});
+        systems_.push_back({plan.talker, plan.systemId, bands_ ? bandSignals(plan, bands) : plan.signals,
+                            SkyModel(seed + 97 * n++, prnsOf(plan, first))});
     }
 }
 
@@ -159,7 +200,8 @@ std::vector<std::string> Constellations::burst(const BurstInput& input, double s
         const std::size_t signals = nmea410_ ? systems_[i].signals.size() : 1;
         for (std::size_t s = 0; s < signals; ++s) {
             const std::string suffix = nmea410_ ? "," + hexDigit(systems_[i].signals[s]) : std::string();
-            for (std::string& sentence : gsvGroup(systems_[i].talker, onSignal(skies[i], s), suffix))
+            const auto heard = bands_ ? (s == 0 ? skies[i] : onL5(skies[i])) : onSignal(skies[i], s);
+            for (std::string& sentence : gsvGroup(systems_[i].talker, heard, suffix))
                 burst.push_back(std::move(sentence));
         }
     }

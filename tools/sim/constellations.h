@@ -1,5 +1,6 @@
 // The skies of several satellite systems, and the second's output of a receiver that hears
-// them: GN fixes, a GSA per system and GSV groups per system (and per signal in NMEA 4.10).
+// them: GN fixes, a GSA per system and GSV groups per system (and per signal in NMEA 4.10, or
+// per band heard with NMEA 4.11 signal IDs).
 #pragma once
 
 #include "sim/nmea_burst.h"
@@ -10,15 +11,21 @@
 
 namespace norvane::sim {
 
-// "GP,GL,GA,GB" into its talkers: each of GP, GL, GA, GB at most once. False for anything else.
+// "GP,GL,GA,GB" into its talkers: each of GP, GL, GA, GB, GQ at most once. False for anything else.
 bool parseSystems(const std::string& text, std::vector<std::string>& systems);
+
+// "L1,L5" or "L1" into its bands. False for anything else.
+bool parseBands(const std::string& text, std::vector<std::string>& bands);
 
 // Whether these talkers make the one-system output of old.
 bool gpsOnly(const std::vector<std::string>& systems);
 
 class Constellations {
 public:
-    Constellations(const std::vector<std::string>& talkers, bool nmea410, unsigned seed);
+    // Without bands each system sends the signals of old; with bands (which need nmea410) every
+    // satellite is heard on each band its system has, on L5 a few dB off its L1 strength.
+    Constellations(const std::vector<std::string>& talkers, bool nmea410, unsigned seed,
+                   const std::vector<std::string>& bands = {});
 
     // The burst of one second: GNGGA, a GNGSA per system, the GSV groups, GNRMC.
     std::vector<std::string> burst(const BurstInput& input, double seconds) const;
@@ -32,6 +39,7 @@ private:
     };
     std::vector<System> systems_;
     bool nmea410_;
+    bool bands_;
 };
 
 } // namespace norvane::sim

@@ -1,6 +1,5 @@
 // norvane-sim: a simulated GPS receiver on a pseudo-terminal, for trying the program without
 // hardware.
-#include "norvane_version.h"
 #include "sim/command_line.h"
 #include "sim/simulator.h"
 
@@ -13,18 +12,8 @@ int main(int argc, char** argv)
 {
     using namespace norvane::sim;
     CommandLine command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (command.help) {
-        std::cout << usageText();
-        return 0;
-    }
-    if (command.version) {
-        std::cout << "norvane-sim " << norvane::kVersion << '\n';
-        return 0;
-    }
-    if (!command.error.empty()) {
-        std::cerr << "norvane-sim: " << command.error << " (see norvane-sim --help)\n";
-        return 2;
-    }
+    if (const auto status = norvane::answerCommonArguments(command, "norvane-sim", usageText(), std::cout, std::cerr))
+        return *status;
     // Blocked before the simulator's thread exists, so only sigwait below sees them.
     sigset_t endSignals;
     sigemptyset(&endSignals);

@@ -28,8 +28,8 @@ std::string positionFields(const BurstInput& in)
     if (in.fixMode < '2')
         return ",,,";
     const FixPosition& p = in.position;
-    return formatAngle(p.latitude, 2) + "," + p.latHemisphere + "," + formatAngle(p.longitude, 3) + "," +
-           p.lonHemisphere;
+    return formatAngle(p.latitude, 2, in.angleDecimals) + "," + p.latHemisphere + "," +
+           formatAngle(p.longitude, 3, in.angleDecimals) + "," + p.lonHemisphere;
 }
 
 // $GPGGA,120000.000,2459.2057,N,12130.1234,E,1,09,1.0,56.3,M,15.2,M,,*hh
@@ -40,7 +40,8 @@ std::string gga(const BurstInput& in, std::size_t used)
     body += fix ? "1," : "0,";
     body += twoDigits(static_cast<int>(used)) + ",";
     body += fix ? oneDecimal(dilutionFor(used).horizontal) + "," : ",";
-    body += in.fixMode == '3' ? oneDecimal(in.position.altitude) + ",M,15.2,M,," : ",M,,M,,";
+    body += in.fixMode == '3' ? fixedDecimals(in.position.altitude, in.altitudeDecimals) + ",M,15.2,M,,"
+                              : ",M,,M,,";
     return nmeaSentence(body);
 }
 

@@ -23,6 +23,8 @@ struct BurstInput {
     char fixMode = '3'; // '1' no fix, '2' 2D, '3' 3D
     FixPosition position;
     std::vector<SatelliteView> sky; // in the order GSV lists them
+    int angleDecimals = 4;          // of the minutes; more when the position carries noise
+    int altitudeDecimals = 1;
 };
 
 // The sentences in sending order, each with its checksum and CR LF.

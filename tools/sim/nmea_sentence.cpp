@@ -30,11 +30,11 @@ std::string fixedDecimals(double value, int decimals)
     return std::string(text, end);
 }
 
-std::string formatAngle(double degreesMinutes, int degreeDigits)
+std::string formatAngle(double degreesMinutes, int degreeDigits, int decimals)
 {
-    // Width is the degree digits, two minute digits, the point and four decimals.
-    std::string text = fixedDecimals(std::fabs(degreesMinutes), 4);
-    const std::size_t width = static_cast<std::size_t>(degreeDigits + 7);
+    // Width is the degree digits, two minute digits, the point and the decimals.
+    std::string text = fixedDecimals(std::fabs(degreesMinutes), decimals);
+    const std::size_t width = static_cast<std::size_t>(degreeDigits + 3 + decimals);
     if (text.size() < width)
         text.insert(0, width - text.size(), '0');
     return text;

@@ -15,8 +15,9 @@ unsigned char nmeaChecksum(const std::string& body);
 // "$" + body + "*" + two upper-case hexadecimal digits + CR LF.
 std::string nmeaSentence(const std::string& body);
 
-// ddmm.mmmm (or dddmm.mmmm when degreeDigits is 3) with four decimals and leading zeros.
-std::string formatAngle(double degreesMinutes, int degreeDigits);
+// ddmm.mmmm (or dddmm.mmmm when degreeDigits is 3) with four decimals (or as many as asked) and
+// leading zeros.
+std::string formatAngle(double degreesMinutes, int degreeDigits, int decimals = 4);
 
 // Field texts: "05" for 5 (PRNs, elevations, SNRs), "1.2" for 1.23 (DOPs).
 std::string twoDigits(int value);

@@ -20,8 +20,8 @@ constexpr double kRatePollSeconds = 0.01;
 // How late (real seconds) the thread may wake without the line losing time: the bytes it could
 // have carried meanwhile go out at once.
 constexpr double kWakeSlackSeconds = 0.02;
-// The most missed seconds a late wake still sends.
-constexpr long kLongestCatchUp = 5;
+// How far back (simulator seconds) a late wake still sends the bursts it missed.
+constexpr double kLongestCatchUp = 5;
 // A paced line is served in batches of at least this much real time rather than byte by byte,
 // which would wake the thread ten thousand times a second at 115200.
 constexpr double kBatchSeconds = 0.001;
@@ -38,7 +38,7 @@ void SimulatorEngine::powerOn(double now)
 {
     lineRate_ = slaveLineRate(line_.masterFd());
     queueLines(model_.startupLines());
-    nextSecond_ = static_cast<long>(std::floor(now));
+    nextBurstAt_ = std::floor(now * options_.fixRate) / options_.fixRate;
 }
 
 void SimulatorEngine::step(double now)
@@ -58,7 +58,7 @@ void SimulatorEngine::step(double now)
 
 double SimulatorEngine::nextWake(double now) const
 {
-    double wake = std::min(static_cast<double>(nextSecond_), now + kRatePollSeconds * options_.speed);
+    double wake = std::min(nextBurstAt_, now + kRatePollSeconds * options_.speed);
     if (!output_.empty() && !options_.pacing)
         return now;
     double batch = now + kBatchSeconds * options_.speed;
@@ -147,23 +147,26 @@ void SimulatorEngine::handleCommand(const Command& command, double now)
 
 void SimulatorEngine::queueBurst(double now)
 {
-    long second = static_cast<long>(std::floor(now));
-    // A thread that wakes late still sends the seconds it slept through, as a receiver would
+    // A thread that wakes late still sends the bursts it slept through, as a receiver would
     // have; only a stall of many seconds (a suspended machine) leaves a gap.
-    for (long due = std::max(nextSecond_, second - kLongestCatchUp + 1); due <= second; ++due)
-        queueBurstOf(due);
-    nextSecond_ = std::max(nextSecond_, second + 1);
+    for (; nextBurstAt_ <= now; nextBurstAt_ += model_.secondsToNextBurst()) {
+        if (now - nextBurstAt_ < kLongestCatchUp)
+            queueBurstOf(nextBurstAt_);
+        else
+            model_.skipBurst();
+    }
 }
 
-void SimulatorEngine::queueBurstOf(long second)
+void SimulatorEngine::queueBurstOf(double at)
 {
-    if (download_.active())
-        return;
     double backlog = static_cast<double>(output_.pendingBytes()) * LinePacer::byteSeconds(options_.rate);
-    if (options_.pacing && backlog > kLongestBacklogSeconds)
+    if (download_.active() || (options_.pacing && backlog > kLongestBacklogSeconds)) {
+        model_.skipBurst();
         return;
-    queueLines(model_.burst(second));
-    fixMode_ = model_.fixModeAt(static_cast<double>(second));
+    }
+    // Bursts come every 1 / fix rate seconds; the slot numbers them at that rate.
+    queueLines(model_.burst(std::lround(at * options_.fixRate)));
+    fixMode_ = model_.fixModeAt(at);
     ++burstsSent_;
 }
 

@@ -42,7 +42,7 @@ private:
     void feedDownload(const std::uint8_t* bytes, std::size_t n);
     void handleCommand(const Command& command, double now);
     void queueBurst(double now);
-    void queueBurstOf(long second);
+    void queueBurstOf(double at);
     void queueLines(const std::vector<std::string>& lines);
     void sendOutput(double now);
 
@@ -56,7 +56,7 @@ private:
     LinePacer sendPacer_, takePacer_;
 
     int lineRate_ = 0;
-    long nextSecond_ = 0;
+    double nextBurstAt_ = 0; // simulator seconds
     char fixMode_ = '3';
     std::uint64_t bytesSent_ = 0, bytesTaken_ = 0;
     int burstsSent_ = 0, framesAnswered_ = 0, framesRejected_ = 0;

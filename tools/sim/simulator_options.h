@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/download_responder.h"
+#include "sim/position_noise.h"
 
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ struct SimulatorOptions {
     std::string talker = "GP";              // "GP" or "GN"
     std::vector<std::string> systems{"GP"}; // talkers of the systems heard; more than GP: GN sentences
     bool nmea410 = true;                    // system IDs in GSA, signal IDs in GSV (with several systems)
+    std::vector<std::string> bands;         // "L1", "L5": every satellite on each, NMEA 4.11 signal IDs
     double latitude = 2459.2057;            // ddmm.mmmm
     char latHemisphere = 'N';
     double longitude = 12130.1234; // dddmm.mmmm
@@ -33,6 +35,9 @@ struct SimulatorOptions {
     bool flowControlVersion = false;               // the version reply's date and CRC bytes are 0x11 and 0x13
     bool softwareFlowControl = false;              // the line starts with XON/XOFF on, as a fresh serial port
     std::string startTime = "2007-10-19 12:00:00"; // UTC of the first burst; empty: the real time
+    NoiseOptions noise;                            // position error; none by default
+    bool gst = false;                              // a GST sentence with the noise's sigmas after each fix
+    int fixRate = 1;                               // GGA, GSA and RMC this many times a second
     DownloadOptions download;
 };
 

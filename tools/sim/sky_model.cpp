@@ -33,6 +33,8 @@ SkyModel::SkyModel(unsigned seed, const std::vector<int>& prns)
 {
     std::mt19937 random(seed);
     int count = 10 + static_cast<int>(random() % 3);
+    // A system of fewer satellites has all of them in view.
+    count = std::min(count, static_cast<int>(prns.size()));
     for (int i = 0; i < count; ++i) {
         // Spread the satellites around the sky; a couple stay low enough to go untracked.
         double elevation = i < 2 ? 4.0 + i * 2 : 15.0 + std::uniform_real_distribution<double>(0, 65)(random);

@@ -17,7 +17,8 @@ class SkyModel {
 public:
     // The seed picks how many satellites are in view (10 to 12) and where they stand.
     explicit SkyModel(unsigned seed);
-    // The same with the satellites numbered from this list (at least twelve numbers).
+    // The same with the satellites numbered from this list; with fewer than ten numbers, each
+    // of them is in view.
     SkyModel(unsigned seed, const std::vector<int>& prns);
 
     // The sky `seconds` after the simulator started, in the order GSV lists them.

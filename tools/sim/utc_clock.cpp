@@ -59,7 +59,7 @@ UtcTime addSeconds(const UtcTime& start, std::int64_t secondsToAdd)
 std::string nmeaTimeOfDay(const UtcTime& time)
 {
     char text[16];
-    std::snprintf(text, sizeof text, "%02d%02d%02d.000", time.hour, time.minute, time.second);
+    std::snprintf(text, sizeof text, "%02d%02d%02d.%03d", time.hour, time.minute, time.second, time.millisecond);
     return text;
 }
 

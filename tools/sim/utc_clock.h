@@ -10,6 +10,7 @@ namespace norvane::sim {
 struct UtcTime {
     int year = 2007, month = 10, day = 19; // four-digit year
     int hour = 12, minute = 0, second = 0;
+    int millisecond = 0; // of a fix between whole seconds
 };
 
 // "YYYY-MM-DD hh:mm:ss"; nothing when the text is not such a time.

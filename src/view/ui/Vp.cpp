@@ -46,6 +46,8 @@ void Tviewp::createControls()
     Button1 = makeButton(this, "Button1", QStringLiteral("Zoom --"), QRect(8, 8, 75, 25));
     Button2 = makeButton(this, "Button2", QStringLiteral("Zoom +"), QRect(88, 8, 75, 25));
     Button3 = makeButton(this, "Button3", QStringLiteral("Clear point"), QRect(240, 8, 75, 25));
+    // The way from the positions in arc-minutes to the survey of the same fixes in metres.
+    bt_accuracy = makeButton(this, "bt_accuracy", QStringLiteral("Accuracy"), QRect(320, 8, 75, 25));
 
     Chart1 = new PointChart(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
@@ -57,6 +59,7 @@ void Tviewp::connectHandlers()
     connect(Button1, &QPushButton::clicked, this, &Tviewp::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tviewp::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &Tviewp::Button3Click);
+    connect(bt_accuracy, &QPushButton::clicked, this, &Tviewp::accuracyClicked);
 }
 
 void Tviewp::resizeEvent(QResizeEvent* event)

@@ -21,6 +21,10 @@ public:
     void plotViewPoint(const QString& latitudeText, const QString& longitudeText, double latitude,
                        double longitude);
 
+signals:
+    // bt_accuracy: the main window opens the Position Accuracy window.
+    void accuracyClicked();
+
 public slots:
     void FormCreate();
     void Button1Click();
@@ -39,6 +43,7 @@ private:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
+    QPushButton* bt_accuracy = nullptr;
     PointChart* Chart1 = nullptr;
 };
 

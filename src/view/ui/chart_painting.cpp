@@ -12,7 +12,6 @@ namespace norvane {
 namespace {
 
 constexpr int kTickLength = 4;
-const QColor kGridColour(0xC0, 0xC0, 0xC0);
 
 int tickRoom(int pixels, int labelPixels)
 {
@@ -61,16 +60,29 @@ double pixelY(const QRect& wall, double minimum, double maximum, double value)
     return place(wall.bottom(), wall.top(), minimum, maximum, value);
 }
 
-void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+double leftAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum)
 {
     const QFontMetrics metrics(painter.font());
-    const int count = tickRoom(wall.height(), metrics.height() * 2);
-    const double step = tickStep(maximum - minimum, count);
-    for (const double value : axisTicks(minimum, maximum, count)) {
+    return tickStep(maximum - minimum, tickRoom(wall.height(), metrics.height() * 2));
+}
+
+double bottomAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum)
+{
+    const QFontMetrics metrics(painter.font());
+    const double widest = std::max(metrics.horizontalAdvance(QString::fromStdString(tickText(minimum, 1))),
+                                   metrics.horizontalAdvance(QString::fromStdString(tickText(maximum, 1))));
+    return tickStep(maximum - minimum, tickRoom(wall.width(), static_cast<int>(widest) + 16));
+}
+
+void drawLeftAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,
+                       const AxisColours& colours)
+{
+    const QFontMetrics metrics(painter.font());
+    for (const double value : ticksOfStep(minimum, maximum, step)) {
         const int y = qRound(pixelY(wall, minimum, maximum, value));
-        painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+        painter.setPen(QPen(colours.grid, 1, Qt::DotLine));
         painter.drawLine(wall.left() + 1, y, wall.right() - 1, y);
-        painter.setPen(Qt::black);
+        painter.setPen(colours.text);
         painter.drawLine(wall.left() - kTickLength, y, wall.left(), y);
         const QString text = QString::fromStdString(tickText(value, step));
         painter.drawText(QRect(0, y - metrics.height() / 2, wall.left() - kTickLength - 2, metrics.height()),
@@ -78,24 +90,31 @@ void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, d
     }
 }
 
-void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+void drawBottomAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,
+                         const AxisColours& colours)
 {
     const QFontMetrics metrics(painter.font());
-    const double widest = std::max(metrics.horizontalAdvance(QString::fromStdString(tickText(minimum, 1))),
-                                   metrics.horizontalAdvance(QString::fromStdString(tickText(maximum, 1))));
-    const int count = tickRoom(wall.width(), static_cast<int>(widest) + 16);
-    const double step = tickStep(maximum - minimum, count);
-    for (const double value : axisTicks(minimum, maximum, count)) {
+    for (const double value : ticksOfStep(minimum, maximum, step)) {
         const int x = qRound(pixelX(wall, minimum, maximum, value));
-        painter.setPen(QPen(kGridColour, 1, Qt::DotLine));
+        painter.setPen(QPen(colours.grid, 1, Qt::DotLine));
         painter.drawLine(x, wall.top() + 1, x, wall.bottom() - 1);
-        painter.setPen(Qt::black);
+        painter.setPen(colours.text);
         painter.drawLine(x, wall.bottom(), x, wall.bottom() + kTickLength);
         const QString text = QString::fromStdString(tickText(value, step));
         const int width = metrics.horizontalAdvance(text);
         painter.drawText(QRect(x - width / 2, wall.bottom() + kTickLength + 1, width, metrics.height()),
                          Qt::AlignCenter, text);
     }
+}
+
+void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+{
+    drawLeftAxisTicks(painter, wall, minimum, maximum, leftAxisStep(painter, wall, minimum, maximum), {});
+}
+
+void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum)
+{
+    drawBottomAxisTicks(painter, wall, minimum, maximum, bottomAxisStep(painter, wall, minimum, maximum), {});
 }
 
 } // namespace norvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 
@@ -21,5 +22,19 @@ double pixelY(const QRect& wall, double minimum, double maximum, double value);
 
 void drawLeftAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum);
 void drawBottomAxisNumbers(QPainter& painter, const QRect& wall, double minimum, double maximum);
+
+// The same in two steps, for plots of their own: the step that leaves room for the numbers
+// along an edge, then the ticks of a given step (one step on both axes of a plot drawn to the
+// same scale across and up) in the plot's own colours.
+struct AxisColours {
+    QColor text = Qt::black;
+    QColor grid = QColor(0xC0, 0xC0, 0xC0);
+};
+double leftAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum);
+double bottomAxisStep(const QPainter& painter, const QRect& wall, double minimum, double maximum);
+void drawLeftAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,
+                       const AxisColours& colours);
+void drawBottomAxisTicks(QPainter& painter, const QRect& wall, double minimum, double maximum, double step,
+                         const AxisColours& colours);
 
 } // namespace norvane

@@ -20,6 +20,63 @@ constexpr int kSnrRightRoom = 8;
 constexpr int kSnrTitleRoom = 18;
 constexpr double kBarFill = 0.7;
 
+// Lines or dots that contrast with a bar's status colour: white on blue, black on silver and white.
+QColor patternColour(const QColor& fill)
+{
+    return qGray(fill.rgb()) < 128 ? Qt::white : Qt::black;
+}
+
+void drawPattern(QPainter& painter, const QRect& inside, BandPattern pattern, const QColor& fill)
+{
+    const QColor colour = patternColour(fill);
+    switch (pattern) {
+    case BandPattern::Plain:
+        break;
+    case BandPattern::Stripes:
+        painter.setPen(colour);
+        for (int y = inside.top() + 1; y <= inside.bottom(); y += 3)
+            painter.drawLine(inside.left(), y, inside.right(), y);
+        break;
+    case BandPattern::Chequer:
+        painter.fillRect(inside, QBrush(colour, Qt::Dense4Pattern));
+        break;
+    case BandPattern::Hatch:
+        painter.fillRect(inside, QBrush(colour, Qt::BDiagPattern));
+        break;
+    case BandPattern::CrossHatch:
+        painter.fillRect(inside, QBrush(colour, Qt::DiagCrossPattern));
+        break;
+    }
+}
+
+// An outlined box of the bar colour with the band's pattern, its outline inside `box`.
+void drawPatternedBox(QPainter& painter, const QRect& box, BandPattern pattern, const QColor& fill)
+{
+    painter.setPen(Qt::black);
+    painter.setBrush(fill);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    drawPattern(painter, box.adjusted(1, 1, -1, -1), pattern, fill);
+}
+
+// The bands along the right of the title line: a white box of each band's pattern and its name.
+void drawBandLegend(QPainter& painter, const QRect& panel, const QVector<BandKey>& bands)
+{
+    constexpr int kBox = 11;
+    const QFontMetrics metrics(painter.font());
+    int width = 0;
+    for (const BandKey& band : bands)
+        width += kBox + 3 + metrics.horizontalAdvance(band.name) + 8;
+    int x = panel.right() - width;
+    for (const BandKey& band : bands) {
+        drawPatternedBox(painter, QRect(x, 4, kBox, kBox - 2), band.pattern, Qt::white);
+        x += kBox + 3;
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(x, 2, metrics.horizontalAdvance(band.name), metrics.height()),
+                         Qt::AlignLeft | Qt::AlignTop, band.name);
+        x += metrics.horizontalAdvance(band.name) + 8;
+    }
+}
+
 } // namespace
 
 SnrChart::SnrChart(QWidget* parent) : QWidget(parent), markFont_(QStringLiteral("Roman"))
@@ -35,16 +92,28 @@ SnrChart::SnrChart(QWidget* parent) : QWidget(parent), markFont_(QStringLiteral(
 void SnrChart::clearBars()
 {
     bars_.clear();
+    bands_.clear();
     setAccessibleDescription(QString::fromStdString(satelliteDescription({})));
     update();
 }
 
 void SnrChart::addBar(const ChartBar& bar)
 {
-    // Bars are kept in ascending x, as the chart's series orders them.
-    const auto place = std::upper_bound(bars_.begin(), bars_.end(), bar.x,
-                                        [](double x, const ChartBar& b) { return x < b.x; });
-    bars_.insert(place, bar);
+    // Bars are kept in ascending x, as the chart's series orders them. They mostly come in that
+    // order, a bar per band of each satellite after every GSV group.
+    if (bars_.isEmpty() || bars_.back().x <= bar.x) {
+        bars_.push_back(bar);
+    } else {
+        const auto place = std::upper_bound(bars_.begin(), bars_.end(), bar.x,
+                                            [](double x, const ChartBar& b) { return x < b.x; });
+        bars_.insert(place, bar);
+    }
+    update();
+}
+
+void SnrChart::setBands(const QVector<BandKey>& bands)
+{
+    bands_ = bands;
     update();
 }
 
@@ -70,7 +139,8 @@ bool SnrChart::showsValueMarks() const
     if (!thinCrowdedLabels_)
         return true;
     const QFontMetrics metrics(markFont_);
-    return metrics.horizontalAdvance(QStringLiteral("00")) + 6 <= slotWidth();
+    return metrics.horizontalAdvance(QStringLiteral("00")) + 6 <=
+           slotWidth() / std::max<int>(1, bands_.size());
 }
 
 QRect SnrChart::backWall() const
@@ -103,7 +173,8 @@ double SnrChart::slotWidth() const
 SnrChart::Placement SnrChart::placement() const
 {
     const QFontMetrics markMetrics(markFont_);
-    return {backWall(), valueArea(markMetrics), valueTop(), slotWidth(), markMetrics};
+    return {backWall(),  valueArea(markMetrics),          valueTop(),
+            slotWidth(), std::max<int>(1, bands_.size()), markMetrics};
 }
 
 QRect SnrChart::barRect(int index) const
@@ -116,7 +187,9 @@ QRect SnrChart::markRect(int index) const
     return markRect(placement(), index);
 }
 
-QRect SnrChart::barRect(const Placement& at, int index) const
+// The bars of one x share the middle of its slot, each band its part; `wholeSlot` gives the
+// whole of that middle, under which the label stands.
+QRect SnrChart::barRect(const Placement& at, int index, bool wholeSlot) const
 {
     if (index < 0 || index >= bars_.size())
         return {};
@@ -124,8 +197,14 @@ QRect SnrChart::barRect(const Placement& at, int index) const
     const double centre = at.wall.left() + (bar.x - 0.5) * at.slot;
     const double halfWidth = at.slot * kBarFill / 2;
     const int top = qRound(pixelY(at.area, 0, at.top, bar.height));
-    const int left = qRound(centre - halfWidth);
-    return QRect(QPoint(left, top), QPoint(qRound(centre + halfWidth), at.area.bottom()));
+    double left = centre - halfWidth;
+    double right = centre + halfWidth;
+    if (!wholeSlot && at.bandCount > 1) {
+        const double width = (right - left) / at.bandCount;
+        left += width * bar.bandPlace;
+        right = left + width;
+    }
+    return QRect(QPoint(qRound(left), top), QPoint(qRound(right), at.area.bottom()));
 }
 
 QRect SnrChart::markRect(const Placement& at, int index) const
@@ -148,10 +227,17 @@ void SnrChart::drawBar(QPainter& painter, const Placement& at, int labelHeight, 
     painter.setPen(Qt::black);
     painter.setBrush(bar.color);
     painter.drawRect(body.adjusted(0, 0, -1, 0));
+    if (bar.pattern != BandPattern::Plain)
+        drawPattern(painter, body.adjusted(1, 1, -1, 0), bar.pattern, bar.color);
 
-    if (index % step == 0)
-        painter.drawText(QRect(body.left() - 10, at.wall.bottom() + 2, body.width() + 20, labelHeight),
+    // One label for the bars of one x, under them all.
+    const bool firstOfItsX = index == 0 || bars_[index - 1].x != bar.x;
+    if (firstOfItsX && (static_cast<int>(bar.x) - 1) % step == 0) {
+        const QRect under = barRect(at, index, true);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(under.left() - 10, at.wall.bottom() + 2, under.width() + 20, labelHeight),
                          Qt::AlignHCenter | Qt::AlignTop, bar.label);
+    }
     if (!marks)
         return;
 
@@ -175,6 +261,8 @@ void SnrChart::paintEvent(QPaintEvent*)
     drawChartPanel(painter, rect(), title_);
     drawBackWall(painter, at.wall);
     drawLeftAxisNumbers(painter, at.area, 0, at.top);
+    if (bands_.size() > 1)
+        drawBandLegend(painter, rect(), bands_);
     const int step = labelStep();
     const bool marks = showsValueMarks();
     for (int index = 0; index < bars_.size(); ++index)

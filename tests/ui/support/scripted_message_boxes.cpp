@@ -43,6 +43,17 @@ void ScriptedMessageBoxes::showError(QWidget* owner, const QString& message)
     record({RecordedBox::Kind::Error, message, applicationTitle(), {}, {}, owner != nullptr, owner});
 }
 
+QString ScriptedMessageBoxes::chooseFile(QWidget* owner, const QString& caption, const QString& folder,
+                                         const QString&)
+{
+    record({RecordedBox::Kind::ChooseFile, caption, folder, {}, {}, owner != nullptr, owner});
+    if (chosenFiles_.empty())
+        return QString();
+    QString path = chosenFiles_.front();
+    chosenFiles_.pop_front();
+    return path;
+}
+
 void ScriptedMessageBoxes::record(const RecordedBox& box)
 {
     boxes_.append(box);

@@ -18,6 +18,9 @@
 // Error boxes (the standard error box for an exception escaping a handler) are recorded with
 // kind Error, the exception's message as text and the application's title as caption.
 //
+// File dialogs are recorded with kind ChooseFile, the dialog's caption as text and the folder it
+// starts in as caption; each returns the next path given to chooseNext(), or nothing (cancelled).
+//
 // onBox, when set, runs for each box as it is "shown", while the handler that raised it is
 // still running: the place to look at the window's state at that moment.
 
@@ -34,10 +37,10 @@
 namespace norvane::uitest {
 
 struct RecordedBox {
-    enum class Kind { Inform, Ask, Error };
+    enum class Kind { Inform, Ask, Error, ChooseFile };
     Kind kind = Kind::Inform;
     QString text;
-    QString caption;         // Inform and Error; empty for Ask
+    QString caption;         // Inform and Error, the folder for ChooseFile; empty for Ask
     QString firstButton;     // Ask only
     QString secondButton;    // Ask only
     bool hadOwner = false;   // a window was given as the box's owner
@@ -53,6 +56,7 @@ public:
 
     void answerNext(QuestionAnswer answer) { answers_.push_back(answer); }
     void setDefaultAnswer(QuestionAnswer answer) { defaultAnswer_ = answer; }
+    void chooseNext(const QString& path) { chosenFiles_.push_back(path); }
 
     const QList<RecordedBox>& boxes() const { return boxes_; }
     // The texts of all recorded boxes, in order.
@@ -68,12 +72,15 @@ public:
     QuestionAnswer ask(QWidget* owner, const QString& text, const QString& firstButton,
                        const QString& secondButton) override;
     void showError(QWidget* owner, const QString& message) override;
+    QString chooseFile(QWidget* owner, const QString& caption, const QString& folder,
+                       const QString& filter) override;
 
 private:
     void record(const RecordedBox& box);
 
     QList<RecordedBox> boxes_;
     std::deque<QuestionAnswer> answers_;
+    std::deque<QString> chosenFiles_;
     QuestionAnswer defaultAnswer_ = QuestionAnswer::First;
 };
 

@@ -1,21 +1,18 @@
-#include "control/ttff_csv.h"
+#include "log/csv_file.h"
+
+#include "log/file_naming.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 
 namespace norvane {
 
-std::string ttffCsvName(std::int64_t utcMs)
+std::string runCsvName(const std::string& prefix, std::int64_t utcMs, const std::string& suffix)
 {
-    const std::time_t seconds = static_cast<std::time_t>(utcMs / 1000);
-    const std::tm* local = std::localtime(&seconds);
-    char text[64] = "norvane-ttff.csv";
-    if (local)
-        std::strftime(text, sizeof text, "norvane-ttff-%Y%m%d-%H%M%S.csv", local);
-    return text;
+    const std::string stamp = localTimeStamp(static_cast<std::time_t>(utcMs / 1000));
+    return prefix + (stamp.empty() ? "" : "-" + stamp) + suffix + ".csv";
 }
 
 namespace {
@@ -28,18 +25,14 @@ std::string failure(const std::string& what, const std::string& path)
 
 } // namespace
 
-bool TtffCsvFile::createNamed(std::int64_t utcMs, std::string& error)
+bool CsvFile::createNamed(const std::string& prefix, std::int64_t utcMs, const std::string& suffix,
+                          const std::string& header, std::string& error)
 {
-    const std::string name = ttffCsvName(utcMs);
-    const std::string stem = name.substr(0, name.size() - 4);
-    std::string path = name;
-    std::error_code ignored;
-    for (int n = 2; std::filesystem::exists(path, ignored) && n < 1000; ++n)
-        path = stem + "-" + std::to_string(n) + ".csv";
-    return createAt(path, error);
+    const std::string name = runCsvName(prefix, utcMs, suffix);
+    return createAt(freePath(name.substr(0, name.size() - 4), ".csv"), header, error);
 }
 
-bool TtffCsvFile::createAt(const std::string& path, std::string& error)
+bool CsvFile::createAt(const std::string& path, const std::string& header, std::string& error)
 {
     close();
     path_ = path;
@@ -52,26 +45,27 @@ bool TtffCsvFile::createAt(const std::string& path, std::string& error)
         return false;
     }
     created_ = true;
-    return writeLine(kTtffCsvHeader, error);
+    return writeLine(header, error);
 }
 
-bool TtffCsvFile::append(const TtffRecord& record, std::string& error)
+bool CsvFile::append(const std::string& row, std::string& error)
 {
     if (!file_.is_open()) {
         error = "no CSV file is open";
         return false;
     }
-    if (!writeLine(csvRow(record), error))
+    if (!writeLine(row, error))
         return false;
     ++rows_;
     return true;
 }
 
-bool TtffCsvFile::writeLine(const std::string& line, std::string& error)
+bool CsvFile::writeLine(const std::string& line, std::string& error)
 {
     errno = 0;
     file_ << line << '\n';
-    file_.flush();
+    if (flushEachRow_)
+        file_.flush();
     if (file_.good())
         return true;
     error = failure("write to", path_);
@@ -79,7 +73,7 @@ bool TtffCsvFile::writeLine(const std::string& line, std::string& error)
     return false;
 }
 
-void TtffCsvFile::removeIfEmpty()
+void CsvFile::removeIfEmpty()
 {
     if (!created_ || rows_ > 0)
         return;
@@ -91,7 +85,20 @@ void TtffCsvFile::removeIfEmpty()
         std::filesystem::remove(path_, ignored);
 }
 
-void TtffCsvFile::close()
+bool CsvFile::closeWritten(std::string& error)
+{
+    if (!file_.is_open())
+        return true;
+    errno = 0;
+    file_.flush();
+    const bool written = file_.good();
+    if (!written)
+        error = failure("write to", path_);
+    file_.close();
+    return written;
+}
+
+void CsvFile::close()
 {
     if (file_.is_open())
         file_.close();

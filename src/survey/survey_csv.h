@@ -1,0 +1,26 @@
+#pragma once
+
+#include "survey/survey.h"
+
+#include <cstdint>
+#include <string>
+
+namespace norvane {
+
+// The survey's CSV: one row per epoch, from which every figure can be recomputed. Latitude and
+// longitude in signed decimal degrees with 9 decimals, metres with 3; the fix columns are empty
+// for an epoch without a fix, height and up also for a fix without a height.
+constexpr const char* kSurveyCsvHeader =
+    "utc,quality,sats_used,hdop,latitude,longitude,height_m,east_m,north_m,up_m,horizontal_m";
+constexpr const char* kSurveyCsvPrefix = "norvane-survey";
+
+std::string surveyCsvRow(const SurveyRow& row);
+
+// A value with this many decimals, without the minus sign of one that rounds to zero ("0.000"
+// rather than "-0.000" for a bias of -0.0001 m).
+std::string decimalText(double value, int decimals);
+
+// "hh:mm:ss.sss".
+std::string utcOfDayText(std::int64_t msOfDay);
+
+} // namespace norvane
