@@ -20,7 +20,7 @@
 
 #define NORVANE_UI_TEST_MAIN(TestObject)                                                                     \
     namespace {                                                                                              \
-    const bool uiTestRegistered = norvane::uitest::registerUiTest(__FILE__, [](int argc, char** argv) {      \
+    const bool uiTestRegistered##TestObject = norvane::uitest::registerUiTest(__FILE__, [](int argc, char** argv) {      \
         TestObject test;                                                                                     \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \
         return QTest::qExec(&test, argc, argv);                                                              \
