@@ -1,4 +1,5 @@
 #include "decode/checksum.h"
+#include "support/nmea_sentence.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -6,11 +7,11 @@
 namespace norvane {
 namespace {
 
-const std::string kGga = "$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76";
+using test::kRecordedGga;
 
 TEST(VerifyChecksum, AcceptsMatchingDigitsInEitherCase)
 {
-    EXPECT_TRUE(verifyChecksum(kGga + "\n"));
+    EXPECT_TRUE(verifyChecksum(kRecordedGga + "\n"));
     EXPECT_TRUE(verifyChecksum("$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\n"));
     EXPECT_TRUE(verifyChecksum("$GPRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*43\n"));
     // XOR of "GPXYZ" is 0x4C.
@@ -43,8 +44,8 @@ TEST(VerifyChecksum, TheLastCharacterIsNeverPartOfTheSentence)
 
 TEST(VerifyChecksum, CharactersAfterTheDigitsPlayNoPart)
 {
-    EXPECT_TRUE(verifyChecksum(kGga + "%%\x01\xF1PLN garbage\xB3\x0A\n"));
-    EXPECT_TRUE(verifyChecksum(kGga + "\r\n"));
+    EXPECT_TRUE(verifyChecksum(kRecordedGga + "%%\x01\xF1PLN garbage\xB3\x0A\n"));
+    EXPECT_TRUE(verifyChecksum(kRecordedGga + "\r\n"));
 }
 
 TEST(VerifyChecksum, DigitsThatAreNotHexadecimalReadAsZero)

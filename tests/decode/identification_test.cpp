@@ -8,8 +8,6 @@
 namespace norvane::test {
 namespace {
 
-const std::string kGga = "$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76";
-
 // A Lumo version reply as the receiver sends it after the revision query: the frame head, "PLN"
 // and the version text, the BCD day, month and year, five unused bytes and the two CRC bytes.
 std::string versionReply(std::uint8_t day, std::uint8_t month, std::uint8_t year, std::uint8_t crcSecond,
@@ -86,7 +84,7 @@ TEST(Banners, DatedVersionLineShowsItsDigitsAsTheyStand)
 TEST(VersionReply, GluedToAValidGgaItIsDecodedAndFillsTheFieldsOnce)
 {
     LoopRig rig;
-    rig.tick(kGga + "\r\n" + versionReply(0x31, 12, 8, 0xB3, 0x0A) + "$");
+    rig.tick(kRecordedGga + "\r\n" + versionReply(0x31, 12, 8, 0xB3, 0x0A) + "$");
     EXPECT_EQ(rig.sink.calls, (std::vector<std::string>{"showPosition", "showAltitude", "showTime"}));
     EXPECT_EQ(rig.sink.versions[0], "PLNV01.02.03");
     EXPECT_EQ(rig.sink.versions[1], "2008/12/31");
@@ -94,13 +92,13 @@ TEST(VersionReply, GluedToAValidGgaItIsDecodedAndFillsTheFieldsOnce)
     EXPECT_EQ(rig.sink.versionWrites.size(), 3u);
 
     // While td_vers1 holds a text another reply changes nothing.
-    rig.tick(kGga + "\r\n" + versionReply(0x19, 10, 7, 0x01, 0x02) + "$");
+    rig.tick(kRecordedGga + "\r\n" + versionReply(0x19, 10, 7, 0x01, 0x02) + "$");
     EXPECT_EQ(rig.sink.versionWrites.size(), 3u);
 
     // Once the fields are emptied the next reply fills them again, td_vers3 with the CRC text only.
     for (std::string& text : rig.sink.versions)
         text.clear();
-    rig.tick(kGga + "\r\n" + versionReply(0x19, 10, 7, 0x01, 0x02) + "$");
+    rig.tick(kRecordedGga + "\r\n" + versionReply(0x19, 10, 7, 0x01, 0x02) + "$");
     EXPECT_EQ(rig.sink.versions[1], "2007/10/19");
     EXPECT_EQ(rig.sink.versions[2], "       CRC: 2 1");
 }
@@ -109,7 +107,7 @@ TEST(VersionReply, CrcTextIsAppendedToWhatTdVers3Holds)
 {
     RecordingSink sink;
     sink.versions[2] = "kept";
-    checkVersionReply(kGga + versionReply(0x31, 12, 8, 0xB3, 0x0A) + "\n", "%", sink);
+    checkVersionReply(kRecordedGga + versionReply(0x31, 12, 8, 0xB3, 0x0A) + "\n", "%", sink);
     EXPECT_EQ(sink.versions[2], "kept       CRC: A B3");
 }
 

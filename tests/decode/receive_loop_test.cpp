@@ -8,19 +8,18 @@
 namespace norvane::test {
 namespace {
 
-const std::string kGga = "$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76";
 const std::vector<std::string> kGgaCalls = {"showPosition", "showAltitude", "showTime"};
 
 TEST(Framing, ASentenceSplitAcrossTwoTicksIsDecodedOnceAtTheNextDollar)
 {
     LoopRig rig;
-    rig.tick(kGga.substr(0, 20));
-    rig.tick(kGga.substr(20) + "\r\n");
+    rig.tick(kRecordedGga.substr(0, 20));
+    rig.tick(kRecordedGga.substr(20) + "\r\n");
     EXPECT_TRUE(rig.sink.calls.empty()) << "a sentence is complete only at the next '$'";
     rig.tick("$GP");
     EXPECT_EQ(rig.sink.calls, kGgaCalls);
     EXPECT_EQ(rig.receiver.state.utc_minute, 27);
-    EXPECT_EQ(rig.sink.memo.back(), kGga);
+    EXPECT_EQ(rig.sink.memo.back(), kRecordedGga);
     EXPECT_EQ(rig.receiver.sentenceText, "$GP");
 }
 
@@ -38,9 +37,9 @@ TEST(Framing, TheFirstByteEverBeingDollarGivesAnEmptyLine)
 TEST(Framing, TwoDollarsInARowMakeALineOfJustDollar)
 {
     LoopRig rig;
-    rig.tick("$$" + kGga.substr(1) + "\r\n$");
-    EXPECT_EQ(rig.sink.memo, (std::vector<std::string>{"", "$", kGga}));
-    EXPECT_EQ(rig.sink.rawLog, (std::vector<std::string>{"\n", "$\n", kGga + "\n"}));
+    rig.tick("$$" + kRecordedGga.substr(1) + "\r\n$");
+    EXPECT_EQ(rig.sink.memo, (std::vector<std::string>{"", "$", kRecordedGga}));
+    EXPECT_EQ(rig.sink.rawLog, (std::vector<std::string>{"\n", "$\n", kRecordedGga + "\n"}));
     EXPECT_EQ(rig.sink.calls, kGgaCalls);
 }
 
@@ -48,7 +47,7 @@ TEST(Framing, GarbageBeforeTheFirstDollarIsShownAndLoggedButNotDecoded)
 {
     LoopRig rig;
     const std::string garbage("\xFF\x13q\0z\r\n", 7);
-    rig.tick(garbage + kGga + "\r\n$");
+    rig.tick(garbage + kRecordedGga + "\r\n$");
     ASSERT_EQ(rig.sink.memo.size(), 2u);
     EXPECT_EQ(rig.sink.memo[0], garbage.substr(0, 5));
     EXPECT_EQ(rig.sink.rawLog[0], garbage.substr(0, 5) + "\n");
@@ -62,8 +61,8 @@ TEST(Framing, LineBreakPairsGoWhereverTheyStandWhileLoneOnesStay)
     EXPECT_EQ(text, "$GPGGA\r\n\rx\n");
 
     LoopRig rig;
-    rig.tick(kGga.substr(0, 10) + "\r\n" + kGga.substr(10) + "\r\n\r\n$");
-    EXPECT_EQ(rig.sink.memo.back(), kGga);
+    rig.tick(kRecordedGga.substr(0, 10) + "\r\n" + kRecordedGga.substr(10) + "\r\n\r\n$");
+    EXPECT_EQ(rig.sink.memo.back(), kRecordedGga);
     EXPECT_EQ(rig.sink.calls, kGgaCalls);
 }
 
@@ -88,10 +87,10 @@ TEST(Framing, ASentenceTextWithoutDollarStopsGrowingAtTheCap)
     LoopRig rig;
     rig.tickInPieces("$" + std::string(3 * kSentenceTextCap, 'x'));
     EXPECT_EQ(rig.receiver.sentenceText.size(), kSentenceTextCap);
-    rig.tick("$" + kGga.substr(1) + "\r\n$");
+    rig.tick("$" + kRecordedGga.substr(1) + "\r\n$");
     ASSERT_EQ(rig.sink.memo.size(), 3u);
     EXPECT_EQ(rig.sink.memo[1], "$" + std::string(kSentenceTextCap - 1, 'x'));
-    EXPECT_EQ(rig.sink.memo[2], kGga);
+    EXPECT_EQ(rig.sink.memo[2], kRecordedGga);
     EXPECT_EQ(rig.sink.calls, kGgaCalls) << "the sentence after the capped one decodes normally";
 }
 

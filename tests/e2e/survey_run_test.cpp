@@ -30,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kSpeed = 20;
+constexpr double kSurveySpeed = 20;
 // The simulator's position: 2459.2057 N 12130.1234 E, 56.3 m above sea level plus 15.2 m.
 constexpr const char* kTruth = "24.986761667,121.502056667,71.5";
 
@@ -102,7 +102,7 @@ protected:
     {
         sim::SimulatorOptions options;
         options.rate = 115200;
-        options.speed = kSpeed;
+        options.speed = kSurveySpeed;
         options.fixRate = rate;
         options.gst = true;
         options.seed = seed;
@@ -115,7 +115,7 @@ protected:
 
     std::string shellCommand(const std::string& arguments) const
     {
-        return "cd '" + directory_.string() + "' && NORVANE_SURVEY_SPEED=" + std::to_string(static_cast<int>(kSpeed)) +
+        return "cd '" + directory_.string() + "' && NORVANE_SURVEY_SPEED=" + std::to_string(static_cast<int>(kSurveySpeed)) +
                " exec '" + NORVANE_SURVEY_COMMAND + "' " + arguments;
     }
 

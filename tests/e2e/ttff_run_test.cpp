@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kSpeed = 20;
+constexpr double kTtffSpeed = 20;
 
 std::vector<std::string> lines(std::istream&& in)
 {
@@ -98,7 +98,7 @@ protected:
     void startSimulator()
     {
         sim::SimulatorOptions options;
-        options.speed = kSpeed;
+        options.speed = kTtffSpeed;
         options.hotSeconds = 3;
         simulator = std::make_unique<sim::Simulator>(options);
         ASSERT_TRUE(simulator->start()) << simulator->lastError();
@@ -149,7 +149,7 @@ protected:
 TEST_F(TtffRun, ThreeHotCyclesGiveAHeaderAndThreeRowsWithinTheSimulatorsTimes)
 {
     startSimulator();
-    ScaledClock fast(kSpeed);
+    ScaledClock fast(kTtffSpeed);
     ClockOverride useClock(fast);
     ttff::RunOptions options;
     options.port = "COM76";

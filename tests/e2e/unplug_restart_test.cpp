@@ -20,7 +20,7 @@ namespace {
 
 // Real time, with a hook on every wait: the acknowledgement wait's pauses between polls are the
 // moments the device can be pulled from under it.
-class HookedClock : public Clock {
+class HookedSystemClock : public Clock {
 public:
     void sleepMs(int ms) override
     {
@@ -90,7 +90,7 @@ protected:
         };
     }
 
-    HookedClock clock;
+    HookedSystemClock clock;
     ClockOverride useClock{clock};
     SerialLink link;
     Receiver receiver;

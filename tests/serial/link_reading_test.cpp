@@ -3,6 +3,7 @@
 #include "serial/serial_link.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
+#include "support/read_text.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,11 +11,6 @@
 
 namespace norvane {
 namespace {
-
-std::string textOf(const ReceiveBuffer& buffer, int count)
-{
-    return std::string(reinterpret_cast<const char*>(buffer.data()), static_cast<std::size_t>(count));
-}
 
 class LinkReading : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "serial/serial_link.h"
 #include "support/fake_clock.h"
 #include "support/pty_pair.h"
+#include "support/read_text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,11 +15,6 @@
 
 namespace norvane {
 namespace {
-
-std::string textOf(const ReceiveBuffer& buffer, int count)
-{
-    return std::string(reinterpret_cast<const char*>(buffer.data()), static_cast<std::size_t>(count));
-}
 
 class PtyLink : public ::testing::Test {
 protected:

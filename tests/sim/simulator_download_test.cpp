@@ -13,7 +13,9 @@ namespace norvane::sim {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::contains;
 using testing::containsDollarG;
+using testing::eventually;
 using testing::SlavePort;
 
 // An S-record line with its count and checksum, without line end.
@@ -48,22 +50,6 @@ std::string header(std::size_t size, int sum)
     char text[48] = {};
     std::snprintf(text, sizeof text, "BINSIZE = %zu Checksum = %d Loopnumber = %d ", size, sum, 1);
     return std::string(text, 47);
-}
-
-bool eventually(const std::function<bool()>& condition)
-{
-    auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
-
-std::function<bool(const std::string&)> contains(const std::string& text)
-{
-    return [text](const std::string& read) { return read.find(text) != std::string::npos; };
 }
 
 struct Download : ::testing::Test {

@@ -19,7 +19,9 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::bytesOf;
+using testing::contains;
 using testing::containsDollarG;
+using testing::eventually;
 using testing::fieldsOf;
 using testing::hasValidChecksum;
 using testing::SlavePort;
@@ -31,24 +33,6 @@ const std::string kLumoCold = bytesOf({0x25, 0x25, 0xF1, 0x01, 0x01, 0x03, 0xD4,
                                        0x00, 0x00, 0x18, 0x00, 0x0D, 0x00, 0x00, 0x00, 0x38, 0x0D, 0x0A});
 const std::string kRevisionQuery = bytesOf({0x25, 0x25, 0xF1, 0x05, 0x01, 0x01, 0xF4, 0x0D, 0x0A});
 const std::string kAckHead = bytesOf({0xA0, 0xA1, 0x00, 0x02, 0x83});
-
-// Waits for a condition on the simulator; the limit only keeps a broken simulator from hanging
-// the test run.
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s)
-{
-    auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
-
-std::function<bool(const std::string&)> contains(const std::string& text)
-{
-    return [text](const std::string& read) { return read.find(text) != std::string::npos; };
-}
 
 std::function<bool(const std::string&)> ggaCount(int wanted)
 {

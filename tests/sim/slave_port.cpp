@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace norvane::sim::testing {
@@ -91,6 +92,22 @@ std::string SlavePort::readUntil(const std::function<bool(const std::string&)>& 
 std::string bytesOf(std::initializer_list<std::uint8_t> bytes)
 {
     return std::string(bytes.begin(), bytes.end());
+}
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+std::function<bool(const std::string&)> contains(const std::string& text)
+{
+    return [text](const std::string& read) { return read.find(text) != std::string::npos; };
 }
 
 } // namespace norvane::sim::testing

@@ -35,4 +35,12 @@ private:
 
 std::string bytesOf(std::initializer_list<std::uint8_t> bytes);
 
+// Waits for a condition on the simulator; the limit only keeps a broken simulator from hanging
+// the test run.
+bool eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+// A readUntil condition: `text` is among what was read.
+std::function<bool(const std::string&)> contains(const std::string& text);
+
 } // namespace norvane::sim::testing

@@ -26,4 +26,8 @@ inline std::string nmeaLine(std::string_view body)
     return nmea(body) + "\r\n";
 }
 
+// A fix sentence as a receiver sent it, checksum and all, without line end.
+inline const std::string kRecordedGga =
+    "$GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76";
+
 } // namespace norvane::test

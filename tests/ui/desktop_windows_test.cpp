@@ -38,8 +38,8 @@ using namespace norvane;
 namespace {
 
 // The program's three windows as it makes them, over the records they are lent.
-struct Windows {
-    Windows()
+struct ProgramWindows {
+    ProgramWindows()
     {
         gpsw.attachWindows(&viewp, &ftest);
         gpsw.show();
@@ -162,7 +162,7 @@ void DesktopWindowsTest::initTestCase()
 
 void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
 {
-    Windows windows;
+    ProgramWindows windows;
     windows.viewp.show(); // bt_point shows it only while connected
     uitest::control<QPushButton>(windows.gpsw, "bt_test")->click();
     uitest::control<QPushButton>(windows.ftest, "bt_hot")->click(); // opens "TTFF Results"
@@ -189,7 +189,7 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
 
 void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
 {
-    Windows windows;
+    ProgramWindows windows;
     Tgpsw& gpsw = windows.gpsw;
     const QSize start = gpsw.size();
     QCOMPARE(gpsw.minimumSize(), start);
@@ -246,7 +246,7 @@ void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
 // Long identification lines, the texts of a fix and every caption, on the screen at 200 %.
 void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
 {
-    Windows windows;
+    ProgramWindows windows;
     Tgpsw& gpsw = windows.gpsw;
     const std::string kernel = "$Kernel: 1.2.04,2007/09/21 Kernel Version 1.2.0";
     gpsw.setVersionText(1, "$SkyWren,GPS receiver module");

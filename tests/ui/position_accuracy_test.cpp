@@ -111,8 +111,8 @@ QString csvPathOf(const QWidget& window)
 }
 
 // The main window on a port, and its accuracy window.
-struct Windows {
-    explicit Windows(std::unique_ptr<PortBackend> port = nullptr)
+struct AccuracyWindows {
+    explicit AccuracyWindows(std::unique_ptr<PortBackend> port = nullptr)
     {
         if (port)
             records.link = SerialLink(std::move(port));
@@ -223,7 +223,7 @@ void PositionAccuracyTest::noisyReceiverFiguresAgreeWithTheirCsvRunByRun()
     ScaledClock fastClock(kSpeedup);
     ClockOverride useFastClock(fastClock);
 
-    Windows windows;
+    AccuracyWindows windows;
     Tgpsw& gpsw = *windows.gpsw;
     PositionAccuracyWindow& accuracy = *windows.accuracy;
     gpsw.showAccuracyWindow();
@@ -321,7 +321,7 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     ClockOverride useFakeClock(fakeClock);
     auto backend = std::make_unique<FakePortBackend>();
     FakePortBackend* port = backend.get();
-    Windows windows(std::move(backend));
+    AccuracyWindows windows(std::move(backend));
     Tgpsw& gpsw = *windows.gpsw;
     PositionAccuracyWindow& accuracy = *windows.accuracy;
     windows.start();
@@ -434,7 +434,7 @@ void PositionAccuracyTest::errorPlotFollowsTheRun()
 
 void PositionAccuracyTest::opensFromBothPlacesAndOnlyGrows()
 {
-    Windows windows;
+    AccuracyWindows windows;
     Tgpsw& gpsw = *windows.gpsw;
     PositionAccuracyWindow& accuracy = *windows.accuracy;
     QVERIFY(accuracy.isHidden());

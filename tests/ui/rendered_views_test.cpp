@@ -145,10 +145,10 @@ const std::string kThreeStatuses =
     test::nmeaLine("GPGSV,1,1,03,05,30,120,40,07,60,300,,10,20,220,30") +
     test::nmeaLine("GPRMC,120000.000,A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
 
-struct Satellite {
+struct DrawnSatellite {
     int prn, elevation, azimuth, status;
 };
-const Satellite kSatellites[] = {
+const DrawnSatellite kSatellites[] = {
     {5, 30, 120, kSatUsed}, {7, 60, 300, kSatUsedWithoutSignal}, {10, 20, 220, kSatInView}};
 
 Rgb at(const QImage& image, QPoint pixel)
@@ -288,7 +288,7 @@ void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
     std::set<QRgb> fills;
     QCOMPARE(snr->bars().size(), 3);
     for (int i = 0; i < 3; ++i) {
-        const Satellite& s = kSatellites[i];
+        const DrawnSatellite& s = kSatellites[i];
         const SkyPoint centre = skyDisc(s.prn, s.elevation, s.azimuth, s.status).centre;
         const QPoint inDisc(centre.x - 7, centre.y);
         const QPoint outline(centre.x - kSkyDiscRadius, centre.y);

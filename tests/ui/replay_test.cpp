@@ -67,15 +67,15 @@ QList<QByteArray> seconds(const QByteArray& recording)
 }
 
 // The main window with its two other windows, in a directory of its own.
-struct Windows {
-    Windows()
+struct ReplayWindows {
+    ReplayWindows()
     {
         QDir::setCurrent(dir.path());
         gpsw.attachWindows(&viewp, &ftest);
         gpsw.show();
         gpsw.activateWindow();
     }
-    ~Windows() { QDir::setCurrent(QDir::tempPath()); }
+    ~ReplayWindows() { QDir::setCurrent(QDir::tempPath()); }
 
     QWidget* replayWindow() const { return control<QWidget>(gpsw, "Replay"); }
     QString state() const { return control<QLabel>(gpsw, "lb_state")->text(); }
@@ -116,7 +116,7 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
     {
         FakeClock clock;
         ClockOverride useClock(clock);
-        Windows w;
+        ReplayWindows w;
         auto backend = std::make_unique<FakePortBackend>();
         FakePortBackend* port = backend.get();
         w.records.link = SerialLink(std::move(backend));
@@ -136,7 +136,7 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
     QVERIFY(live.join('\n').contains("td_mode=  3D"));
     QVERIFY(liveLog.count("$GNGGA") == 6);
 
-    Windows w;
+    ReplayWindows w;
     QVERIFY(QTest::qWaitForWindowActive(&w.gpsw));
     const QString startFolder = QDir::currentPath();
     w.boxes.chooseNext(kFourSystems);
@@ -180,7 +180,7 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
 // which file and why; the window goes on.
 void ReplayTest::pauseHoldsStepFeedsOneBurstAndADeletedRecordingEndsTheReplay()
 {
-    Windows w;
+    ReplayWindows w;
     const QString copy = w.dir.filePath("cold start.nmea");
     QVERIFY(QFile::copy(kColdStart, copy));
     QVERIFY(w.gpsw.startReplay(copy, 1));

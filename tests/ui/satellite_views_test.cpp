@@ -27,13 +27,13 @@ using namespace norvane;
 namespace {
 
 const QColor kSkyBlueColour(0xA6, 0xCA, 0xF0);
-const QColor kBlueColour(0, 0, 0xFF);
+const QColor kInViewBlue(0, 0, 0xFF);
 const QColor kSilverColour(0xC0, 0xC0, 0xC0);
 const QColor kRedColour(0xFF, 0, 0);
 const QColor kBlackColour(0, 0, 0);
 const QColor kWhiteColour(0xFF, 0xFF, 0xFF);
 
-struct Satellite {
+struct ShownSatellite {
     int prn;
     int elevation;
     int azimuth;
@@ -41,7 +41,7 @@ struct Satellite {
     int status = kSatInView;
 };
 
-void fillTable(ReceiverState& state, const std::vector<Satellite>& satellites,
+void fillTable(ReceiverState& state, const std::vector<ShownSatellite>& satellites,
                const std::vector<int>& used = {})
 {
     state.sats_in_view = static_cast<int>(satellites.size());
@@ -56,7 +56,7 @@ void fillTable(ReceiverState& state, const std::vector<Satellite>& satellites,
         state.used_prns[slot] = used[slot];
 }
 
-ReceiverState tableOf(const std::vector<Satellite>& satellites)
+ReceiverState tableOf(const std::vector<ShownSatellite>& satellites)
 {
     ReceiverState state;
     fillTable(state, satellites);
@@ -192,8 +192,8 @@ void SatelliteViewsTest::discsStandWhereTheirElevationAndAzimuthPutThem()
     QImage sky = blankPicture();
     paintSkyPlot(sky, tableOf({{12, 60, 30, 40, kSatUsed}, {7, 30, 200, 35, kSatUsed}}));
 
-    verifyDiscFill(sky, QPoint(118, 67), kBlueColour);
-    verifyDiscFill(sky, QPoint(77, 161), kBlueColour);
+    verifyDiscFill(sky, QPoint(118, 67), kInViewBlue);
+    verifyDiscFill(sky, QPoint(77, 161), kInViewBlue);
     // Radius 9: the outline at 9, the sky two pixels further out.
     QCOMPARE(pixel(sky, 118 - 9, 67), kBlackColour);
     QCOMPARE(pixel(sky, 118, 67 + 9), kBlackColour);
@@ -226,12 +226,12 @@ void SatelliteViewsTest::laterEntriesCoverEarlierOnes()
 {
     QImage sky = blankPicture();
     paintSkyPlot(sky, tableOf({{4, 0, 0, 30, kSatInView}, {9, 0, 0, 30, kSatUsed}}));
-    verifyDiscFill(sky, QPoint(100, 25), kBlueColour);
+    verifyDiscFill(sky, QPoint(100, 25), kInViewBlue);
     QVERIFY(countOf(sky, QRect(90, 15, 21, 21), kWhiteColour) > 0); // the later label
 
     paintSkyPlot(sky, tableOf({{9, 0, 0, 30, kSatUsed}, {4, 0, 0, 30, kSatInView}}));
     verifyDiscFill(sky, QPoint(100, 25), kWhiteColour);
-    QCOMPARE(countOf(sky, QRect(90, 15, 21, 21), kBlueColour), 0);
+    QCOMPARE(countOf(sky, QRect(90, 15, 21, 21), kInViewBlue), 0);
 }
 
 void SatelliteViewsTest::emptyTableLeavesOnlyTheSky()
@@ -254,7 +254,7 @@ void SatelliteViewsTest::gridStaysOnTopAndItsWhiteIsSeeThrough()
     const QImage shown = layers.shown();
 
     QCOMPARE(pixel(shown, 30, 40), kSkyBlueColour); // the grid's white shows the sky
-    QCOMPARE(pixel(shown, 94, 96), kBlueColour);    // the disc at the zenith shows beside the cross
+    QCOMPARE(pixel(shown, 94, 96), kInViewBlue);    // the disc at the zenith shows beside the cross
     QCOMPARE(pixel(shown, 100, 95), kBlackColour);  // the vertical line runs over the disc
     QCOMPARE(pixel(shown, 93, 100), kBlackColour);  // the horizontal line runs over the disc
     QVERIFY(countOf(shown, QRect(92, 46, 3, 3), kBlackColour) > 0); // the 45-degree ring over PRN 21
@@ -265,7 +265,7 @@ void SatelliteViewsTest::snrBarsAreColouredOutlinedAndMarked()
 {
     SnrChart chart;
     chart.resize(430, 137);
-    chart.addBar({1, 30, "30", kBlueColour});
+    chart.addBar({1, 30, "30", kInViewBlue});
     chart.addBar({2, 20, "2", kWhiteColour});
     chart.addBar({3, 0, "12", kSilverColour});
     QCOMPARE(chart.title(), QString("SNR"));
@@ -285,7 +285,7 @@ void SatelliteViewsTest::snrBarsAreColouredOutlinedAndMarked()
         QVERIFY(chart.markRect(i).bottom() < bar.top());
     }
     const QRect blue = chart.barRect(0);
-    QCOMPARE(pixel(image, blue.center().x(), blue.center().y()), kBlueColour);
+    QCOMPARE(pixel(image, blue.center().x(), blue.center().y()), kInViewBlue);
     const QRect white = chart.barRect(1);
     QCOMPARE(pixel(image, white.center().x(), white.center().y()), kWhiteColour);
     QCOMPARE(pixel(image, white.left(), white.center().y()), kBlackColour); // outlined on the white wall
@@ -302,15 +302,15 @@ void SatelliteViewsTest::tallestBarSetsTheValueRange()
 {
     SnrChart chart;
     chart.resize(430, 137);
-    chart.addBar({1, 47, "1", kBlueColour});
-    chart.addBar({2, 12, "2", kBlueColour});
+    chart.addBar({1, 47, "1", kInViewBlue});
+    chart.addBar({2, 12, "2", kInViewBlue});
     QCOMPARE(chart.valueTop(), 50.0);
     const int base = chart.barRect(0).bottom();
     const double ratio = double(base - chart.barRect(1).top()) / (base - chart.barRect(0).top());
     QVERIFY(qAbs(ratio - 12.0 / 47.0) < 0.03);
     QVERIFY(chart.markRect(0).top() >= chart.backWall().top());
 
-    chart.addBar({3, 80, "3", kBlueColour});
+    chart.addBar({3, 80, "3", kInViewBlue});
     QCOMPARE(chart.valueTop(), 80.0);
     QVERIFY(chart.markRect(2).top() >= chart.backWall().top());
 }
@@ -332,7 +332,7 @@ void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
     gpsw.drawSkyPlot();
 
     const QStringList labels{"30", "2", "12", "25", "5", "0"};
-    const std::vector<QColor> colours{kBlueColour,  kWhiteColour,  kBlueColour,
+    const std::vector<QColor> colours{kInViewBlue,  kWhiteColour,  kInViewBlue,
                                       kWhiteColour, kSilverColour, kWhiteColour};
     const auto& bars = uitest::control<SnrChart>(gpsw, "Chart1")->bars();
     QCOMPARE(bars.size(), 6);
@@ -346,7 +346,7 @@ void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
 
     // The sky plot colours by the statuses the chart update has just set.
     const QImage& sky = uitest::control<SkyPicture>(gpsw, "Image1")->picture();
-    verifyDiscFill(sky, QPoint(118, 67), kBlueColour);
+    verifyDiscFill(sky, QPoint(118, 67), kInViewBlue);
     verifyDiscFill(sky, QPoint(77, 161), kSilverColour);
     QVERIFY(countOf(sky, QRect(75, 154, 8, 13), kRedColour) > 3);
 
@@ -356,7 +356,7 @@ void SatelliteViewsTest::mainWindowMarksUsedSatellitesForBothViews()
                  0,
              "mark 0 over the silver bar");
     const QRect blue = uitest::control<SnrChart>(gpsw, "Chart1")->barRect(2);
-    QCOMPARE(pixel(chart, blue.center().x(), blue.center().y()), kBlueColour);
+    QCOMPARE(pixel(chart, blue.center().x(), blue.center().y()), kInViewBlue);
     QVERIFY(silver.height() <= 1);
 }
 
@@ -388,7 +388,7 @@ void SatelliteViewsTest::resetClearsBarsAndSky()
     gpsw.updateSnrChart();
     gpsw.drawSkyPlot();
     QVERIFY(countOf(uitest::control<SkyPicture>(gpsw, "Image1")->picture(), QRect(1, 1, 199, 199),
-                    kBlueColour) > 0);
+                    kInViewBlue) > 0);
 
     gpsw.resetMainWindow();
     QVERIFY(uitest::control<SnrChart>(gpsw, "Chart1")->bars().isEmpty());
@@ -431,7 +431,7 @@ void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
     const auto blueBars = [&] {
         int count = 0;
         for (const ChartBar& bar : uitest::control<SnrChart>(gpsw, "Chart1")->bars())
-            count += bar.color == kBlueColour ? 1 : 0;
+            count += bar.color == kInViewBlue ? 1 : 0;
         return count;
     };
     QTRY_VERIFY_WITH_TIMEOUT(uitest::control<SnrChart>(gpsw, "Chart1")->bars().size() >= 4 && blueBars() >= 4,
@@ -446,7 +446,7 @@ void SatelliteViewsTest::simulatorSatellitesAppearAfterStart()
     for (const ChartBar& bar : uitest::control<SnrChart>(gpsw, "Chart1")->bars())
         QVERIFY2(prns.contains(bar.label), qPrintable(bar.label));
     const QImage shown = gpsw.grab(QRect(0, 64, 201, 209)).toImage().convertToFormat(QImage::Format_RGB32);
-    QVERIFY(countOf(shown, QRect(1, 1, 199, 199), kBlueColour) > 4 * 60);
+    QVERIFY(countOf(shown, QRect(1, 1, 199, 199), kInViewBlue) > 4 * 60);
     QVERIFY(countOf(shown, QRect(1, 1, 199, 199), kSkyBlueColour) > 199 * 100);
 
     uitest::control<QPushButton>(gpsw, "btStart")->click();

@@ -3,7 +3,7 @@
 // Memo1 never holds more than 501 lines and the process's resident memory stays flat.
 //
 // The full day takes several minutes, so ctest runs the first part of it. For the whole day:
-//   NORVANE_SOAK_TICKS=86400 QTEST_FUNCTION_TIMEOUT=3600000 build/tests/ui_soak_test
+//   NORVANE_SOAK_TICKS=86400 QTEST_FUNCTION_TIMEOUT=3600000 build/tests/norvane_ui_tests soak_test
 // (QtTest otherwise stops a test function after five minutes). Resident sizes are printed either way.
 
 #include "app/Mpgs.h"
@@ -71,7 +71,7 @@ long residentKiB()
 
 // The burst of second `tick` of the day: the position wanders a little, the satellites' signals
 // change, and a proprietary sentence the program does not decode fills the rest of the read.
-std::string burst(int tick)
+std::string soakBurst(int tick)
 {
     const int second = tick % kDayOfTicks;
     char time[16];
@@ -110,8 +110,8 @@ private slots:
 
 void SoakTest::aDayOfFullReadsKeepsTheMemoAndTheMemoryBounded()
 {
-    QCOMPARE(burst(0).size(), kBurstSize);
-    QCOMPARE(burst(kDayOfTicks - 1).size(), kBurstSize);
+    QCOMPARE(soakBurst(0).size(), kBurstSize);
+    QCOMPARE(soakBurst(kDayOfTicks - 1).size(), kBurstSize);
 
     FakeClock clock;
     ClockOverride useClock{clock};
@@ -141,7 +141,7 @@ void SoakTest::aDayOfFullReadsKeepsTheMemoAndTheMemoryBounded()
     for (int tick = 0; tick < ticks; ++tick) {
         if (tick == kWarmUpTicks)
             startKiB = residentKiB();
-        port->pushIncoming(burst(tick));
+        port->pushIncoming(soakBurst(tick));
         window.Timer1Timer();
         uitest::control<QTimer>(window, "Timer1")->stop();
         // What the event loop does between two timer events: paint what the tick changed.

@@ -37,7 +37,7 @@ using test::nmeaLine;
 
 // One second of a receiver with a 3D fix; `second` moves the clock, the satellites and their
 // signals, so that two seconds differ in every view.
-std::string burst(int second)
+std::string changingBurst(int second)
 {
     const std::string time = "1200" + std::to_string(10 + second) + ".000";
     const int snr = 30 + second;
@@ -127,7 +127,7 @@ void TickPaintingTest::tickPaintsEachChangedViewOnceAfterIt()
     PaintCounter counter;
     // Two different seconds: the chart and the sky plot are updated four times in the tick,
     // and the window shows the last.
-    started.tick(burst(0) + burst(1));
+    started.tick(changingBurst(0) + changingBurst(1));
     const QList<const QWidget*> views{uitest::control<SnrChart>(window, "Chart1"),
                                       uitest::control<SkyPicture>(window, "Image1"),
                                       uitest::control<SkyPicture>(window, "Image2"),
@@ -156,7 +156,7 @@ void TickPaintingTest::clickWaitingDuringATickIsHandledInIt()
     QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Off"));
     QMetaObject::invokeMethod(uitest::control<QPushButton>(window, "btStart"), &QPushButton::click,
                               Qt::QueuedConnection);
-    started.tick(burst(0));
+    started.tick(changingBurst(0));
     QCOMPARE(uitest::control<QPushButton>(window, "btStart")->text(), QString("Start"));
 }
 
@@ -192,7 +192,7 @@ void TickPaintingTest::clickInsideATickKeepsTimer1Off()
         Tgpsw& window = started.window;
         QMetaObject::invokeMethod(uitest::control<QPushButton>(window, qPrintable(button)),
                                   &QPushButton::click, Qt::QueuedConnection);
-        started.tick(burst(0));
+        started.tick(changingBurst(0));
         QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
         const bool upgrade = button == "bt_refresh";
         QCOMPARE(uitest::control<QTimer>(window, "Timer2")->isActive(), upgrade);
@@ -201,9 +201,9 @@ void TickPaintingTest::clickInsideATickKeepsTimer1Off()
 
         // Nothing more is read by the receive loop, whatever arrives.
         uitest::control<QTimer>(window, "Timer2")->stop();
-        started.port->pushIncoming(burst(1));
+        started.port->pushIncoming(changingBurst(1));
         QCoreApplication::processEvents();
-        QCOMPARE(started.port->incomingCount(), burst(1).size());
+        QCOMPARE(started.port->incomingCount(), changingBurst(1).size());
         QVERIFY(!uitest::control<QTimer>(window, "Timer1")->isActive());
     }
 }

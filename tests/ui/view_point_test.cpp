@@ -21,7 +21,7 @@ using namespace norvane;
 
 namespace {
 
-const QColor kBlueColour(0, 0, 0xFF);
+const QColor kPositionBlue(0, 0, 0xFF);
 
 void verifyLimits(const AxisLimits& limits, double minimum, double maximum)
 {
@@ -130,9 +130,9 @@ void ViewPointTest::pointsAreDrawnAsSmallBlueCircles()
     const QImage image = uitest::control<PointChart>(viewp, "Chart1")->grab().toImage();
     const QPoint c = centre.toPoint();
     for (const QPoint offset : {QPoint(0, 0), QPoint(-2, 0), QPoint(2, 0), QPoint(0, -2), QPoint(0, 2)})
-        QCOMPARE(image.pixelColor(c + offset).toRgb(), kBlueColour);
+        QCOMPARE(image.pixelColor(c + offset).toRgb(), kPositionBlue);
     for (const QPoint offset : {QPoint(-4, 0), QPoint(4, 0), QPoint(0, -4), QPoint(0, 4)})
-        QVERIFY(image.pixelColor(c + offset).toRgb() != kBlueColour);
+        QVERIFY(image.pixelColor(c + offset).toRgb() != kPositionBlue);
     // Numbered axes: something is written left of and below the wall.
     int dark = 0;
     for (int y = wall.top(); y <= wall.bottom(); ++y)

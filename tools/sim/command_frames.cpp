@@ -5,7 +5,6 @@ namespace norvane::sim {
 namespace {
 
 constexpr std::uint8_t kVexaFirst = 0xA0, kVexaSecond = 0xA1;
-constexpr std::uint8_t kLumoStart = 0x25, kLumoMarker = 0xF1;
 constexpr std::uint8_t kCr = 0x0D, kLf = 0x0A;
 constexpr std::uint8_t kRestartId = 0x01, kVexaQueryId = 0x02, kRevisionQueryId = 0x05;
 constexpr std::size_t kVexaRestartPayload = 15;

@@ -25,6 +25,9 @@ enum class CommandKind {
 
 enum class FrameFamily { Vexa, Lumo };
 
+// The second family's frames, and the receiver's answers to them, begin 25 25 F1.
+inline constexpr std::uint8_t kLumoStart = 0x25, kLumoMarker = 0xF1;
+
 struct Command {
     CommandKind kind = CommandKind::Rejected;
     FrameFamily family = FrameFamily::Vexa;

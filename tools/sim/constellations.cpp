@@ -11,9 +11,6 @@ namespace norvane::sim {
 
 namespace {
 
-constexpr int kGsvPerMessage = 4;
-constexpr int kGsaSlots = 12;
-
 struct SystemPlan {
     const char* talker;
     int systemId;

@@ -1,5 +1,6 @@
 #include "sim/identification.h"
 
+#include "sim/command_frames.h"
 #include "sim/nmea_sentence.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace {
 // Day as binary-coded decimal, month and year as plain numbers.
 constexpr std::uint8_t kReleaseDay = 0x19, kReleaseMonth = 10, kReleaseYear = 7;
 constexpr std::uint8_t kXon = 0x11, kXoff = 0x13;
-constexpr std::uint8_t kLumoStart = 0x25, kLumoMarker = 0xF1, kVersionAnswerId = 0x85;
+constexpr std::uint8_t kVersionAnswerId = 0x85;
 
 std::uint16_t crc16(const std::string& bytes)
 {

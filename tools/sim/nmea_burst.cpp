@@ -10,9 +10,6 @@ namespace norvane::sim {
 
 namespace {
 
-constexpr int kGsvPerMessage = 4;
-constexpr int kGsaSlots = 12;
-
 struct Dilution {
     double horizontal, vertical, position;
 };

@@ -5,6 +5,10 @@
 
 namespace norvane::sim {
 
+// Satellites described by one GSV sentence, and the PRN slots of a GSA sentence.
+inline constexpr int kGsvPerMessage = 4;
+inline constexpr int kGsaSlots = 12;
+
 // XOR of every character of the body (the text between '$' and '*').
 unsigned char nmeaChecksum(const std::string& body);
 

@@ -1,5 +1,6 @@
 #include "survey/ui/error_time_plot.h"
 
+#include "survey/ui/plot_rooms.h"
 #include "view/axis_ticks.h"
 #include "view/ui/chart_painting.h"
 #include "view/ui/palette_colours.h"
@@ -14,11 +15,8 @@ namespace norvane {
 
 namespace {
 
-constexpr int kLeftRoom = 52;
-constexpr int kRightRoom = 12;
 constexpr int kTitleRoom = 16;
 constexpr int kGap = 4;
-constexpr int kBottomRoom = 34;
 constexpr double kSecondsPerMinute = 60;
 
 } // namespace
@@ -41,8 +39,8 @@ QSize ErrorTimePlot::minimumSizeHint() const
 
 QRect ErrorTimePlot::horizontalWall() const
 {
-    const int strip = std::max(2, (height() - 2 * kTitleRoom - kGap - kBottomRoom) / 2);
-    return QRect(kLeftRoom, kTitleRoom, std::max(2, width() - kLeftRoom - kRightRoom), strip);
+    const int strip = std::max(2, (height() - 2 * kTitleRoom - kGap - kPlotBottomRoom) / 2);
+    return QRect(kPlotLeftRoom, kTitleRoom, std::max(2, width() - kPlotLeftRoom - kPlotRightRoom), strip);
 }
 
 QRect ErrorTimePlot::verticalWall() const

@@ -1,5 +1,6 @@
 #include "survey/ui/scatter_plot.h"
 
+#include "survey/ui/plot_rooms.h"
 #include "text/number_format.h"
 #include "view/ui/chart_painting.h"
 #include "view/ui/palette_colours.h"
@@ -14,11 +15,8 @@ namespace norvane {
 
 namespace {
 
-// Room for the numbers left of and below the plot, and for the axis titles.
-constexpr int kLeftRoom = 52;
-constexpr int kBottomRoom = 34;
+// Room above the plot for its title.
 constexpr int kTopRoom = 18;
-constexpr int kRightRoom = 12;
 // The cached picture reaches this far beyond the plot, so that fixes near an edge stay in it
 // while a mean reference moves; it is drawn again once the move takes half of this.
 constexpr int kCacheMargin = 16;
@@ -54,8 +52,8 @@ QSize ScatterPlot::minimumSizeHint() const
 
 QRect ScatterPlot::wall() const
 {
-    return QRect(kLeftRoom, kTopRoom, std::max(2, width() - kLeftRoom - kRightRoom),
-                 std::max(2, height() - kTopRoom - kBottomRoom));
+    return QRect(kPlotLeftRoom, kTopRoom, std::max(2, width() - kPlotLeftRoom - kPlotRightRoom),
+                 std::max(2, height() - kTopRoom - kPlotBottomRoom));
 }
 
 double ScatterPlot::pixelsPerMetre() const

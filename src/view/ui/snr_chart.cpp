@@ -16,10 +16,10 @@ namespace norvane {
 namespace {
 
 // Room left of the wall for the value numbers and below it for the PRN labels.
-constexpr int kLeftRoom = 40;
-constexpr int kBottomRoom = 18;
-constexpr int kRightRoom = 8;
-constexpr int kTitleRoom = 18;
+constexpr int kSnrLeftRoom = 40;
+constexpr int kSnrBottomRoom = 18;
+constexpr int kSnrRightRoom = 8;
+constexpr int kSnrTitleRoom = 18;
 constexpr double kBarFill = 0.7;
 
 // Lines or dots that contrast with a bar's status colour: white on blue, black on silver and white.
@@ -151,8 +151,8 @@ bool SnrChart::showsValueMarks() const
 
 QRect SnrChart::backWall() const
 {
-    return QRect(kLeftRoom, kTitleRoom, width() - kLeftRoom - kRightRoom,
-                 height() - kTitleRoom - kBottomRoom);
+    return QRect(kSnrLeftRoom, kSnrTitleRoom, width() - kSnrLeftRoom - kSnrRightRoom,
+                 height() - kSnrTitleRoom - kSnrBottomRoom);
 }
 
 // The wall less a strip along its top where the tallest bar's mark sits.
