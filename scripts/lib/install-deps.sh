@@ -57,12 +57,15 @@ norvane_use_compiler_cache() {
 }
 
 # Configures ./build (or $NORVANE_BUILD_DIR) with line tables for debug information: enough for a
-# stack trace, in two thirds of the time full information takes. Arguments go to cmake.
+# stack trace, in two thirds of the time full information takes. Everything is built unless the
+# arguments, which go to cmake after these, say otherwise: a build folder configured once without
+# some tests gets them back.
 norvane_configure() {
   local dir="${NORVANE_BUILD_DIR:-build}"
   norvane_use_compiler_cache CXX
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" "${norvane_launcher[@]}" "$@"
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DNORVANE_WITH_TESTS=ON \
+    -DNORVANE_WITH_WINDOW_FREE_TESTS=ON -DNORVANE_WITH_BENCHMARKS=ON "${norvane_launcher[@]}" "$@"
 }
 
 # Tests at once for ctest: twice the cores, since most of them wait on a clock, a pseudo-terminal or

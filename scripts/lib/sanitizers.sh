@@ -1,9 +1,10 @@
 # The window-free code and its tests (the GoogleTest programs, the end-to-end runs of the commands
-# against the simulator, the fuzz seeds) built and run again with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Sourced by scripts/test after the normal build; any report fails the
-# test that raised it. The window code and its Qt Test programs run in the normal build only:
-# instrumented, they took more than half of this stage's time, twice over (compiling Qt's
-# templates with the checkers, and drawing under them), for code that mostly hands Qt its numbers.
+# against the simulator, the fuzz seeds) built and run with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Sourced by scripts/test after the normal build, which leaves those
+# tests to this stage; any report fails the test that raised it. The window code and its Qt Test
+# programs run in the normal build only: instrumented, they took more than half of this stage's
+# time, twice over (compiling Qt's templates with the checkers, and drawing under them), for code
+# that mostly hands Qt its numbers.
 
 # Configures and builds ./build-asan (or $NORVANE_ASAN_BUILD_DIR) with the sanitizers on and the
 # windows off, then runs ctest there. Extra arguments go to the configure step.
