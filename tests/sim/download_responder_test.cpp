@@ -64,6 +64,30 @@ protected:
         }
         return replies;
     }
+
+    // A whole download as the tool makes it: the request (again when unanswered), the loader,
+    // the header (again, in its FlashStart form, when unanswered) and an image of `size` bytes;
+    // what each step was answered ("-" for nothing), what was kept, and how it ended.
+    std::string download(std::size_t size)
+    {
+        const auto said = [](const std::string& reply) { return reply.empty() ? std::string(" -") : " " + reply; };
+        std::string steps = "request" + said(send(kRequest));
+        if (!responder.active())
+            steps += " again" + said(send(kRequest));
+        steps += ", loader" + said(sendLoader(loaderRecords(4)));
+        if (!responder.atDownloadRate())
+            return steps;
+        const Bytes image = imageBytes(size);
+        steps += ", header" + said(send(header(size, byteSum(image)), kDownloadRate));
+        if (steps.ends_with(" -"))
+            steps += " again" + said(send(flashStartHeader(size, byteSum(image)), kDownloadRate));
+        steps += ", blocks";
+        for (const std::string& reply : sendImage(image))
+            steps += said(reply);
+        steps += responder.image() == image ? ", image kept" : ", image not kept";
+        steps += responder.finished() ? ", finished" : ", not finished";
+        return steps + (responder.active() ? ", active" : ", inactive");
+    }
 };
 
 TEST_F(DownloadResponderTest, RequestNeedsItsZeroByte)
@@ -124,17 +148,6 @@ TEST_F(DownloadResponderTest, HeaderIsHeardOnlyAtTheDownloadRate)
     EXPECT_EQ(send(text, kDownloadRate), "OK");
 }
 
-TEST_F(DownloadResponderTest, WholeImageIsKeptAndEndsWithEnd)
-{
-    reachHeader();
-    const Bytes image = imageBytes(20000);
-    EXPECT_EQ(send(header(image.size(), byteSum(image)), kDownloadRate), "OK");
-    EXPECT_EQ(sendImage(image), (std::vector<std::string>{"OK", "OK", "END"}));
-    EXPECT_EQ(responder.image(), image);
-    EXPECT_TRUE(responder.finished());
-    EXPECT_FALSE(responder.active());
-}
-
 TEST_F(DownloadResponderTest, FlashStartFormIsAHeaderToo)
 {
     reachHeader();
@@ -186,60 +199,31 @@ TEST_F(DownloadResponderTest, ResetLeavesDownloadModeAndKeepsTheImage)
     EXPECT_EQ(responder.image().size(), 8192u);
 }
 
-TEST_F(DownloadResponderTest, SilentOnceAtRequestFirstRequestGoesUnansweredTheRepeatIsAnswered)
+// Each of the receiver's faults against a whole download, and none: the step it leaves
+// unanswered, or answers with "Err", and the steps around it as without it.
+TEST_F(DownloadResponderTest, WholeDownloadsUnderEachFault)
 {
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Request, 1});
-    EXPECT_EQ(send(kRequest), "");
-    EXPECT_FALSE(responder.active());
-    EXPECT_EQ(send(kRequest), "OK");
-}
-
-TEST_F(DownloadResponderTest, SilentAtLoaderSoundLoaderGetsNoEnd)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Loader});
-    send(kRequest);
-    EXPECT_EQ(sendLoader(loaderRecords(4)), "");
-    EXPECT_FALSE(responder.atDownloadRate());
-}
-
-TEST_F(DownloadResponderTest, SilentOnceAtHeaderRepeatedHeaderIsAnswered)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Header, 1});
-    reachHeader();
-    const Bytes image = imageBytes(100);
-    EXPECT_EQ(send(header(image.size(), byteSum(image)), kDownloadRate), "");
-    EXPECT_EQ(send(flashStartHeader(image.size(), byteSum(image)), kDownloadRate), "OK");
-    EXPECT_EQ(send(image), "END");
-}
-
-TEST_F(DownloadResponderTest, SilentAtBlockBlocksAreTakenWithoutAnswer)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Block});
-    reachHeader();
-    const Bytes image = imageBytes(20000);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
-    EXPECT_EQ(sendImage(image), (std::vector<std::string>{"", "", "END"}));
-    EXPECT_EQ(responder.image(), image);
-}
-
-TEST_F(DownloadResponderTest, SilentAtEndLastBlockGetsNoAnswer)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::End});
-    reachHeader();
-    const Bytes image = imageBytes(100);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
-    EXPECT_EQ(send(image), "");
-    EXPECT_FALSE(responder.finished());
-}
-
-TEST_F(DownloadResponderTest, ErrAtEndSoundImageIsAnsweredWithErr)
-{
-    responder = DownloadResponder(DownloadOptions{.errAtEnd = true});
-    reachHeader();
-    const Bytes image = imageBytes(100);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
-    EXPECT_EQ(send(image), "Err");
-    EXPECT_FALSE(responder.finished());
+    const struct {
+        const char* name;
+        DownloadOptions options;
+        std::size_t imageSize;
+        const char* steps;
+    } cases[] = {
+        {"none", {}, 20000, "request OK, loader END, header OK, blocks OK OK END, image kept, finished, inactive"},
+        {"silent once at the request", {DownloadStep::Request, 1}, 100,
+         "request - again OK, loader END, header OK, blocks END, image kept, finished, inactive"},
+        {"silent at the loader", {DownloadStep::Loader}, 100, "request OK, loader -"},
+        {"silent once at the header", {DownloadStep::Header, 1}, 100,
+         "request OK, loader END, header - again OK, blocks END, image kept, finished, inactive"},
+        {"silent at every block", {DownloadStep::Block}, 20000,
+         "request OK, loader END, header OK, blocks - - END, image kept, finished, inactive"},
+        {"silent at the end", {DownloadStep::End}, 100, "request OK, loader END, header OK, blocks -, image kept, not finished, inactive"},
+        {"Err at the end", {.errAtEnd = true}, 100, "request OK, loader END, header OK, blocks Err, image kept, not finished, inactive"},
+    };
+    for (const auto& c : cases) {
+        responder = DownloadResponder(c.options);
+        EXPECT_EQ(download(c.imageSize), c.steps) << c.name;
+    }
 }
 
 } // namespace
