@@ -11,21 +11,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 const std::string kRequest("$LOADER DOWNLOAD\0", 17);
 
-std::string header(std::size_t size, std::uint8_t sum)
-{
-    std::string text =
-        "BINSIZE = " + std::to_string(size) + " Checksum = " + std::to_string(sum) + " Loopnumber = 1 ";
-    text.resize(47, '\0');
-    return text;
-}
-
-std::string flashStartHeader(std::size_t size, std::uint8_t sum)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "BINSIZE = %6zu Checksum = %3d FlashStart = 0 ", size, sum);
-    return std::string(text) + std::string(1, '\0');
-}
-
 class DownloadResponderTest : public ::testing::Test {
 protected:
     DownloadResponder responder;
@@ -78,9 +63,9 @@ protected:
         if (!responder.atDownloadRate())
             return steps;
         const Bytes image = imageBytes(size);
-        steps += ", header" + said(send(header(size, byteSum(image)), kDownloadRate));
+        steps += ", header" + said(send(sampleImageHeader(size, byteSum(image)), kDownloadRate));
         if (steps.ends_with(" -"))
-            steps += " again" + said(send(flashStartHeader(size, byteSum(image)), kDownloadRate));
+            steps += " again" + said(send(sampleFlashStartHeader(size, byteSum(image)), kDownloadRate));
         steps += ", blocks";
         for (const std::string& reply : sendImage(image))
             steps += said(reply);
@@ -143,7 +128,7 @@ TEST_F(DownloadResponderTest, HeaderIsHeardOnlyAtTheDownloadRate)
 {
     reachHeader();
     const Bytes image = imageBytes(100);
-    const std::string text = header(image.size(), byteSum(image));
+    const std::string text = sampleImageHeader(image.size(), byteSum(image));
     EXPECT_EQ(send(text, 9600), "");
     EXPECT_EQ(send(text, kDownloadRate), "OK");
 }
@@ -152,7 +137,7 @@ TEST_F(DownloadResponderTest, FlashStartFormIsAHeaderToo)
 {
     reachHeader();
     const Bytes image = imageBytes(16384);
-    EXPECT_EQ(send(flashStartHeader(image.size(), byteSum(image)), kDownloadRate), "OK");
+    EXPECT_EQ(send(sampleFlashStartHeader(image.size(), byteSum(image)), kDownloadRate), "OK");
     EXPECT_EQ(sendImage(image), (std::vector<std::string>{"OK", "END"}));
     EXPECT_EQ(responder.image(), image);
 }
@@ -161,7 +146,7 @@ TEST_F(DownloadResponderTest, ImageWhoseSumDiffersFromTheHeaderIsRefused)
 {
     reachHeader();
     const Bytes image = imageBytes(9000);
-    send(header(image.size(), static_cast<std::uint8_t>(byteSum(image) + 1)), kDownloadRate);
+    send(sampleImageHeader(image.size(), static_cast<std::uint8_t>(byteSum(image) + 1)), kDownloadRate);
     EXPECT_EQ(sendImage(image), (std::vector<std::string>{"OK", "Err"}));
     EXPECT_FALSE(responder.finished());
 }
@@ -170,7 +155,7 @@ TEST_F(DownloadResponderTest, ImageBytesAtAnotherRateAreLineGarbage)
 {
     reachHeader();
     const Bytes image = imageBytes(100);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
+    send(sampleImageHeader(image.size(), byteSum(image)), kDownloadRate);
     EXPECT_EQ(send(image, 9600), "");
     EXPECT_TRUE(responder.image().empty());
     EXPECT_EQ(send(image, kDownloadRate), "END");
@@ -180,7 +165,7 @@ TEST_F(DownloadResponderTest, NewRequestAfterADownloadStartsAfresh)
 {
     reachHeader();
     const Bytes image = imageBytes(10);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
+    send(sampleImageHeader(image.size(), byteSum(image)), kDownloadRate);
     send(image);
     ASSERT_TRUE(responder.finished());
     EXPECT_EQ(send(kRequest), "OK");
@@ -192,7 +177,7 @@ TEST_F(DownloadResponderTest, ResetLeavesDownloadModeAndKeepsTheImage)
 {
     reachHeader();
     const Bytes image = imageBytes(9000);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
+    send(sampleImageHeader(image.size(), byteSum(image)), kDownloadRate);
     send(Bytes(image.begin(), image.begin() + 8192));
     responder.reset();
     EXPECT_FALSE(responder.active());
