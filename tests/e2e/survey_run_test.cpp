@@ -314,7 +314,8 @@ TEST_F(SurveyRun, LogsThatAreNotLogsAndArgumentErrorsGiveAMessageAndNoCrash)
         EXPECT_EQ(run(c.arguments, output), c.exitCode) << c.arguments << "\n" << output;
         EXPECT_NE(output.find(c.message), std::string::npos) << c.arguments << "\n" << output;
     }
-    EXPECT_TRUE(folder_.csvFiles().empty()); // nothing left by a log without an epoch or a run that never began
+    // Nothing left by a log without an epoch or a run that never began.
+    EXPECT_TRUE(folder_.csvFiles().empty());
 }
 
 } // namespace

@@ -93,7 +93,8 @@ protected:
     // Runs the command in the test's folder; its standard output and exit code.
     int runCommand(const std::string& arguments, std::string& output) const
     {
-        return runShell(folder_.shellLine("NORVANE_TTFF_SPEED=20", NORVANE_TTFF_COMMAND, arguments) + " 2>&1", output);
+        return runShell(folder_.shellLine("NORVANE_TTFF_SPEED=20", NORVANE_TTFF_COMMAND, arguments) + " 2>&1",
+                        output);
     }
 
     // Starts the command in the test's folder with its output, errors included, on `pipe`;
@@ -101,7 +102,8 @@ protected:
     pid_t startCommand(const std::string& arguments, FILE*& pipe) const
     {
         const std::string command =
-            "echo $$ && " + folder_.shellLine("NORVANE_TTFF_SPEED=20", NORVANE_TTFF_COMMAND, arguments) + " 2>&1";
+            "echo $$ && " + folder_.shellLine("NORVANE_TTFF_SPEED=20", NORVANE_TTFF_COMMAND, arguments) +
+            " 2>&1";
         pipe = popen(command.c_str(), "r");
         char line[32] = {};
         if (!pipe || !std::fgets(line, sizeof line, pipe))

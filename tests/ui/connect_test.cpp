@@ -209,15 +209,16 @@ void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
     // 12:00 UTC at 121 degrees 30 minutes east is 20:00 on the panel.
     QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$").match(textOf(w, "td_time")).hasMatch(),
              qPrintable(textOf(w, "td_time")));
-    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(textOf(w, "td_pdop")).hasMatch(), qPrintable(textOf(w, "td_pdop")));
+    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(textOf(w, "td_pdop")).hasMatch(),
+             qPrintable(textOf(w, "td_pdop")));
     QVERIFY(memoLines(w).filter(QRegularExpression("^\\$GPGGA,")).size() > 0);
     QVERIFY(!control<QPlainTextEdit>(w, "Memo1")->toPlainText().contains(kNoData));
 
     QTest::mouseClick(control<QPushButton>(w, "btStart"), Qt::LeftButton);
     verifyLayout(w, false);
     QVERIFY(!s.records.link.isOpen());
-    for (const char* field :
-         {"td_mode", "td_lati_sat", "td_longi_sat", "td_alti", "td_speed", "td_date", "td_time", "td_pdop", "td_ttff"})
+    for (const char* field : {"td_mode", "td_lati_sat", "td_longi_sat", "td_alti", "td_speed", "td_date",
+                              "td_time", "td_pdop", "td_ttff"})
         QVERIFY2(textOf(w, field).isEmpty(), field);
     QCOMPARE(w.memoLineCount(), 0);
     QCOMPARE(boxText(w, "cbComPort"), QString("  COM3"));

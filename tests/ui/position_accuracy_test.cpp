@@ -359,7 +359,8 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     const double phi = 24.986811667 * M_PI / 180;
     const double meridianRadius = a * (1 - e2) / std::pow(1 - e2 * std::sin(phi) * std::sin(phi), 1.5);
     const double south = meridianRadius * 0.0001 * M_PI / 180;
-    QVERIFY2(std::fabs(*valueOf(accuracy, "bias_n_m") + south) <= 0.002, qPrintable(valueText(accuracy, "bias_n_m")));
+    QVERIFY2(std::fabs(*valueOf(accuracy, "bias_n_m") + south) <= 0.002,
+             qPrintable(valueText(accuracy, "bias_n_m")));
     QVERIFY(std::fabs(*valueOf(accuracy, "bias_u_m") - 1.0) <= 0.002);
     QCOMPARE(valueText(accuracy, "ref_lat"), QString("24.986861667 deg"));
     fixes(1);

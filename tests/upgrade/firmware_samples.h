@@ -82,7 +82,8 @@ inline std::uint8_t byteSum(const std::vector<std::uint8_t>& bytes)
 // Loopnumber form, 47 bytes with its zero padding, and the FlashStart form, 46 and a zero byte.
 inline std::string sampleImageHeader(std::size_t size, unsigned sum)
 {
-    std::string text = "BINSIZE = " + std::to_string(size) + " Checksum = " + std::to_string(sum) + " Loopnumber = 1 ";
+    std::string text =
+        "BINSIZE = " + std::to_string(size) + " Checksum = " + std::to_string(sum) + " Loopnumber = 1 ";
     text.resize(47, '\0');
     return text;
 }
