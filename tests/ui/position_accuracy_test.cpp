@@ -312,8 +312,7 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     int second = 0;
     const auto fixes = [&](int count) {
         for (int i = 0; i < count; ++i, ++second)
-            port->pushIncoming(test::nmeaLine("GPGGA,1200" + std::to_string(10 + second) +
-                                              ".000,2459.2057,N,12130.1234,E,1,08,0.9,56.3,M,15.2,M,,"));
+            port->pushIncoming(test::ggaLine("1200" + std::to_string(10 + second) + ".000"));
         port->pushIncoming("$"); // closes the last sentence
         gpsw.Timer1Timer();
         fakeClock.advance(1000);
