@@ -3,6 +3,8 @@
 // own CSV, two receivers at once, an interrupted run, logs that are not logs, and the signal
 // strength of a dual-band recording.
 #include "sim/simulator.h"
+#include "support/command_folder.h"
+#include "support/file_contents.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +17,7 @@
 #include <map>
 #include <memory>
 #include <numeric>
-#include <optional>
 #include <spawn.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -34,24 +34,13 @@ constexpr double kSurveySpeed = 20;
 // The simulator's position: 2459.2057 N 12130.1234 E, 56.3 m above sea level plus 15.2 m.
 constexpr const char* kTruth = "24.986761667,121.502056667,71.5";
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);)
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
-
 // The numbers of a JSON line up to its one nested object, "systems", which ends it; null values
 // are left out.
 std::map<std::string, double> jsonNumbers(const std::string& line)
 {
     std::map<std::string, double> numbers;
     const std::string flat = line.substr(1, std::min(line.find(",\"systems\":"), line.size() - 1) - 1);
-    for (const std::string& member : split(flat, ',')) {
+    for (const std::string& member : splitText(flat, ',')) {
         const auto colon = member.find(':');
         const std::string value = member.substr(colon + 1);
         if (value != "null" && value.front() != '"')
@@ -81,20 +70,11 @@ double sampleDeviation(const std::vector<double>& values)
 
 class SurveyRun : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        directory_ = fs::temp_directory_path() /
-                     ("survey-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                      "-" + std::to_string(::getpid()));
-        fs::create_directories(directory_);
-    }
-
     void TearDown() override
     {
         simulators_.clear();
         for (const char* name : {"NORVANE_COM77", "NORVANE_COM78"})
             unsetenv(name);
-        fs::remove_all(directory_);
     }
 
     // A simulated receiver at 115200 baud on COM77 or COM78, `rate` fixes a second.
@@ -115,43 +95,30 @@ protected:
 
     std::string shellCommand(const std::string& arguments) const
     {
-        return "cd '" + directory_.string() + "' && NORVANE_SURVEY_SPEED=" + std::to_string(static_cast<int>(kSurveySpeed)) +
-               " exec '" + NORVANE_SURVEY_COMMAND + "' " + arguments;
+        return folder_.shellLine("NORVANE_SURVEY_SPEED=" + std::to_string(static_cast<int>(kSurveySpeed)),
+                                 NORVANE_SURVEY_COMMAND, arguments);
     }
 
-    // Runs the command in the test's directory; its standard output (and error when asked).
+    // Runs the command in the test's folder; its standard output (and errors when asked).
     int run(const std::string& arguments, std::string& output, bool withErrors = true) const
     {
-        FILE* pipe = popen((shellCommand(arguments) + (withErrors ? " 2>&1" : " 2>/dev/null")).c_str(), "r");
-        if (!pipe)
-            return -1;
-        char chunk[4096];
-        while (std::fgets(chunk, sizeof chunk, pipe))
-            output += chunk;
-        const int status = pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return runShell(shellCommand(arguments) + (withErrors ? " 2>&1" : " 2>/dev/null"), output);
     }
 
     std::vector<std::vector<std::string>> csvRows(const fs::path& path) const
     {
-        std::ifstream in(path);
+        std::vector<std::string> lines = splitText(fileContents(path.string()), '\n');
+        if (!lines.empty() && lines.back().empty())
+            lines.pop_back();
         std::vector<std::vector<std::string>> rows;
-        for (std::string line; std::getline(in, line);)
-            rows.push_back(split(line, ','));
+        for (const std::string& line : lines)
+            rows.push_back(splitText(line, ','));
         return rows;
     }
 
-    std::vector<fs::path> csvFiles() const
-    {
-        std::vector<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(directory_))
-            if (entry.path().extension() == ".csv")
-                found.push_back(entry.path());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
-    fs::path directory_;
+    const CommandFolder folder_{std::string("survey-run-") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const fs::path& directory_ = folder_.path();
     std::vector<std::unique_ptr<sim::Simulator>> simulators_;
 };
 
@@ -163,7 +130,7 @@ TEST_F(SurveyRun, NoiseOfTwoMetresGivesTheRayleighFiguresAndTheCsvRecomputesThem
                   output, false),
               0)
         << output;
-    const auto lines = split(output, '\n');
+    const auto lines = splitText(output, '\n');
     ASSERT_GE(lines.size(), 1u) << output;
     EXPECT_TRUE(lines[0].starts_with("{\"port\":\"COM77\",\"epochs\":1000,")) << lines[0];
     const auto json = jsonNumbers(lines[0]);
@@ -237,7 +204,7 @@ TEST_F(SurveyRun, TwoReceiversAtOnceEachWithItsOwnCsvAndSummary)
     const auto table = output.find("  COM77  ");
     ASSERT_NE(table, std::string::npos) << output;
     EXPECT_NE(output.find("COM78", table), std::string::npos);
-    const auto files = csvFiles();
+    const auto files = folder_.csvFiles();
     ASSERT_EQ(files.size(), 2u) << output;
     EXPECT_TRUE(files[0].filename().string().ends_with("-COM77.csv")) << files[0];
     EXPECT_TRUE(files[1].filename().string().ends_with("-COM78.csv")) << files[1];
@@ -269,12 +236,7 @@ TEST_F(SurveyRun, InterruptedRunPrintsItsSummaryAndKeepsItsCsv)
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    const std::string out = [&] {
-        std::ifstream in(directory_ / "out.txt");
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }();
+    const std::string out = fileContents((directory_ / "out.txt").string());
     EXPECT_NE(out.find("CEP50"), std::string::npos) << out;
     EXPECT_NE(out.find("CSV: cut.csv"), std::string::npos) << out;
     const auto rows = csvRows(directory_ / "cut.csv");
@@ -288,11 +250,8 @@ TEST_F(SurveyRun, InterruptedRunPrintsItsSummaryAndKeepsItsCsv)
 TEST_F(SurveyRun, DualBandRecordingGivesTheSignalStrengthWorkedOutApart)
 {
     std::map<std::string, std::vector<double>> expected; // key, or "system G", to its numbers
-    std::ifstream signal(NORVANE_TEST_DATA_DIR "/sim_dual_band.signal");
-    for (std::string line; std::getline(signal, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        auto words = split(line, ' ');
+    for (const std::string& line : expectedLines(NORVANE_TEST_DATA_DIR "/sim_dual_band.signal")) {
+        auto words = splitText(line, ' ');
         const std::size_t keyWords = words[0] == "system" ? 2 : 1;
         std::vector<double>& numbers = expected[words[0] + (keyWords == 2 ? " " + words[1] : "")];
         for (std::size_t i = keyWords; i < words.size(); ++i)
@@ -355,7 +314,8 @@ TEST_F(SurveyRun, LogsThatAreNotLogsAndArgumentErrorsGiveAMessageAndNoCrash)
         EXPECT_EQ(run(c.arguments, output), c.exitCode) << c.arguments << "\n" << output;
         EXPECT_NE(output.find(c.message), std::string::npos) << c.arguments << "\n" << output;
     }
-    EXPECT_TRUE(csvFiles().empty()); // nothing left by a log without an epoch or a run that never began
+    // Nothing left by a log without an epoch or a run that never began.
+    EXPECT_TRUE(folder_.csvFiles().empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "serial/clock.h"
 #include "serial/serial_link.h"
 #include "sim/simulator.h"
+#include "support/command_folder.h"
 #include "ttff/headless_run.h"
 
 #include <chrono>
@@ -35,20 +36,14 @@ std::vector<std::string> lines(std::istream&& in)
     return result;
 }
 
-std::vector<std::string> fields(const std::string& row, char separator)
+// The words of a printed line, however many spaces apart.
+std::vector<std::string> wordsOf(const std::string& line)
 {
-    std::vector<std::string> result;
-    std::istringstream in(row);
-    if (separator == ' ') {
-        for (std::string word; in >> word;)
-            result.push_back(word);
-        return result;
-    }
-    for (std::string field; std::getline(in, field, separator);)
-        result.push_back(field);
-    if (!row.empty() && row.back() == separator)
-        result.emplace_back();
-    return result;
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
 }
 
 // The cycle lines among the command's output, without its messages ("cycle 4: Hot Start fail.").
@@ -67,8 +62,8 @@ void expectRowsPrinted(const std::vector<std::string>& csv, const std::vector<st
 {
     ASSERT_EQ(printed.size() + 1, csv.size());
     for (std::size_t cycle = 1; cycle < csv.size(); ++cycle) {
-        const auto row = fields(csv[cycle], ',');
-        const auto line = fields(printed[cycle - 1], ' ');
+        const auto row = splitText(csv[cycle], ',');
+        const auto line = wordsOf(printed[cycle - 1]);
         ASSERT_EQ(line.size(), 16u) << printed[cycle - 1];
         const std::vector<std::string> fromLine{line[0], line[1],  line[2],  line[4],  line[8],
                                                 line[9], line[11], line[13], line[14], line[15]};
@@ -78,20 +73,10 @@ void expectRowsPrinted(const std::vector<std::string>& csv, const std::vector<st
 
 class TtffRun : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        directory_ =
-            fs::temp_directory_path() /
-            ("ttff-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-             "-" + std::to_string(::getpid()));
-        fs::create_directories(directory_);
-    }
-
     void TearDown() override
     {
         simulator.reset();
         unsetenv("NORVANE_COM76");
-        fs::remove_all(directory_);
     }
 
     // The simulated receiver: hot restarts search 3 s, a tenth either way, then 1 s of 2D.
@@ -105,27 +90,20 @@ protected:
         setenv("NORVANE_COM76", simulator->devicePath().c_str(), 1);
     }
 
-    // Runs the command in the test's directory; its standard output and exit code.
+    // Runs the command in the test's folder; its standard output and exit code.
     int runCommand(const std::string& arguments, std::string& output) const
     {
-        const std::string command = "cd '" + directory_.string() + "' && NORVANE_TTFF_SPEED=20 '" +
-                                    NORVANE_TTFF_COMMAND + "' " + arguments + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return -1;
-        char chunk[512];
-        while (std::fgets(chunk, sizeof chunk, pipe))
-            output += chunk;
-        const int status = pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return runShell(folder_.shellLine("NORVANE_TTFF_SPEED=20", NORVANE_TTFF_COMMAND, arguments) + " 2>&1",
+                        output);
     }
 
-    // Starts the command in the test's directory with its output, errors included, on `pipe`;
+    // Starts the command in the test's folder with its output, errors included, on `pipe`;
     // gives its process id, which the shell prints before it becomes the command.
     pid_t startCommand(const std::string& arguments, FILE*& pipe) const
     {
-        const std::string command = "cd '" + directory_.string() + "' && echo $$ && NORVANE_TTFF_SPEED=20 exec '" +
-                                    NORVANE_TTFF_COMMAND + "' " + arguments + " 2>&1";
+        const std::string command =
+            "echo $$ && " + folder_.shellLine("NORVANE_TTFF_SPEED=20", NORVANE_TTFF_COMMAND, arguments) +
+            " 2>&1";
         pipe = popen(command.c_str(), "r");
         char line[32] = {};
         if (!pipe || !std::fgets(line, sizeof line, pipe))
@@ -133,16 +111,9 @@ protected:
         return static_cast<pid_t>(std::atol(line));
     }
 
-    std::vector<fs::path> csvFiles() const
-    {
-        std::vector<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(directory_))
-            if (entry.path().extension() == ".csv")
-                found.push_back(entry.path());
-        return found;
-    }
-
-    fs::path directory_;
+    const CommandFolder folder_{std::string("ttff-run-") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const fs::path& directory_ = folder_.path();
     std::unique_ptr<sim::Simulator> simulator;
 };
 
@@ -165,7 +136,7 @@ TEST_F(TtffRun, ThreeHotCyclesGiveAHeaderAndThreeRowsWithinTheSimulatorsTimes)
     ASSERT_EQ(csv.size(), 4u) << out.str();
     EXPECT_EQ(csv[0], "cycle,start,command_utc,ttff_s,fix_lost,result,sats_used,hdop,latitude,longitude");
     for (int cycle = 1; cycle <= 3; ++cycle) {
-        const auto row = fields(csv[cycle], ',');
+        const auto row = splitText(csv[cycle], ',');
         ASSERT_EQ(row.size(), 10u) << csv[cycle];
         EXPECT_EQ(row[0], std::to_string(cycle));
         EXPECT_EQ(row[1], "hot");
@@ -190,7 +161,7 @@ TEST_F(TtffRun, CommandPrintsTheRowsItWritesAndExitsZero)
     ASSERT_EQ(runCommand("--port COM76 --rate 9600 --family 1 --start hot --cycles 5 --wait 1", output), 0)
         << output;
 
-    const auto files = csvFiles();
+    const auto files = folder_.csvFiles();
     ASSERT_EQ(files.size(), 1u) << output;
     EXPECT_TRUE(files[0].filename().string().starts_with("norvane-ttff-")) << files[0];
     const auto csv = lines(std::ifstream(files[0]));
@@ -276,7 +247,7 @@ TEST_F(TtffRun, PortAndArgumentErrorsExitTwoWithAMessageAndLeaveNoFile)
         std::string output;
         EXPECT_EQ(runCommand(c.arguments, output), 2) << c.arguments;
         EXPECT_NE(output.find(c.message), std::string::npos) << output;
-        EXPECT_TRUE(csvFiles().empty()) << c.arguments;
+        EXPECT_TRUE(folder_.csvFiles().empty()) << c.arguments;
     }
     std::string output;
     EXPECT_EQ(runCommand("--version", output), 0);

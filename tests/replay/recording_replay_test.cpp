@@ -16,7 +16,9 @@ namespace norvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ggaLine;
 using test::nmeaLine;
+using test::rmcLine;
 
 // "120001.200 GPGGA GPRMC", or "- ..." for a burst without a time.
 std::string summary(const RecordedBurst& burst)
@@ -72,14 +74,6 @@ Played play(const std::string& path, std::size_t chunkBytes, int speed)
     return played;
 }
 
-std::string gga(const char* time)
-{
-    return nmeaLine(std::string("GPGGA,") + time + ",2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
-}
-std::string rmc(const char* time)
-{
-    return nmeaLine(std::string("GPRMC,") + time + ",A,2459.2057,N,12130.1234,E,0.00,0.00,191007,,,A");
-}
 const std::string kGsa = nmeaLine("GPGSA,A,3,02,05,,,,,,,,,,,1.9,1.0,1.5");
 const std::string kGsv = nmeaLine("GPGSV,1,1,01,02,45,090,40");
 
@@ -93,8 +87,8 @@ std::string times(const std::string& text, int count)
 
 TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
 {
-    std::string fiveHertz =
-        gga("120000.00") + rmc("120000.00") + gga("120000.20") + rmc("120000.20") + gga("120000.40");
+    std::string fiveHertz = ggaLine("120000.00") + rmcLine("120000.00") + ggaLine("120000.20") +
+                            rmcLine("120000.20") + ggaLine("120000.40");
     std::erase(fiveHertz, '\r');
     const struct {
         const char* name;
@@ -103,8 +97,8 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
         std::vector<std::int64_t> pausesMs;
     } cases[] = {
         {"one a second, banner lines with the first",
-         "$SkyWren,GPS receiver module\r\n" + gga("120000.000") + kGsa + kGsv + rmc("120000.000") +
-             gga("120001.000") + rmc("120001.000") + gga("120002.000"),
+         "$SkyWren,GPS receiver module\r\n" + ggaLine("120000.000") + kGsa + kGsv + rmcLine("120000.000") +
+             ggaLine("120001.000") + rmcLine("120001.000") + ggaLine("120002.000"),
          {"120000.000 SkyWr GPGGA GPGSA GPGSV GPRMC", "120001.000 GPGGA GPRMC", "120002.000 GPGGA"},
          {1000, 1000}},
         {"five a second, LF line ends",
@@ -114,27 +108,28 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
         {"over midnight, the other time-bearing sentences",
          nmeaLine("GPZDA,235959.50,19,10,2007,00,00") +
              nmeaLine("GNGNS,000000.00,2459.2057,N,12130.1234,E,AA,12,0.9,56.3,15.2,,") +
-             nmeaLine("GPGLL,2459.2057,N,12130.1234,E,000001.00,A,A") + rmc("000001.00"),
+             nmeaLine("GPGLL,2459.2057,N,12130.1234,E,000001.00,A,A") + rmcLine("000001.00"),
          {"235959.500 GPZDA", "000000.000 GNGNS", "000001.000 GPGLL GPRMC"},
          {500, 1000}},
         {"missing times: one burst per GGA, a second apart",
-         gga("120000.000") + rmc("120000.000") + gga("") + kGsa + gga("") + rmc("") + gga("120005.000") +
-             rmc("120005.000"),
+         ggaLine("120000.000") + rmcLine("120000.000") + ggaLine("") + kGsa + ggaLine("") + rmcLine("") +
+             ggaLine("120005.000") + rmcLine("120005.000"),
          {"120000.000 GPGGA GPRMC", "- GPGGA GPGSA", "- GPGGA GPRMC", "120005.000 GPGGA GPRMC"},
          {1000, 1000, 1000}},
         {"out of order and far apart: a second each, a minute kept",
-         gga("120005.000") + gga("120003.000") + gga("120004.000") + gga("120204.000") + gga("120304.000"),
+         ggaLine("120005.000") + ggaLine("120003.000") + ggaLine("120004.000") + ggaLine("120204.000") +
+             ggaLine("120304.000"),
          {"120005.000 GPGGA", "120003.000 GPGGA", "120004.000 GPGGA", "120204.000 GPGGA", "120304.000 GPGGA"},
          {1000, 1000, 1000, 60000}},
         {"comment lines are left out",
-         "# field test $GPTXT\r\n" + gga("120000.000") + "#second $GPTXT\n" + rmc("120000.000") +
-             gga("120001.000"),
+         "# field test $GPTXT\r\n" + ggaLine("120000.000") + "#second $GPTXT\n" + rmcLine("120000.000") +
+             ggaLine("120001.000"),
          {"120000.000 GPGGA GPRMC", "120001.000 GPGGA"},
          {1000}},
         {"binary junk stays; a garbled time paces nothing",
-         gga("120000.000") + std::string("\xA0\xA2\x00\x01OK\xB3$\xFF\r\n", 11) +
+         ggaLine("120000.000") + std::string("\xA0\xA2\x00\x01OK\xB3$\xFF\r\n", 11) +
              "$GPGGA,120007.000,2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,*00\r\n" +
-             rmc("120000.000") + gga("120001.000"),
+             rmcLine("120000.000") + ggaLine("120001.000"),
          {"120000.000 GPGGA \xFF\r\n$G GPGGA GPRMC", "120001.000 GPGGA"},
          {1000}},
         {"neither times nor GGA: a burst every 1000 bytes",
@@ -160,8 +155,8 @@ TEST(RecordingReplay, BurstsAndPausesAtTheRecordingsOwnPace)
 
 TEST(RecordingReplay, SpeedsDivideThePausesAndMaxHasNone)
 {
-    const std::string path =
-        written(gga("120000.000") + gga("120001.000") + gga("120001.200") + gga("120003.000"));
+    const std::string path = written(ggaLine("120000.000") + ggaLine("120001.000") + ggaLine("120001.200") +
+                                     ggaLine("120003.000"));
     const std::pair<int, std::vector<std::int64_t>> cases[] = {
         {1, {1000, 200, 1800}}, {2, {500, 100, 900}}, {5, {200, 40, 360}},
         {10, {100, 20, 180}},   {60, {16, 3, 30}},    {kReplayMax, {0, 0, 0}},
@@ -179,7 +174,7 @@ TEST(RecordingReplay, SeekGoesOnFromTheNextSentenceAndEstimatesItsBurst)
     for (int second = 0; second < 100; ++second) {
         char time[16];
         std::snprintf(time, sizeof time, "12%02d%02d.000", 10 + second / 60, second % 60);
-        recording += gga(time) + kGsa + rmc(time);
+        recording += ggaLine(time) + kGsa + rmcLine(time);
     }
     ReplayPlayer player(100);
     ASSERT_TRUE(player.open(written(recording), 0));
@@ -210,7 +205,7 @@ TEST(RecordingReplay, RecordingsThatCannotBeReplayedSayWhichAndWhy)
     };
 #ifndef _WIN32 // read-only is all Windows knows
     const std::string unreadable = (dir / "unreadable.nmea").string();
-    std::ofstream(unreadable) << gga("120000.000");
+    std::ofstream(unreadable) << ggaLine("120000.000");
     fs::permissions(unreadable, fs::perms::none);
     cases.emplace_back(unreadable, "it cannot be opened (Permission denied).");
 #endif

@@ -1,6 +1,7 @@
 #include "sim/command_frames.h"
 #include "slave_port.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace norvane::sim {
@@ -20,13 +21,27 @@ const std::string kLumoHot = bytesOf({0x25, 0x25, 0xF1, 0x01, 0x00, 0x00, 0xD7, 
 const std::string kRevisionQuery = bytesOf({0x25, 0x25, 0xF1, 0x05, 0x01, 0x01, 0xF4, 0x0D, 0x0A});
 const std::string kVexaQuery = bytesOf({0xA0, 0xA1, 0x00, 0x02, 0x02, 0x01, 0x03, 0x0D, 0x0A});
 
-std::vector<Command> commandsIn(const std::string& bytes)
+// The commands read from the bytes, each as "restart Vexa cold 01" (family, kind and message ID),
+// "query", "revision query", "unknown 09" (message ID) or "rejected".
+std::string commandsIn(const std::string& bytes)
 {
     CommandFrameReader reader;
-    std::vector<Command> commands;
-    for (unsigned char byte : bytes)
-        if (auto command = reader.feed(byte))
-            commands.push_back(*command);
+    std::string commands;
+    for (unsigned char byte : bytes) {
+        const auto command = reader.feed(byte);
+        if (!command)
+            continue;
+        const char* const kinds[] = {"restart", "query", "revision query", "unknown", "rejected"};
+        const char* const restarts[] = {"hot", "warm", "cold"};
+        commands += (commands.empty() ? "" : ", ") + std::string(kinds[static_cast<int>(command->kind)]);
+        if (command->kind == CommandKind::Restart)
+            commands += std::string(command->family == FrameFamily::Vexa ? " Vexa " : " Lumo ") +
+                        restarts[static_cast<int>(command->restart)];
+        char id[4];
+        std::snprintf(id, sizeof id, " %02X", command->messageId);
+        if (command->kind == CommandKind::Restart || command->kind == CommandKind::Unknown)
+            commands += id;
+    }
     return commands;
 }
 
@@ -39,80 +54,37 @@ std::string vexaRestart(std::uint8_t mode, std::uint8_t checksum)
     return frame;
 }
 
-TEST(CommandFrames, VexaRestartFramesGiveTheirModes)
+TEST(CommandFrames, FramesAmongTheBytesGiveTheirCommands)
 {
-    auto commands = commandsIn(kVexaCold + vexaRestart(2, 0x90) + vexaRestart(1, 0x93));
-    ASSERT_EQ(commands.size(), 3u);
-    for (const auto& command : commands) {
-        EXPECT_EQ(command.kind, CommandKind::Restart);
-        EXPECT_EQ(command.family, FrameFamily::Vexa);
-        EXPECT_EQ(command.messageId, 0x01);
-    }
-    EXPECT_EQ(commands[0].restart, RestartKind::Cold);
-    EXPECT_EQ(commands[1].restart, RestartKind::Warm);
-    EXPECT_EQ(commands[2].restart, RestartKind::Hot);
-}
-
-TEST(CommandFrames, FramesAreFoundAmongOtherBytesAndAfterStrayStartBytes)
-{
-    std::string noise = "$GPGGA,120000.000,,*00\r\n";
-    noise += bytesOf({0xA0, 0xA0, 0x25, 0xA0});
-    auto commands = commandsIn(noise + kVexaCold + "xx" + kVexaQuery);
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].kind, CommandKind::Restart);
-    EXPECT_EQ(commands[1].kind, CommandKind::Query);
-}
-
-TEST(CommandFrames, BrokenVexaFramesAreRejected)
-{
-    std::string badChecksum = vexaRestart(3, 0x92);
     std::string badEnd = kVexaCold;
     badEnd[21] = 0x0B;
-    std::string zeroLength = bytesOf({0xA0, 0xA1, 0x00, 0x00, 0x00, 0x0D, 0x0A});
-    std::string hugeLength = bytesOf({0xA0, 0xA1, 0x7F, 0xFF});
-    for (const std::string& frame : {badChecksum, badEnd, zeroLength, hugeLength}) {
-        auto commands = commandsIn(frame);
-        ASSERT_FALSE(commands.empty());
-        EXPECT_EQ(commands[0].kind, CommandKind::Rejected);
-    }
-    // A sound frame right after a rejected one is still understood.
-    auto commands = commandsIn(badChecksum + kVexaCold);
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[1].kind, CommandKind::Restart);
-}
-
-TEST(CommandFrames, VexaRestartWithUnknownModeOrOtherMessageIsNotARestart)
-{
-    auto commands = commandsIn(vexaRestart(4, 0x91 ^ 0x03 ^ 0x04) +
-                               bytesOf({0xA0, 0xA1, 0x00, 0x01, 0x09, 0x09, 0x0D, 0x0A}));
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].kind, CommandKind::Unknown);
-    EXPECT_EQ(commands[1].kind, CommandKind::Unknown);
-    EXPECT_EQ(commands[1].messageId, 0x09);
-}
-
-TEST(CommandFrames, LumoRestartFramesAndRevisionQueryAreRecognised)
-{
-    auto commands = commandsIn(kLumoCold + kLumoWarm + kLumoHot + kRevisionQuery);
-    ASSERT_EQ(commands.size(), 4u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(commands[i].kind, CommandKind::Restart);
-        EXPECT_EQ(commands[i].family, FrameFamily::Lumo);
-    }
-    EXPECT_EQ(commands[0].restart, RestartKind::Cold);
-    EXPECT_EQ(commands[1].restart, RestartKind::Warm);
-    EXPECT_EQ(commands[2].restart, RestartKind::Hot);
-    EXPECT_EQ(commands[3].kind, CommandKind::RevisionQuery);
-}
-
-TEST(CommandFrames, LumoFrameWithWrongChecksumIsRejected)
-{
-    std::string frame = kLumoWarm;
-    frame[20] = 0x35;
-    auto commands = commandsIn(frame + kLumoHot);
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].kind, CommandKind::Rejected);
-    EXPECT_EQ(commands[1].restart, RestartKind::Hot);
+    std::string lumoBadChecksum = kLumoWarm;
+    lumoBadChecksum[20] = 0x35;
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* commands;
+    } cases[] = {
+        {"Vexa restarts", kVexaCold + vexaRestart(2, 0x90) + vexaRestart(1, 0x93),
+         "restart Vexa cold 01, restart Vexa warm 01, restart Vexa hot 01"},
+        {"among other bytes and after stray start bytes",
+         "$GPGGA,120000.000,,*00\r\n" + bytesOf({0xA0, 0xA0, 0x25, 0xA0}) + kVexaCold + "xx" + kVexaQuery,
+         "restart Vexa cold 01, query"},
+        {"Vexa, bad checksum", vexaRestart(3, 0x92), "rejected"},
+        {"Vexa, bad end", badEnd, "rejected"},
+        {"Vexa, zero length", bytesOf({0xA0, 0xA1, 0x00, 0x00, 0x00, 0x0D, 0x0A}), "rejected"},
+        {"Vexa, huge length", bytesOf({0xA0, 0xA1, 0x7F, 0xFF}), "rejected"},
+        {"a sound frame right after a rejected one", vexaRestart(3, 0x92) + kVexaCold,
+         "rejected, restart Vexa cold 01"},
+        {"Vexa restart of unknown mode, unknown message",
+         vexaRestart(4, 0x91 ^ 0x03 ^ 0x04) + bytesOf({0xA0, 0xA1, 0x00, 0x01, 0x09, 0x09, 0x0D, 0x0A}),
+         "unknown 01, unknown 09"},
+        {"Lumo restarts and revision query", kLumoCold + kLumoWarm + kLumoHot + kRevisionQuery,
+         "restart Lumo cold 01, restart Lumo warm 01, restart Lumo hot 01, revision query"},
+        {"Lumo, wrong checksum", lumoBadChecksum + kLumoHot, "rejected, restart Lumo hot 01"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(commandsIn(c.bytes), c.commands) << c.name;
 }
 
 TEST(CommandFrames, AcknowledgementAndRefusalBytes)

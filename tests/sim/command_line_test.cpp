@@ -1,47 +1,22 @@
 #include "sim/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace norvane::sim {
 namespace {
 
 TEST(CommandLine, EveryOptionReachesTheSimulatorOptions)
 {
-    CommandLine line = parseCommandLine({"--rate",
-                                         "4800",
-                                         "--talker",
-                                         "GN",
-                                         "--lat",
-                                         "3412.5S",
-                                         "--lon",
-                                         "01805.25W",
-                                         "--alt",
-                                         "-3.5",
-                                         "--no-pacing",
-                                         "--speed",
-                                         "20",
-                                         "--replay",
-                                         "log.txt",
-                                         "--link",
-                                         "/tmp/gps",
-                                         "--seed",
-                                         "9",
-                                         "--no-ack",
-                                         "--cold",
-                                         "6",
-                                         "--warm",
-                                         "4",
-                                         "--hot",
-                                         "0.5",
-                                         "--no-banners",
-                                         "--dated-version",
-                                         "--start",
-                                         "now",
-                                         "--silent-at",
-                                         "block",
-                                         "--silent-times",
-                                         "2",
-                                         "--err-at-end"});
+    std::vector<std::string> arguments;
+    std::istringstream words(
+        "--rate 4800 --talker GN --lat 3412.5S --lon 01805.25W --alt -3.5 --no-pacing "
+        "--speed 20 --replay log.txt --link /tmp/gps --seed 9 --no-ack --cold 6 --warm 4 "
+        "--hot 0.5 --no-banners --dated-version --start now --silent-at block "
+        "--silent-times 2 --err-at-end");
+    for (std::string word; words >> word;)
+        arguments.push_back(word);
+    CommandLine line = parseCommandLine(arguments);
     ASSERT_EQ(line.error, "");
     const SimulatorOptions& o = line.options;
     EXPECT_EQ(o.rate, 4800);

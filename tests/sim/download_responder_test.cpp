@@ -11,21 +11,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 const std::string kRequest("$LOADER DOWNLOAD\0", 17);
 
-std::string header(std::size_t size, std::uint8_t sum)
-{
-    std::string text =
-        "BINSIZE = " + std::to_string(size) + " Checksum = " + std::to_string(sum) + " Loopnumber = 1 ";
-    text.resize(47, '\0');
-    return text;
-}
-
-std::string flashStartHeader(std::size_t size, std::uint8_t sum)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "BINSIZE = %6zu Checksum = %3d FlashStart = 0 ", size, sum);
-    return std::string(text) + std::string(1, '\0');
-}
-
 class DownloadResponderTest : public ::testing::Test {
 protected:
     DownloadResponder responder;
@@ -63,6 +48,31 @@ protected:
             replies.push_back(send(block));
         }
         return replies;
+    }
+
+    // A whole download as the tool makes it: the request (again when unanswered), the loader,
+    // the header (again, in its FlashStart form, when unanswered) and an image of three blocks;
+    // what each step was answered ("-" for nothing), what was kept, and how it ended.
+    std::string download()
+    {
+        const std::size_t size = 20000;
+        const auto said = [](const std::string& reply) { return " " + (reply.empty() ? "-" : reply); };
+        std::string steps = "request" + said(send(kRequest));
+        if (!responder.active())
+            steps += said(send(kRequest));
+        steps += ", loader" + said(sendLoader(loaderRecords(4)));
+        if (!responder.atDownloadRate())
+            return steps;
+        const Bytes image = imageBytes(size);
+        steps += ", header" + said(send(sampleImageHeader(size, byteSum(image)), kDownloadRate));
+        if (steps.ends_with(" -"))
+            steps += said(send(sampleFlashStartHeader(size, byteSum(image)), kDownloadRate));
+        steps += ", blocks";
+        for (const std::string& reply : sendImage(image))
+            steps += said(reply);
+        steps += responder.image() == image ? ", kept" : ", not kept";
+        steps += responder.finished() ? ", finished" : ", unfinished";
+        return steps + (responder.active() ? ", active" : ", idle");
     }
 };
 
@@ -119,27 +129,16 @@ TEST_F(DownloadResponderTest, HeaderIsHeardOnlyAtTheDownloadRate)
 {
     reachHeader();
     const Bytes image = imageBytes(100);
-    const std::string text = header(image.size(), byteSum(image));
+    const std::string text = sampleImageHeader(image.size(), byteSum(image));
     EXPECT_EQ(send(text, 9600), "");
     EXPECT_EQ(send(text, kDownloadRate), "OK");
-}
-
-TEST_F(DownloadResponderTest, WholeImageIsKeptAndEndsWithEnd)
-{
-    reachHeader();
-    const Bytes image = imageBytes(20000);
-    EXPECT_EQ(send(header(image.size(), byteSum(image)), kDownloadRate), "OK");
-    EXPECT_EQ(sendImage(image), (std::vector<std::string>{"OK", "OK", "END"}));
-    EXPECT_EQ(responder.image(), image);
-    EXPECT_TRUE(responder.finished());
-    EXPECT_FALSE(responder.active());
 }
 
 TEST_F(DownloadResponderTest, FlashStartFormIsAHeaderToo)
 {
     reachHeader();
     const Bytes image = imageBytes(16384);
-    EXPECT_EQ(send(flashStartHeader(image.size(), byteSum(image)), kDownloadRate), "OK");
+    EXPECT_EQ(send(sampleFlashStartHeader(image.size(), byteSum(image)), kDownloadRate), "OK");
     EXPECT_EQ(sendImage(image), (std::vector<std::string>{"OK", "END"}));
     EXPECT_EQ(responder.image(), image);
 }
@@ -148,7 +147,7 @@ TEST_F(DownloadResponderTest, ImageWhoseSumDiffersFromTheHeaderIsRefused)
 {
     reachHeader();
     const Bytes image = imageBytes(9000);
-    send(header(image.size(), static_cast<std::uint8_t>(byteSum(image) + 1)), kDownloadRate);
+    send(sampleImageHeader(image.size(), static_cast<std::uint8_t>(byteSum(image) + 1)), kDownloadRate);
     EXPECT_EQ(sendImage(image), (std::vector<std::string>{"OK", "Err"}));
     EXPECT_FALSE(responder.finished());
 }
@@ -157,7 +156,7 @@ TEST_F(DownloadResponderTest, ImageBytesAtAnotherRateAreLineGarbage)
 {
     reachHeader();
     const Bytes image = imageBytes(100);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
+    send(sampleImageHeader(image.size(), byteSum(image)), kDownloadRate);
     EXPECT_EQ(send(image, 9600), "");
     EXPECT_TRUE(responder.image().empty());
     EXPECT_EQ(send(image, kDownloadRate), "END");
@@ -167,7 +166,7 @@ TEST_F(DownloadResponderTest, NewRequestAfterADownloadStartsAfresh)
 {
     reachHeader();
     const Bytes image = imageBytes(10);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
+    send(sampleImageHeader(image.size(), byteSum(image)), kDownloadRate);
     send(image);
     ASSERT_TRUE(responder.finished());
     EXPECT_EQ(send(kRequest), "OK");
@@ -179,67 +178,35 @@ TEST_F(DownloadResponderTest, ResetLeavesDownloadModeAndKeepsTheImage)
 {
     reachHeader();
     const Bytes image = imageBytes(9000);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
+    send(sampleImageHeader(image.size(), byteSum(image)), kDownloadRate);
     send(Bytes(image.begin(), image.begin() + 8192));
     responder.reset();
     EXPECT_FALSE(responder.active());
     EXPECT_EQ(responder.image().size(), 8192u);
 }
 
-TEST_F(DownloadResponderTest, SilentOnceAtRequestFirstRequestGoesUnansweredTheRepeatIsAnswered)
+// Each of the receiver's faults against a whole download, and none: the step it leaves
+// unanswered, or answers with "Err", and the steps around it as without it.
+TEST_F(DownloadResponderTest, WholeDownloadsUnderEachFault)
 {
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Request, 1});
-    EXPECT_EQ(send(kRequest), "");
-    EXPECT_FALSE(responder.active());
-    EXPECT_EQ(send(kRequest), "OK");
-}
-
-TEST_F(DownloadResponderTest, SilentAtLoaderSoundLoaderGetsNoEnd)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Loader});
-    send(kRequest);
-    EXPECT_EQ(sendLoader(loaderRecords(4)), "");
-    EXPECT_FALSE(responder.atDownloadRate());
-}
-
-TEST_F(DownloadResponderTest, SilentOnceAtHeaderRepeatedHeaderIsAnswered)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Header, 1});
-    reachHeader();
-    const Bytes image = imageBytes(100);
-    EXPECT_EQ(send(header(image.size(), byteSum(image)), kDownloadRate), "");
-    EXPECT_EQ(send(flashStartHeader(image.size(), byteSum(image)), kDownloadRate), "OK");
-    EXPECT_EQ(send(image), "END");
-}
-
-TEST_F(DownloadResponderTest, SilentAtBlockBlocksAreTakenWithoutAnswer)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::Block});
-    reachHeader();
-    const Bytes image = imageBytes(20000);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
-    EXPECT_EQ(sendImage(image), (std::vector<std::string>{"", "", "END"}));
-    EXPECT_EQ(responder.image(), image);
-}
-
-TEST_F(DownloadResponderTest, SilentAtEndLastBlockGetsNoAnswer)
-{
-    responder = DownloadResponder(DownloadOptions{DownloadStep::End});
-    reachHeader();
-    const Bytes image = imageBytes(100);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
-    EXPECT_EQ(send(image), "");
-    EXPECT_FALSE(responder.finished());
-}
-
-TEST_F(DownloadResponderTest, ErrAtEndSoundImageIsAnsweredWithErr)
-{
-    responder = DownloadResponder(DownloadOptions{.errAtEnd = true});
-    reachHeader();
-    const Bytes image = imageBytes(100);
-    send(header(image.size(), byteSum(image)), kDownloadRate);
-    EXPECT_EQ(send(image), "Err");
-    EXPECT_FALSE(responder.finished());
+    const struct {
+        DownloadOptions options;
+        const char* steps;
+    } cases[] = {
+        {{}, "request OK, loader END, header OK, blocks OK OK END, kept, finished, idle"},
+        {{DownloadStep::Request, 1},
+         "request - OK, loader END, header OK, blocks OK OK END, kept, finished, idle"},
+        {{DownloadStep::Loader}, "request OK, loader -"},
+        {{DownloadStep::Header, 1},
+         "request OK, loader END, header - OK, blocks OK OK END, kept, finished, idle"},
+        {{DownloadStep::Block}, "request OK, loader END, header OK, blocks - - END, kept, finished, idle"},
+        {{DownloadStep::End}, "request OK, loader END, header OK, blocks OK OK -, kept, unfinished, idle"},
+        {{.errAtEnd = true}, "request OK, loader END, header OK, blocks OK OK Err, kept, unfinished, idle"},
+    };
+    for (const auto& c : cases) {
+        responder = DownloadResponder(c.options);
+        EXPECT_EQ(download(), c.steps);
+    }
 }
 
 } // namespace

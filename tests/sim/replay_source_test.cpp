@@ -10,12 +10,8 @@
 namespace norvane::sim {
 namespace {
 
+using test::ggaLine;
 using test::nmeaLine;
-
-std::string gga(const std::string& time)
-{
-    return nmeaLine("GPGGA," + time + ",2459.2057,N,12130.1234,E,1,08,1.0,56.3,M,15.2,M,,");
-}
 
 std::string repeated(const std::string& text, int count, const std::string& between = "")
 {
@@ -32,22 +28,22 @@ TEST(SimReplaySource, BurstsAndPausesFollowTheRecordedTimes)
         std::vector<std::string> bursts;
         std::vector<double> pauses;
     } cases[] = {
-        {"$SkyX,banner\n" + gga("120000.000") + nmeaLine("GPRMC,120000.000,A,,,,,,,191007,,,A") +
-             gga("120001.000"),
+        {"$SkyX,banner\n" + ggaLine("120000.000") + nmeaLine("GPRMC,120000.000,A,,,,,,,191007,,,A") +
+             ggaLine("120001.000"),
          {"SkyX GPGGA GPRMC", "GPGGA"},
          {1.0, 1.0}},
-        {gga("120000.00") + gga("120000.20") + gga("120000.40"),
+        {ggaLine("120000.00") + ggaLine("120000.20") + ggaLine("120000.40"),
          {"GPGGA", "GPGGA", "GPGGA"},
          {0.2, 0.2, 1.0}},
         {nmeaLine("GPZDA,235959.50,19,10,2007,00,00") +
              nmeaLine("GPGLL,2459.2057,N,12130.1234,E,000000.20,A,A"),
          {"GPZDA", "GPGLL"},
          {0.7, 1.0}},
-        {"# roof\n" + gga("") + "$GPGSA,x\r\n" + gga("") + gga("120009.000"),
+        {"# roof\n" + ggaLine("") + "$GPGSA,x\r\n" + ggaLine("") + ggaLine("120009.000"),
          {"GPGGA GPGSA", "GPGGA", "GPGGA"},
          {1.0, 1.0, 1.0}},
-        {gga("120005.000") + "$GPGGA,120007.000,,,,,0,00,,,M,,M,,*00\n" + gga("120003.000") +
-             gga("120104.000") + gga("120204.000"),
+        {ggaLine("120005.000") + "$GPGGA,120007.000,,,,,0,00,,,M,,M,,*00\n" + ggaLine("120003.000") +
+             ggaLine("120104.000") + ggaLine("120204.000"),
          {"GPGGA GPGGA", "GPGGA", "GPGGA", "GPGGA"},
          {1.0, 1.0, 60.0, 1.0}},
         {repeated(nmeaLine("GPGSV,1,1,01,02,45,090,40"), 40),
@@ -78,9 +74,9 @@ TEST(SimReplaySource, AnEmptyOrMissingLogIsRefused)
     EXPECT_FALSE(replay.loadText("\r\n\n# only a comment\n"));
     EXPECT_FALSE(replay.loadFile("/nonexistent/recording.txt"));
     const std::string path = ::testing::TempDir() + "sim_replay_source_test.txt";
-    std::ofstream(path) << gga("120000.000") << gga("120001.000");
+    std::ofstream(path) << ggaLine("120000.000") << ggaLine("120001.000");
     EXPECT_TRUE(replay.loadFile(path));
-    EXPECT_EQ(replay.nextBurst(), std::vector<std::string>{gga("120000.000")});
+    EXPECT_EQ(replay.nextBurst(), std::vector<std::string>{ggaLine("120000.000")});
     std::remove(path.c_str());
 }
 

@@ -2,11 +2,10 @@
 #include "sentence_text.h"
 #include "sim/simulator.h"
 #include "slave_port.h"
+#include "upgrade/firmware_samples.h"
 
 #include <chrono>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <random>
 #include <thread>
 
 namespace norvane::sim {
@@ -18,52 +17,22 @@ using testing::containsDollarG;
 using testing::eventually;
 using testing::SlavePort;
 
-// An S-record line with its count and checksum, without line end.
-std::string sRecord(char type, const std::vector<int>& addressAndData)
-{
-    int count = static_cast<int>(addressAndData.size()) + 1;
-    int sum = count;
-    char text[8];
-    std::snprintf(text, sizeof text, "S%c%02X", type, count);
-    std::string line = text;
-    for (int byte : addressAndData) {
-        std::snprintf(text, sizeof text, "%02X", byte);
-        line += text;
-        sum += byte;
-    }
-    std::snprintf(text, sizeof text, "%02X", 0xFF - (sum & 0xFF));
-    return line + text;
-}
-
 // As the upgrade writes a loader row: the line, its line feed and a zero byte.
 std::string loaderRows()
 {
     std::string rows;
-    for (const std::string& line :
-         {sRecord('0', {0, 0, 'N', 'V'}), sRecord('1', {0x10, 0x00, 1, 2, 3, 4}), sRecord('9', {0, 0})})
+    for (const std::string& line : upgradetest::loaderRecords(3))
         rows += line + '\n' + '\0';
     return rows;
-}
-
-std::string header(std::size_t size, int sum)
-{
-    char text[48] = {};
-    std::snprintf(text, sizeof text, "BINSIZE = %zu Checksum = %d Loopnumber = %d ", size, sum, 1);
-    return std::string(text, 47);
 }
 
 struct Download : ::testing::Test {
     SimulatorOptions options;
     std::unique_ptr<Simulator> simulator;
     std::unique_ptr<SlavePort> port;
-    std::string image;
-
-    void SetUp() override
-    {
-        std::mt19937 random(4);
-        for (int i = 0; i < 8192 + 1000; ++i)
-            image += static_cast<char>(random() & 0xFF);
-    }
+    const std::vector<std::uint8_t> imageBytes = upgradetest::imageBytes(8192 + 1000);
+    const std::string image{imageBytes.begin(), imageBytes.end()};
+    const std::string header = upgradetest::sampleImageHeader(image.size(), upgradetest::byteSum(imageBytes));
 
     void begin()
     {
@@ -89,14 +58,6 @@ struct Download : ::testing::Test {
         EXPECT_TRUE(port->write(loaderRows()));
         return said + port->readUntil(contains("END"));
     }
-
-    int imageSum() const
-    {
-        int sum = 0;
-        for (unsigned char byte : image)
-            sum = (sum + byte) & 0xFF;
-        return sum;
-    }
 };
 
 TEST_F(Download, LoaderAndImageGoThroughAndTheStreamComesBack)
@@ -111,7 +72,7 @@ TEST_F(Download, LoaderAndImageGoThroughAndTheStreamComesBack)
     EXPECT_TRUE(simulator->downloadActive());
 
     switchTo(115200);
-    ASSERT_TRUE(port->write(header(image.size(), imageSum())));
+    ASSERT_TRUE(port->write(header));
     EXPECT_NE(port->readUntil(contains("OK")).find("OK"), std::string::npos);
     ASSERT_TRUE(port->write(image.substr(0, 8192)));
     EXPECT_NE(port->readUntil(contains("OK")).find("OK"), std::string::npos);
@@ -137,7 +98,7 @@ TEST_F(Download, ImageBytesAtTheOldRateAreNoiseAndErrAtEndIsReported)
     // Still at 9600: the loader listens at 115200 only. Any answer would go out as soon as the
     // header is taken; a second of the receiver's time later there is still none.
     auto taken = simulator->counters().bytesTaken;
-    ASSERT_TRUE(port->write(header(image.size(), imageSum())));
+    ASSERT_TRUE(port->write(header));
     ASSERT_TRUE(eventually([&] { return simulator->counters().bytesTaken == taken + 47; }));
     double heard = simulator->counters().simSeconds;
     ASSERT_TRUE(eventually([&] { return simulator->counters().simSeconds > heard + 1; }));
@@ -145,7 +106,7 @@ TEST_F(Download, ImageBytesAtTheOldRateAreNoiseAndErrAtEndIsReported)
     port->readNow(silence);
     EXPECT_EQ(silence.find("OK"), std::string::npos);
     switchTo(115200);
-    ASSERT_TRUE(port->write(header(image.size(), imageSum())));
+    ASSERT_TRUE(port->write(header));
     EXPECT_NE(port->readUntil(contains("OK")).find("OK"), std::string::npos);
     ASSERT_TRUE(port->write(image.substr(0, 8192)));
     port->readUntil(contains("OK"));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,27 @@ inline std::vector<std::string> expectedLines(const std::string& path)
             lines.push_back(line);
     }
     return lines;
+}
+
+// A recording of tests/data cut into its seconds as a line would bring them, each from one GGA
+// to the next; GSV sentences whose talker and signal ID (as "GA7") are in `droppedGsv` are left
+// out.
+inline std::vector<std::string> recordedSeconds(const std::string& name,
+                                                const std::set<std::string>& droppedGsv = {})
+{
+    std::vector<std::string> seconds;
+    std::istringstream in(fileContents(std::string(NORVANE_TEST_DATA_DIR "/") + name));
+    for (std::string line; std::getline(in, line);) {
+        const std::string type = line.size() > 6 ? line.substr(3, 3) : std::string();
+        const std::size_t star = line.find('*');
+        if (type == "GSV" && star != std::string::npos &&
+            droppedGsv.count(line.substr(1, 2) + line[star - 1]))
+            continue;
+        if (type == "GGA" || seconds.empty())
+            seconds.emplace_back();
+        seconds.back() += line + "\n";
+    }
+    return seconds;
 }
 
 } // namespace norvane::test

@@ -18,22 +18,10 @@ using namespace norvane;
 
 namespace {
 
-// The recording cut into its seconds, each from one GGA to the next, the last closed by a '$';
-// GSV sentences whose talker and signal ID (as "GA7") are in `dropped` are left out.
-std::vector<std::string> secondsOf(const char* file, const std::set<std::string>& dropped = {})
+// The recording's seconds, the last closed by a '$'.
+std::vector<std::string> secondsOf(const char* file, const std::set<std::string>& droppedGsv = {})
 {
-    std::vector<std::string> seconds;
-    std::istringstream in(test::fileContents(std::string(NORVANE_TEST_DATA_DIR "/") + file));
-    for (std::string line; std::getline(in, line);) {
-        const std::string type = line.size() > 6 ? line.substr(3, 3) : std::string();
-        const std::size_t star = line.find('*');
-        if (type == "GSV" && star != std::string::npos && dropped.count(line.substr(1, 2) + line[star - 1]))
-            continue;
-        if (type == "GGA")
-            seconds.emplace_back();
-        if (!seconds.empty())
-            seconds.back() += line + "\n";
-    }
+    std::vector<std::string> seconds = test::recordedSeconds(file, droppedGsv);
     seconds.back() += "$";
     return seconds;
 }

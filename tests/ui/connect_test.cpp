@@ -4,7 +4,6 @@
 #include "app/Mpgs.h"
 #include "app/scan_progress.h"
 #include "serial/clock.h"
-#include "sim/simulator.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
 #include "support/four_system_second.h"
@@ -12,6 +11,7 @@
 #include "ui/support/controls.h"
 #include "ui/support/port_map.h"
 #include "ui/support/scripted_message_boxes.h"
+#include "ui/support/simulator_on_com3.h"
 #include "ui/support/ui_test_main.h"
 #include "ui/support/watching_clock.h"
 
@@ -30,8 +30,10 @@
 #include <QtTest>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 using namespace norvane;
+using uitest::control;
 using uitest::PortMap;
 using uitest::RecordedBox;
 using uitest::ScriptedMessageBoxes;
@@ -44,46 +46,39 @@ constexpr int kFixLimitMs = 30000;
 
 const char* const kNoData = "Nmea code loss or Gps is bad";
 
-std::unique_ptr<sim::Simulator> startSimulator()
+sim::SimulatorOptions at9600()
 {
     sim::SimulatorOptions options;
     options.rate = 9600;
-    auto simulator = std::make_unique<sim::Simulator>(options);
-    if (!simulator->start())
-        qWarning("simulator: %s", simulator->lastError().c_str());
-    return simulator;
+    return options;
 }
 
-QList<QPushButton*> connectionButtons(Tgpsw& w)
+QString textOf(Tgpsw& w, const char* field)
 {
-    return {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"),
-            uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog")};
+    return control<QLineEdit>(w, field)->text();
 }
 
-void verifyConnectedLayout(Tgpsw& w)
+QString boxText(Tgpsw& w, const char* box)
 {
-    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
-    QVERIFY(uitest::control<QPushButton>(w, "btStart")->isEnabled());
-    for (QPushButton* button : connectionButtons(w))
-        QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
-    QVERIFY(!uitest::control<QPushButton>(w, "btAutoscan")->isVisible());
-    QVERIFY(uitest::control<QPushButton>(w, "bt_change")->isVisible());
-    QVERIFY(uitest::control<QTimer>(w, "Timer1")->isActive());
+    return control<QComboBox>(w, box)->currentText();
 }
 
-void verifyIdleLayout(Tgpsw& w)
+// The buttons a connection enables, btStart's caption, the scan button or the change button,
+// and the receive timer, as they are connected or idle.
+void verifyLayout(Tgpsw& w, bool connected)
 {
-    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Start"));
-    QVERIFY(uitest::control<QPushButton>(w, "btStart")->isEnabled());
-    for (QPushButton* button : connectionButtons(w))
-        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-    QVERIFY(uitest::control<QPushButton>(w, "btAutoscan")->isVisible());
-    QVERIFY(!uitest::control<QPushButton>(w, "bt_change")->isVisible());
+    QCOMPARE(control<QPushButton>(w, "btStart")->text(), QString(connected ? "Off" : "Start"));
+    QVERIFY(control<QPushButton>(w, "btStart")->isEnabled());
+    for (const char* name : {"bt_cold", "bt_point", "bt_refresh", "bt_savelog"})
+        QVERIFY2(control<QPushButton>(w, name)->isEnabled() == connected, name);
+    QCOMPARE(control<QPushButton>(w, "btAutoscan")->isVisible(), !connected);
+    QCOMPARE(control<QPushButton>(w, "bt_change")->isVisible(), connected);
+    QCOMPARE(control<QTimer>(w, "Timer1")->isActive(), connected);
 }
 
 QStringList memoLines(Tgpsw& w)
 {
-    return uitest::control<QPlainTextEdit>(w, "Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    return control<QPlainTextEdit>(w, "Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
 }
 
 // A sysfs tree in which the tty behind `device` is an empty UART slot: its node is there, but no
@@ -138,6 +133,44 @@ public:
     }
 };
 
+// The main window shown, its connection on "  COM3" with the simulator at 9600 behind it.
+struct OnSimulator {
+    OnSimulator()
+    {
+        if (!receiver->started())
+            qWarning("%s", qPrintable(receiver->whyNotStarted()));
+        w.show();
+    }
+    void start()
+    {
+        control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
+        QTest::mouseClick(control<QPushButton>(w, "btStart"), Qt::LeftButton);
+    }
+
+    std::optional<uitest::SimulatorOnCom3> receiver{at9600()};
+    ScriptedMessageBoxes boxes;
+    ProgramRecords records;
+    Tgpsw w{records};
+};
+
+// The main window over a fake port of kind Port, on a fake clock whose waits take no time.
+template <class Port = FakePortBackend> struct OnFakePort {
+    OnFakePort()
+    {
+        auto backend = std::make_unique<Port>();
+        port = backend.get();
+        records.link = SerialLink(std::move(backend));
+    }
+    void scan() { QTest::mouseClick(control<QPushButton>(w, "btAutoscan"), Qt::LeftButton); }
+
+    ScriptedMessageBoxes boxes;
+    FakeClock clock;
+    ClockOverride useClock{clock};
+    ProgramRecords records;
+    Tgpsw w{records};
+    Port* port = nullptr;
+};
+
 } // namespace
 
 class ConnectTest : public QObject {
@@ -159,55 +192,37 @@ private slots:
 
 void ConnectTest::startOnTheSimulatorShowsTheFixAndOffEmptiesIt()
 {
-    PortMap ports;
-    auto simulator = startSimulator();
-    ports.map(3, simulator->devicePath());
-    ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw w(records);
-    w.show();
-    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    QCOMPARE(boxes.count(), 1); // only the family question
-    verifyConnectedLayout(w);
-    QVERIFY(uitest::control<QLineEdit>(w, "td_lati_sat")
-                ->text()
-                .isEmpty()); // Start clears nothing and shows nothing yet
+    OnSimulator s;
+    Tgpsw& w = s.w;
+    s.start();
+    QCOMPARE(s.boxes.count(), 1); // only the family question
+    verifyLayout(w, true);
+    QVERIFY(textOf(w, "td_lati_sat").isEmpty()); // Start clears nothing and shows nothing yet
 
-    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!uitest::control<QLineEdit>(w, "td_time")->text().isEmpty() &&
-                                 !uitest::control<QLineEdit>(w, "td_date")->text().isEmpty(),
-                             kFixLimitMs);
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_lati_sat")->text(), QString("N24\"59'12.34"));
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_longi_sat")->text(), QString("E121\"30'07.40"));
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_alti")->text(), QString("    56.3M"));
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_speed")->text(), QString("     0.0"));
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_date")->text(), QString("2007/10/19"));
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(w, "td_mode"), QString("  3D"), kFixLimitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!textOf(w, "td_time").isEmpty() && !textOf(w, "td_date").isEmpty(), kFixLimitMs);
+    QCOMPARE(textOf(w, "td_lati_sat"), QString("N24\"59'12.34"));
+    QCOMPARE(textOf(w, "td_longi_sat"), QString("E121\"30'07.40"));
+    QCOMPARE(textOf(w, "td_alti"), QString("    56.3M"));
+    QCOMPARE(textOf(w, "td_speed"), QString("     0.0"));
+    QCOMPARE(textOf(w, "td_date"), QString("2007/10/19"));
     // 12:00 UTC at 121 degrees 30 minutes east is 20:00 on the panel.
-    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$")
-                 .match(uitest::control<QLineEdit>(w, "td_time")->text())
-                 .hasMatch(),
-             qPrintable(uitest::control<QLineEdit>(w, "td_time")->text()));
-    QVERIFY2(
-        QRegularExpression("^\\d+\\.\\d$").match(uitest::control<QLineEdit>(w, "td_pdop")->text()).hasMatch(),
-        qPrintable(uitest::control<QLineEdit>(w, "td_pdop")->text()));
+    QVERIFY2(QRegularExpression("^20:00:[0-5]\\d$").match(textOf(w, "td_time")).hasMatch(),
+             qPrintable(textOf(w, "td_time")));
+    QVERIFY2(QRegularExpression("^\\d+\\.\\d$").match(textOf(w, "td_pdop")).hasMatch(),
+             qPrintable(textOf(w, "td_pdop")));
     QVERIFY(memoLines(w).filter(QRegularExpression("^\\$GPGGA,")).size() > 0);
-    QVERIFY(!uitest::control<QPlainTextEdit>(w, "Memo1")->toPlainText().contains(kNoData));
+    QVERIFY(!control<QPlainTextEdit>(w, "Memo1")->toPlainText().contains(kNoData));
 
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    verifyIdleLayout(w);
-    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
-    QVERIFY(!records.link.isOpen());
-    for (QLineEdit* field :
-         {uitest::control<QLineEdit>(w, "td_mode"), uitest::control<QLineEdit>(w, "td_lati_sat"),
-          uitest::control<QLineEdit>(w, "td_longi_sat"), uitest::control<QLineEdit>(w, "td_alti"),
-          uitest::control<QLineEdit>(w, "td_speed"), uitest::control<QLineEdit>(w, "td_date"),
-          uitest::control<QLineEdit>(w, "td_time"), uitest::control<QLineEdit>(w, "td_pdop"),
-          uitest::control<QLineEdit>(w, "td_ttff")})
-        QVERIFY2(field->text().isEmpty(), qPrintable(field->objectName()));
+    QTest::mouseClick(control<QPushButton>(w, "btStart"), Qt::LeftButton);
+    verifyLayout(w, false);
+    QVERIFY(!s.records.link.isOpen());
+    for (const char* field : {"td_mode", "td_lati_sat", "td_longi_sat", "td_alti", "td_speed", "td_date",
+                              "td_time", "td_pdop", "td_ttff"})
+        QVERIFY2(textOf(w, field).isEmpty(), field);
     QCOMPARE(w.memoLineCount(), 0);
-    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM3"));
-    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("  9600"));
+    QCOMPARE(boxText(w, "cbComPort"), QString("  COM3"));
+    QCOMPARE(boxText(w, "cbBandRate"), QString("  9600"));
 }
 
 void ConnectTest::startOnAMissingPortShowsComPortError()
@@ -217,53 +232,42 @@ void ConnectTest::startOnAMissingPortShowsComPortError()
     ProgramRecords records;
     Tgpsw w(records);
     w.show();
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w, "btStart"), Qt::LeftButton);
     QCOMPARE(boxes.count(), 2);
     QCOMPARE(boxes.last().kind, RecordedBox::Kind::Inform);
     QCOMPARE(boxes.last().text, QString("Com Port Error"));
     QCOMPARE(boxes.last().caption, QString("error"));
     QCOMPARE(boxes.last().owner.data(), &w);
-    verifyIdleLayout(w);
-    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
+    verifyLayout(w, false);
     QVERIFY(!records.link.isOpen());
 }
 
 void ConnectTest::emptyRateEndsInTheErrorBoxAndLeavesThePortFree()
 {
-    PortMap ports;
-    auto simulator = startSimulator();
-    ports.map(3, simulator->devicePath());
-    ScriptedMessageBoxes boxes;
     FakeClock fake;
     ClockOverride use(fake);
-    ProgramRecords records;
-    Tgpsw w(records);
-    w.show();
-    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(9);
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    QCOMPARE(boxes.last().kind, RecordedBox::Kind::Error);
-    QCOMPARE(boxes.last().text, QString("'' is not a valid floating point value"));
-    verifyIdleLayout(w);
-    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
+    OnSimulator s;
+    control<QComboBox>(s.w, "cbBandRate")->setCurrentIndex(9);
+    QTest::mouseClick(control<QPushButton>(s.w, "btStart"), Qt::LeftButton);
+    QCOMPARE(s.boxes.last().kind, RecordedBox::Kind::Error);
+    QCOMPARE(s.boxes.last().text, QString("'' is not a valid floating point value"));
+    verifyLayout(s.w, false);
 
-    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    verifyConnectedLayout(w);
-    QCOMPARE(boxes.count(), 2);
+    s.start();
+    verifyLayout(s.w, true);
+    QCOMPARE(s.boxes.count(), 2);
 }
 
 // COM1 is an empty UART slot (a pseudo-terminal that sysfs says has no chip behind it): passed
 // over without being opened. The windows keep painting, the scan dialog saying what it tries.
 void ConnectTest::autoScanPassesAnEmptySlotAndFindsTheSimulatorOnCom3At9600()
 {
-    PortMap ports;
     PtyPair emptySlot;
     const unsigned slotRate = emptySlot.lineState().rate;
     QTemporaryDir sysfs;
     QVERIFY(makeEmptySlot(sysfs, emptySlot.slavePath()));
-    ports.map(1, emptySlot.slavePath());
-    auto simulator = startSimulator();
-    ports.map(3, simulator->devicePath());
+    uitest::SimulatorOnCom3 receiver(at9600());
+    receiver.ports().map(1, emptySlot.slavePath());
     ScriptedMessageBoxes boxes;
     uitest::WatchingClock clock;
     ClockOverride use(clock);
@@ -278,7 +282,7 @@ void ConnectTest::autoScanPassesAnEmptySlotAndFindsTheSimulatorOnCom3At9600()
             memoAtFirstRate = memoLines(w);
     };
     ScanPaints painted(w);
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(memoAtFirstRate, QStringList({"from before", "  COM1open fales !", "  COM2open fales !"}));
     QCOMPARE(emptySlot.lineState().rate, slotRate);
@@ -289,15 +293,15 @@ void ConnectTest::autoScanPassesAnEmptySlotAndFindsTheSimulatorOnCom3At9600()
     QVERIFY(painted.windowPaints > 0);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QCOMPARE(boxes.count(), 1);
-    verifyConnectedLayout(w);
-    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM3"));
-    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("  9600"));
+    verifyLayout(w, true);
+    QCOMPARE(boxText(w, "cbComPort"), QString("  COM3"));
+    QCOMPARE(boxText(w, "cbBandRate"), QString("  9600"));
     QCOMPARE(w.memoLineCount(), 0);
     QVERIFY(records.link.isOpen());
-    QCOMPARE(simulator->lineRate(), 9600);
+    QCOMPARE(receiver.simulator().lineRate(), 9600);
 
-    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_lati_sat")->text(), QString("N24\"59'12.34"));
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(w, "td_mode"), QString("  3D"), kFixLimitMs);
+    QCOMPARE(textOf(w, "td_lati_sat"), QString("N24\"59'12.34"));
 }
 
 void ConnectTest::autoScanWithoutAnyPortFindsNothing()
@@ -309,13 +313,13 @@ void ConnectTest::autoScanWithoutAnyPortFindsNothing()
     ProgramRecords records;
     Tgpsw w(records);
     w.show();
-    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(5);
+    control<QComboBox>(w, "cbBandRate")->setCurrentIndex(5);
     bool startEnabledDuringScan = true;
     boxes.onBox = [&](const RecordedBox& box) {
         if (box.text == "Don't find GPS")
-            startEnabledDuringScan = uitest::control<QPushButton>(w, "btStart")->isEnabled();
+            startEnabledDuringScan = control<QPushButton>(w, "btStart")->isEnabled();
     };
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
 
     QCOMPARE(boxes.count(), 2);
     QCOMPARE(boxes.last().text, QString("Don't find GPS"));
@@ -327,10 +331,9 @@ void ConnectTest::autoScanWithoutAnyPortFindsNothing()
     QCOMPARE(lines.first(), QString("  COM1open fales !"));
     QCOMPARE(lines.at(10), QString(" COM11 open fales !"));
     QCOMPARE(lines.last(), QString(" COM99open fales !"));
-    verifyIdleLayout(w);
-    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentIndex(), 0);
-    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentIndex(), 0);
-    QVERIFY(!uitest::control<QTimer>(w, "Timer1")->isActive());
+    verifyLayout(w, false);
+    QCOMPARE(control<QComboBox>(w, "cbComPort")->currentIndex(), 0);
+    QCOMPARE(control<QComboBox>(w, "cbBandRate")->currentIndex(), 0);
     QVERIFY(!records.link.isOpen());
     QVERIFY(fake.sleeps().empty());
 }
@@ -339,28 +342,21 @@ void ConnectTest::autoScanWithoutAnyPortFindsNothing()
 // "Don't find GPS".
 void ConnectTest::escCancelsTheScan()
 {
-    ScriptedMessageBoxes boxes;
-    FakeClock fake;
-    ClockOverride use(fake);
-    auto backend = std::make_unique<FakePortBackend>();
-    FakePortBackend* port = backend.get();
-    fake.onSleep = [&](int) {
-        if (fake.sleeps().size() == 3)
+    OnFakePort<> f;
+    f.clock.onSleep = [&](int) {
+        if (f.clock.sleeps().size() == 3)
             QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
     };
-    ProgramRecords records;
-    Tgpsw w(records);
-    records.link = SerialLink(std::move(backend));
-    w.show();
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+    f.w.show();
+    f.scan();
 
-    QCOMPARE(boxes.count(), 1); // only the family question
-    QCOMPARE(fake.sleeps(), std::vector<int>({700, 400, 700, 400}));
-    QCOMPARE(port->appliedRates, std::vector<int>({4800, 7200}));
-    QVERIFY(!records.link.isOpen());
+    QCOMPARE(f.boxes.count(), 1); // only the family question
+    QCOMPARE(f.clock.sleeps(), std::vector<int>({700, 400, 700, 400}));
+    QCOMPARE(f.port->appliedRates, std::vector<int>({4800, 7200}));
+    QVERIFY(!f.records.link.isOpen());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    verifyIdleLayout(w);
-    QCOMPARE(memoLines(w), QStringList());
+    verifyLayout(f.w, false);
+    QCOMPARE(memoLines(f.w), QStringList());
 }
 
 // Every port opens and stays silent: at each of nine rates the scan listens on to 1.1 s, and
@@ -368,147 +364,109 @@ void ConnectTest::escCancelsTheScan()
 // on a clock on which the waits take no time.
 void ConnectTest::autoScanOverSilentPortsTakesItsWaitsOnTheClock()
 {
-    ScriptedMessageBoxes boxes;
-    FakeClock fake;
-    ClockOverride use(fake);
-    auto backend = std::make_unique<FakePortBackend>();
-    FakePortBackend* port = backend.get();
-    ProgramRecords records;
-    Tgpsw w(records);
-    records.link = SerialLink(std::move(backend));
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+    OnFakePort<> f;
+    f.scan();
 
-    QCOMPARE(boxes.last().text, QString("Don't find GPS"));
-    QCOMPARE(fake.totalSleptMs(), 99 * (9 * 1100 + 1000));
-    QVERIFY(fake.totalSleptMs() / 99 <= (9 * 700 + 1000) * 3 / 2);
-    QCOMPARE(port->openCount, 99);
-    QCOMPARE(port->appliedRates.size(), std::size_t(99 * 9));
-    QCOMPARE(port->appliedRates.back(), 128000);
-    QCOMPARE(port->openedName, std::string("COM99"));
-    QCOMPARE(memoLines(w).size(), 99);
-    QVERIFY(!records.link.isOpen());
+    QCOMPARE(f.boxes.last().text, QString("Don't find GPS"));
+    QCOMPARE(f.clock.totalSleptMs(), 99 * (9 * 1100 + 1000));
+    QVERIFY(f.clock.totalSleptMs() / 99 <= (9 * 700 + 1000) * 3 / 2);
+    QCOMPARE(f.port->openCount, 99);
+    QCOMPARE(f.port->appliedRates.size(), std::size_t(99 * 9));
+    QCOMPARE(f.port->appliedRates.back(), 128000);
+    QCOMPARE(f.port->openedName, std::string("COM99"));
+    QCOMPARE(memoLines(f.w).size(), 99);
+    QVERIFY(!f.records.link.isOpen());
 }
 
 void ConnectTest::autoScanReopensThePortAfterARefusedRate()
 {
-    ScriptedMessageBoxes boxes;
-    FakeClock fake;
-    ClockOverride use(fake);
-    auto backend = std::make_unique<RefusingPort>();
-    RefusingPort* port = backend.get();
-    port->refused = {4800};
-    fake.onSleep = [&](int ms) {
-        if (ms == 700 && port->lastRate == 7200)
-            port->pushIncoming("$GPGGA,120000.000,2459.2057,N,12130.1234,E,1,8,1.0,56.3,M,15.2,M,,*60\r\n");
+    OnFakePort<RefusingPort> f;
+    f.port->refused = {4800};
+    f.clock.onSleep = [&](int ms) {
+        if (ms == 700 && f.port->lastRate == 7200)
+            f.port->pushIncoming("$GPGGA,120000.000,2459.2057,N,12130.1234,E,1,8,1.0,56.3,M,15.2,M,,*60\r\n");
     };
-    ProgramRecords records;
-    Tgpsw w(records);
-    records.link = SerialLink(std::move(backend));
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+    f.scan();
 
-    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
-    QCOMPARE(uitest::control<QComboBox>(w, "cbComPort")->currentText(), QString("  COM1"));
-    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("  7200"));
-    QCOMPARE(port->tried, std::vector<int>({4800, 7200}));
-    QCOMPARE(port->openCount, 2);
-    QVERIFY(records.link.isOpen());
+    QCOMPARE(control<QPushButton>(f.w, "btStart")->text(), QString("Off"));
+    QCOMPARE(boxText(f.w, "cbComPort"), QString("  COM1"));
+    QCOMPARE(boxText(f.w, "cbBandRate"), QString("  7200"));
+    QCOMPARE(f.port->tried, std::vector<int>({4800, 7200}));
+    QCOMPARE(f.port->openCount, 2);
+    QVERIFY(f.records.link.isOpen());
     // No wait is spent listening at a rate the port refused.
-    QCOMPARE(fake.sleeps(), std::vector<int>({700}));
+    QCOMPARE(f.clock.sleeps(), std::vector<int>({700}));
 }
 
 // A receiver of four systems at 115200 sends a second's burst of over 3000 bytes at once; the
 // scan must read it like the receive loop does, not discard it as a stale backlog.
 void ConnectTest::autoScanFindsAFastReceiverSendingMoreThanAThousandBytes()
 {
-    ScriptedMessageBoxes boxes;
-    FakeClock fake;
-    ClockOverride use(fake);
-    auto backend = std::make_unique<FakePortBackend>();
-    FakePortBackend* port = backend.get();
+    OnFakePort<> f;
     // One burst a second: the 700 ms after a discard would have heard nothing.
     bool sent = false;
-    fake.onSleep = [&](int ms) {
-        if (ms == 700 && port->lastRate == 115200 && !sent)
-            port->pushIncoming(test::fourSystemSecond());
-        sent = sent || port->lastRate == 115200;
+    f.clock.onSleep = [&](int ms) {
+        if (ms == 700 && f.port->lastRate == 115200 && !sent)
+            f.port->pushIncoming(test::fourSystemSecond());
+        sent = sent || f.port->lastRate == 115200;
     };
-    ProgramRecords records;
-    Tgpsw w(records);
-    records.link = SerialLink(std::move(backend));
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btAutoscan"), Qt::LeftButton);
+    f.scan();
 
-    QVERIFY(!boxes.texts().contains("Don't find GPS"));
-    QCOMPARE(uitest::control<QComboBox>(w, "cbBandRate")->currentText(), QString("115200"));
-    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
-    QCOMPARE(port->purgeCount, 0);
+    QVERIFY(!f.boxes.texts().contains("Don't find GPS"));
+    QCOMPARE(boxText(f.w, "cbBandRate"), QString("115200"));
+    QCOMPARE(control<QPushButton>(f.w, "btStart")->text(), QString("Off"));
+    QCOMPARE(f.port->purgeCount, 0);
     // Silence at the seven slower rates could have been a receiver between bursts.
     std::vector<int> listened;
     for (int rate = 0; rate < 7; ++rate)
         listened.insert(listened.end(), {700, 400});
     listened.push_back(700);
-    QCOMPARE(fake.sleeps(), listened);
+    QCOMPARE(f.clock.sleeps(), listened);
 }
 
 void ConnectTest::autoScanClosesAnOpenLinkFirst()
 {
     PortMap ports;
-    ScriptedMessageBoxes boxes;
-    FakeClock fake;
-    ClockOverride use(fake);
-    auto backend = std::make_unique<FakePortBackend>();
-    FakePortBackend* port = backend.get();
-    ProgramRecords records;
-    Tgpsw w(records);
-    records.link = SerialLink(std::move(backend));
-    QVERIFY(records.link.openPort("  COM5"));
-    port->failOpen = true;
-    w.btAutoscanClick();
-    QCOMPARE(port->closeCount, 1);
-    QCOMPARE(fake.sleeps(), std::vector<int>({1000}));
-    QCOMPARE(boxes.last().text, QString("Don't find GPS"));
+    OnFakePort<> f;
+    QVERIFY(f.records.link.openPort("  COM5"));
+    f.port->failOpen = true;
+    f.w.btAutoscanClick();
+    QCOMPARE(f.port->closeCount, 1);
+    QCOMPARE(f.clock.sleeps(), std::vector<int>({1000}));
+    QCOMPARE(f.boxes.last().text, QString("Don't find GPS"));
 }
 
 void ConnectTest::unpluggedReceiverIsReportedEveryTickAndANewStartWorks()
 {
-    PortMap ports;
-    auto first = startSimulator();
-    ports.map(3, first->devicePath());
-    ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw w(records);
-    w.show();
-    uitest::control<QComboBox>(w, "cbBandRate")->setCurrentIndex(2);
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    verifyConnectedLayout(w);
-    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
+    OnSimulator s;
+    Tgpsw& w = s.w;
+    s.start();
+    verifyLayout(w, true);
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(w, "td_mode"), QString("  3D"), kFixLimitMs);
 
-    first->unplug();
-    uitest::control<QTimer>(w, "Timer1")->stop();
+    s.receiver->simulator().unplug();
+    control<QTimer>(w, "Timer1")->stop();
     w.Timer1Timer(); // may still take bytes that were on their way
     for (int tick = 1; tick <= 3; ++tick) {
         const int before = memoLines(w).count(kNoData);
         w.Timer1Timer();
         QCOMPARE(memoLines(w).count(kNoData), before + 1);
-        for (QPushButton* button :
-             {uitest::control<QPushButton>(w, "bt_cold"), uitest::control<QPushButton>(w, "bt_point"),
-              uitest::control<QPushButton>(w, "bt_refresh"), uitest::control<QPushButton>(w, "bt_savelog"),
-              uitest::control<QPushButton>(w, "bt_revision")})
-            QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
-        QVERIFY(uitest::control<QTimer>(w, "Timer1")->isActive());
+        for (const char* name : {"bt_cold", "bt_point", "bt_refresh", "bt_savelog", "bt_revision"})
+            QVERIFY2(!control<QPushButton>(w, name)->isEnabled(), name);
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
     }
-    QCOMPARE(uitest::control<QPushButton>(w, "btStart")->text(), QString("Off"));
+    QCOMPARE(control<QPushButton>(w, "btStart")->text(), QString("Off"));
 
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    verifyIdleLayout(w);
-    first.reset();
-    auto second = startSimulator();
-    ports.map(3, second->devicePath());
-    QTest::mouseClick(uitest::control<QPushButton>(w, "btStart"), Qt::LeftButton);
-    verifyConnectedLayout(w);
-    QTRY_COMPARE_WITH_TIMEOUT(uitest::control<QLineEdit>(w, "td_mode")->text(), QString("  3D"), kFixLimitMs);
-    QCOMPARE(uitest::control<QLineEdit>(w, "td_alti")->text(), QString("    56.3M"));
-    QVERIFY(uitest::control<QPushButton>(w, "bt_cold")->isEnabled());
-    QCOMPARE(boxes.count(), 1);
+    QTest::mouseClick(control<QPushButton>(w, "btStart"), Qt::LeftButton);
+    verifyLayout(w, false);
+    s.receiver.reset();
+    s.receiver.emplace(at9600());
+    QTest::mouseClick(control<QPushButton>(w, "btStart"), Qt::LeftButton);
+    verifyLayout(w, true);
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(w, "td_mode"), QString("  3D"), kFixLimitMs);
+    QCOMPARE(textOf(w, "td_alti"), QString("    56.3M"));
+    QVERIFY(control<QPushButton>(w, "bt_cold")->isEnabled());
+    QCOMPARE(s.boxes.count(), 1);
 }
 
 NORVANE_UI_TEST_MAIN(ConnectTest)

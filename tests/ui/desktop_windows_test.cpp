@@ -3,17 +3,14 @@
 // where the pictures and the log can use it, and every text fits its control or is elided with
 // the whole of it in reach. The Replay and Position Accuracy windows among them.
 
-#include "app/Mpgs.h"
-#include "control/ui/Testgps.h"
 #include "desktop/ui/eliding_button.h"
 #include "desktop/ui/eliding_label.h"
 #include "desktop/ui/eliding_line_edit.h"
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/program_windows.h"
 #include "ui/support/ui_test_main.h"
-#include "view/ui/Vp.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
@@ -30,28 +27,20 @@
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <algorithm>
 #include <map>
 
 using namespace norvane;
 
 namespace {
 
-// The program's three windows as it makes them, over the records they are lent.
-struct ProgramWindows {
-    ProgramWindows()
-    {
-        gpsw.attachWindows(&viewp, &ftest);
-        gpsw.show();
-    }
-
-    uitest::ScriptedMessageBoxes boxes;
+struct OnFakeClock {
     FakeClock clock; // a restart's acknowledgement wait takes no time
     ClockOverride useClock{clock};
-    ProgramRecords records;
-    Tgpsw gpsw{records};
-    Tviewp viewp;
-    TFtest ftest;
+};
+
+// The program's windows, the main window shown.
+struct ProgramWindows : OnFakeClock, uitest::ProgramWindows {
+    ProgramWindows() { gpsw->show(); }
 };
 
 // A recording under a name longer than the Replay window is wide, in the working directory.
@@ -66,17 +55,12 @@ QString longNamedRecording()
 }
 
 // The windows of the main window's own: Position Accuracy, and Replay replaying `recording`.
-QList<QWidget*> openOwnWindows(Tgpsw& gpsw, const QString& recording)
+QList<QWidget*> openOwnWindows(const ProgramWindows& windows, const QString& recording)
 {
-    gpsw.showAccuracyWindow();
-    if (!gpsw.startReplay(recording, 1))
+    windows.gpsw->showAccuracyWindow();
+    if (!windows.gpsw->startReplay(recording, 1))
         qFatal("the recording was not replayed");
-    QList<QWidget*> windows;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() &&
-            (window->objectName() == "Replay" || window->objectName() == "PositionAccuracy"))
-            windows << window;
-    return windows;
+    return {&windows.ownWindow("Replay"), &windows.ownWindow("PositionAccuracy")};
 }
 
 // Where the text of a control goes, and the text shown there: empty for a control without one.
@@ -164,9 +148,9 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
 {
     ProgramWindows windows;
     windows.viewp.show(); // bt_point shows it only while connected
-    uitest::control<QPushButton>(windows.gpsw, "bt_test")->click();
-    uitest::control<QPushButton>(windows.ftest, "bt_hot")->click(); // opens "TTFF Results"
-    QCOMPARE(openOwnWindows(windows.gpsw, longNamedRecording()).size(), 2);
+    uitest::click(*windows.gpsw, "bt_test");
+    uitest::click(windows.ftest, "bt_hot"); // opens "TTFF Results"
+    openOwnWindows(windows, longNamedRecording());
     QStringList announced;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible())
@@ -183,14 +167,14 @@ void DesktopWindowsTest::everyWindowIsAnnouncedAsAWindow()
                                      "TTFF Results", "Test Window", "viewp"}));
     // A control inside keeps its own role.
     QCOMPARE(
-        QAccessible::queryAccessibleInterface(uitest::control<QPushButton>(windows.gpsw, "btStart"))->role(),
+        QAccessible::queryAccessibleInterface(uitest::control<QPushButton>(*windows.gpsw, "btStart"))->role(),
         QAccessible::Button);
 }
 
 void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
 {
     ProgramWindows windows;
-    Tgpsw& gpsw = windows.gpsw;
+    Tgpsw& gpsw = *windows.gpsw;
     const QSize start = gpsw.size();
     QCOMPARE(gpsw.minimumSize(), start);
     const QStringList staying = {"btStart", "btAutoscan", "bt_point",  "bt_cold",
@@ -247,7 +231,7 @@ void DesktopWindowsTest::theMainWindowGivesTheRoomItGainsToItsPictures()
 void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
 {
     ProgramWindows windows;
-    Tgpsw& gpsw = windows.gpsw;
+    Tgpsw& gpsw = *windows.gpsw;
     const std::string kernel = "$Kernel: 1.2.04,2007/09/21 Kernel Version 1.2.0";
     gpsw.setVersionText(1, "$SkyWren,GPS receiver module");
     gpsw.setVersionText(2, kernel);
@@ -266,10 +250,10 @@ void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
     for (auto [name, text] : fix)
         uitest::control<QLineEdit>(gpsw, name)->setText(text);
     windows.viewp.show();
-    uitest::control<QPushButton>(gpsw, "bt_test")->click();
+    uitest::click(gpsw, "bt_test");
 
     const QString recording = longNamedRecording();
-    QList<QWidget*> all = openOwnWindows(gpsw, recording);
+    QList<QWidget*> all = openOwnWindows(windows, recording);
     all << &gpsw << &windows.viewp << &windows.ftest;
     for (QWidget* window : all)
         QVERIFY2(overflowingTexts(*window).isEmpty(), qPrintable(overflowingTexts(*window).join("; ")));
@@ -288,9 +272,7 @@ void DesktopWindowsTest::everyTextFitsOrIsElidedWithTheWholeTextAtHand()
     QCOMPARE(upgrade->toolTip(), QString("Upgrade"));
     QCOMPARE(upgrade->accessibleDescription(), QString("Upgrade"));
     // The recording's name, its whole path at hand.
-    QWidget* replay =
-        *std::find_if(all.begin(), all.end(), [](QWidget* w) { return w->objectName() == "Replay"; });
-    auto* name = uitest::control<ElidingLabel>(*replay, "lb_recording");
+    auto* name = uitest::control<ElidingLabel>(windows.ownWindow("Replay"), "lb_recording");
     QVERIFY2(name->shownText().endsWith(QChar(0x2026)), qPrintable(name->shownText()));
     QCOMPARE(name->toolTip(), recording);
     QCOMPARE(name->accessibleDescription(), recording);

@@ -3,8 +3,6 @@
 // window's own CSV (written under a decimal-comma locale); the reference fields on hand-made
 // fixes; the ways the window opens, and its size.
 
-#include "app/Mpgs.h"
-#include "control/ui/Testgps.h"
 #include "serial/clock.h"
 #include "sim/simulator.h"
 #include "support/fake_clock.h"
@@ -13,16 +11,12 @@
 #include "survey/survey.h"
 #include "survey/survey_report.h"
 #include "survey/ui/error_time_plot.h"
-#include "survey/ui/position_accuracy_window.h"
 #include "survey/ui/scatter_plot.h"
 #include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/program_windows.h"
 #include "ui/support/simulator_on_com3.h"
 #include "ui/support/ui_test_main.h"
-#include "view/ui/Vp.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -32,7 +26,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -59,6 +52,11 @@ std::optional<double> numberOf(const QString& text)
 QString valueText(const QWidget& window, const std::string& key)
 {
     return uitest::control<QLabel>(window, ("td_" + key).c_str())->text();
+}
+
+std::optional<double> valueOf(const QWidget& window, const std::string& key)
+{
+    return numberOf(valueText(window, key));
 }
 
 // An epoch again from its CSV row: utc,quality,sats_used,hdop,latitude,longitude,height_m,...
@@ -110,31 +108,14 @@ QString csvPathOf(const QWidget& window)
     return text.startsWith("CSV: ") ? text.mid(5) : QString();
 }
 
-// The main window on a port, and its accuracy window.
-struct AccuracyWindows {
+// The program's windows on a port; the Position Accuracy window is the main window's own.
+struct AccuracyWindows : uitest::ProgramWindows {
     explicit AccuracyWindows(std::unique_ptr<PortBackend> port = nullptr)
+        : ProgramWindows(std::move(port)), accuracy(ownWindow("PositionAccuracy"))
     {
-        if (port)
-            records.link = SerialLink(std::move(port));
-        gpsw = std::make_unique<Tgpsw>(records);
-        gpsw->attachWindows(&viewp, &ftest);
-        // The main window's own, a window of its own: the one there is.
-        QList<PositionAccuracyWindow*> found;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* survey = qobject_cast<PositionAccuracyWindow*>(window))
-                found << survey;
-        if (found.size() != 1)
-            qFatal("%d Position Accuracy windows", static_cast<int>(found.size()));
-        accuracy = found.front();
     }
-    void start() { uitest::control<QPushButton>(*gpsw, "btStart")->click(); }
 
-    uitest::ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tviewp viewp;
-    TFtest ftest;
-    std::unique_ptr<Tgpsw> gpsw;
-    PositionAccuracyWindow* accuracy = nullptr;
+    QWidget& accuracy;
 };
 
 // How many pixels of the fixes in one picture of the scatter have no pixel of a fix within a
@@ -225,33 +206,31 @@ void PositionAccuracyTest::noisyReceiverFiguresAgreeWithTheirCsvRunByRun()
 
     AccuracyWindows windows;
     Tgpsw& gpsw = *windows.gpsw;
-    PositionAccuracyWindow& accuracy = *windows.accuracy;
+    QWidget& accuracy = windows.accuracy;
     gpsw.showAccuracyWindow();
     QVERIFY(accuracy.isVisible());
     QCOMPARE(csvPathOf(accuracy), QString()); // not connected: no run
-    auto* ports = uitest::control<QComboBox>(gpsw, "cbComPort");
-    ports->setCurrentIndex(ports->findText("  COM3"));
-    auto* rates = uitest::control<QComboBox>(gpsw, "cbBandRate");
-    rates->setCurrentIndex(rates->findText("115200"));
-    windows.start();
+    uitest::choose(gpsw, "cbComPort", "  COM3");
+    uitest::choose(gpsw, "cbBandRate", "115200");
+    uitest::click(gpsw, "btStart");
     uitest::control<QTimer>(gpsw, "Timer1")->setInterval(static_cast<int>(1000 / kSpeedup));
     const QString firstCsv = csvPathOf(accuracy);
     QVERIFY2(QRegularExpression("^norvane-survey-[0-9]{8}-[0-9]{6}(-[0-9]+)?\\.csv$").match(firstCsv).hasMatch(),
              qPrintable(firstCsv));
-    QTRY_VERIFY_WITH_TIMEOUT(numberOf(valueText(accuracy, "fixes")).value_or(0) >= 20, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(valueOf(accuracy, "fixes").value_or(0) >= 20, 30000);
 
     // Zoomed in, a mean that moves by centimetres moves the scatter by pixels.
-    uitest::control<QPushButton>(accuracy, "bt_zoomin")->click();
-    uitest::control<QPushButton>(accuracy, "bt_zoomin")->click();
-    uitest::control<QPushButton>(accuracy, "bt_restart")->click();
+    uitest::click(accuracy, "bt_zoomin");
+    uitest::click(accuracy, "bt_zoomin");
+    uitest::click(accuracy, "bt_restart");
     const QString secondCsv = csvPathOf(accuracy);
     QVERIFY(!secondCsv.isEmpty() && secondCsv != firstCsv);
-    QVERIFY(numberOf(valueText(accuracy, "fixes")).value_or(99) < 20); // the figures start afresh
+    QVERIFY(valueOf(accuracy, "fixes").value_or(99) < 20); // the figures start afresh
     const qsizetype firstRows = csvRows(firstCsv).size();
     QVERIFY(firstRows >= 20);
-    QTRY_VERIFY_WITH_TIMEOUT(numberOf(valueText(accuracy, "fixes")).value_or(0) >= 150, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(valueOf(accuracy, "fixes").value_or(0) >= 150, 60000);
 
-    uitest::control<QPushButton>(gpsw, "btStart")->click(); // Off
+    uitest::click(gpsw, "btStart"); // Off
     QCOMPARE(uitest::control<QPushButton>(gpsw, "btStart")->text(), QString("Start"));
     QCOMPARE(csvRows(firstCsv).size(), firstRows); // closed at Restart
     // Ended: a sentence still handed on is no epoch of it.
@@ -281,7 +260,7 @@ void PositionAccuracyTest::noisyReceiverFiguresAgreeWithTheirCsvRunByRun()
     QCOMPARE(valueText(accuracy, "gst_sigma_alt_m"), QString("3.000 m"));
     QVERIFY(uitest::control<QLabel>(accuracy, "td_gst_sigma_lon_m")->isVisible());
     // The signal strength of the satellites the views showed at each epoch, beside the position.
-    const auto cn0 = numberOf(valueText(accuracy, "cn0_top4_mean"));
+    const auto cn0 = valueOf(accuracy, "cn0_top4_mean");
     QVERIFY2(cn0 && *cn0 > 30 && *cn0 < 55, qPrintable(valueText(accuracy, "cn0_top4_mean")));
     QCOMPARE(valueText(accuracy, "cn0_l5_mean"), QString("-"));
     QVERIFY2(uitest::control<QLabel>(accuracy, "lb_systems")->text().startsWith("G  in view "),
@@ -307,8 +286,8 @@ void PositionAccuracyTest::noisyReceiverFiguresAgreeWithTheirCsvRunByRun()
     // Enough fixes away from the grid and the labels to compare: those of thirty fixes at least.
     const int comparable = strayFixPixels(built, empty, *scatter);
     QVERIFY2(comparable > 9 * 30, qPrintable(QString::number(comparable)));
-    uitest::control<QPushButton>(accuracy, "bt_zoomin")->click();
-    uitest::control<QPushButton>(accuracy, "bt_zoomout")->click();
+    uitest::click(accuracy, "bt_zoomin");
+    uitest::click(accuracy, "bt_zoomout");
     const QImage drawnAtOnce = scatter->grab().toImage();
     QCOMPARE(strayFixPixels(built, drawnAtOnce, *scatter), 0);
     QCOMPARE(strayFixPixels(drawnAtOnce, built, *scatter), 0);
@@ -323,8 +302,8 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     FakePortBackend* port = backend.get();
     AccuracyWindows windows(std::move(backend));
     Tgpsw& gpsw = *windows.gpsw;
-    PositionAccuracyWindow& accuracy = *windows.accuracy;
-    windows.start();
+    QWidget& accuracy = windows.accuracy;
+    uitest::click(gpsw, "btStart");
     uitest::control<QTimer>(gpsw, "Timer1")->stop();
     gpsw.showAccuracyWindow();
     QVERIFY(!csvPathOf(accuracy).isEmpty());
@@ -333,8 +312,7 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     int second = 0;
     const auto fixes = [&](int count) {
         for (int i = 0; i < count; ++i, ++second)
-            port->pushIncoming(test::nmeaLine("GPGGA,1200" + std::to_string(10 + second) +
-                                              ".000,2459.2057,N,12130.1234,E,1,08,0.9,56.3,M,15.2,M,,"));
+            port->pushIncoming(test::ggaLine("1200" + std::to_string(10 + second) + ".000"));
         port->pushIncoming("$"); // closes the last sentence
         gpsw.Timer1Timer();
         fakeClock.advance(1000);
@@ -380,16 +358,16 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     const double phi = 24.986811667 * M_PI / 180;
     const double meridianRadius = a * (1 - e2) / std::pow(1 - e2 * std::sin(phi) * std::sin(phi), 1.5);
     const double south = meridianRadius * 0.0001 * M_PI / 180;
-    QVERIFY2(std::fabs(*numberOf(valueText(accuracy, "bias_n_m")) + south) <= 0.002,
+    QVERIFY2(std::fabs(*valueOf(accuracy, "bias_n_m") + south) <= 0.002,
              qPrintable(valueText(accuracy, "bias_n_m")));
-    QVERIFY(std::fabs(*numberOf(valueText(accuracy, "bias_u_m")) - 1.0) <= 0.002);
+    QVERIFY(std::fabs(*valueOf(accuracy, "bias_u_m") - 1.0) <= 0.002);
     QCOMPARE(valueText(accuracy, "ref_lat"), QString("24.986861667 deg"));
     fixes(1);
     const QStringList last = csvRows(csvPathOf(accuracy)).last();
     QVERIFY2(std::fabs(*numberOf(last[8]) + south) <= 0.001, qPrintable(last.join(',')));
 
     // "Use mean as reference": the fields take the mean, '.' whatever the desktop's locale.
-    uitest::control<QPushButton>(accuracy, "bt_usemean")->click();
+    uitest::click(accuracy, "bt_usemean");
     QCOMPARE(latitude->text(), QString("24.986761667"));
     QCOMPARE(longitude->text(), QString("121.502056667"));
     QCOMPARE(height->text(), QString("71.500"));
@@ -398,7 +376,7 @@ void PositionAccuracyTest::referenceFieldsChooseWhatFixesAreMeasuredFrom()
     QVERIFY(!uitest::control<QLabel>(accuracy, "lb_ref_lat")->text().contains("mean"));
 
     // Kept across runs; the mean again on asking.
-    uitest::control<QPushButton>(accuracy, "bt_restart")->click();
+    uitest::click(accuracy, "bt_restart");
     fixes(1);
     QCOMPARE(valueText(accuracy, "ref_lat"), QString("24.986761667 deg"));
     QVERIFY(!uitest::control<QLabel>(accuracy, "lb_ref_lat")->text().contains("mean"));
@@ -436,11 +414,11 @@ void PositionAccuracyTest::opensFromBothPlacesAndOnlyGrows()
 {
     AccuracyWindows windows;
     Tgpsw& gpsw = *windows.gpsw;
-    PositionAccuracyWindow& accuracy = *windows.accuracy;
+    QWidget& accuracy = windows.accuracy;
     QVERIFY(accuracy.isHidden());
     QCOMPARE(accuracy.windowTitle(), QString("Position Accuracy"));
 
-    uitest::control<QPushButton>(windows.viewp, "bt_accuracy")->click();
+    uitest::click(windows.viewp, "bt_accuracy");
     QVERIFY(accuracy.isVisible());
     accuracy.close();
     QVERIFY(accuracy.isHidden());

@@ -7,19 +7,16 @@
 // meaning, read back from the drawn pictures, stands out from its background by 3:1; so do the
 // fixes, circles and error lines of the Position Accuracy window's plots.
 
-#include "app/Mpgs.h"
 #include "control/ui/Testgps.h"
 #include "serial/clock.h"
 #include "support/fake_clock.h"
-#include "support/fake_port_backend.h"
 #include "support/file_contents.h"
 #include "support/nmea_sentence.h"
 #include "survey/ui/error_time_plot.h"
 #include "survey/ui/position_accuracy_window.h"
 #include "survey/ui/scatter_plot.h"
 #include "text/number_format.h"
-#include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/connected_window.h"
 #include "ui/support/ui_test_main.h"
 #include "view/sky_geometry.h"
 #include "view/ui/Vp.h"
@@ -30,16 +27,12 @@
 #include "view/view_colours.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,68 +43,37 @@ namespace {
 
 const QString kPictures = QStringLiteral(NORVANE_TEST_DATA_DIR "/pictures");
 
-// A recorded stream cut into its seconds: each begins with its GGA sentence.
-std::vector<std::string> secondsOf(const std::string& file)
-{
-    std::vector<std::string> seconds;
-    std::string line;
-    for (char c : test::fileContents(std::string(NORVANE_TEST_DATA_DIR "/") + file)) {
-        line += c;
-        if (c != '\n')
-            continue;
-        if (seconds.empty() || (line.size() > 6 && line.compare(3, 3, "GGA") == 0))
-            seconds.emplace_back();
-        seconds.back() += line;
-        line.clear();
-    }
-    return seconds;
-}
-
-// The main window connected to a fake port at 115200 (so that a tick takes a whole second of
-// four systems) with the view-point window shown; the test runs the ticks.
-struct PlayedWindows {
+// The main window connected at 115200 (so that a tick takes a whole second of four systems),
+// shown, with the view-point window shown beside it.
+struct PlayedWindows : uitest::ConnectedWindow {
     PlayedWindows()
     {
-        auto backend = std::make_unique<FakePortBackend>();
-        port = backend.get();
-        records.link = SerialLink(std::move(backend));
-        gpsw.attachWindows(&viewp, &ftest);
-        auto* rates = uitest::control<QComboBox>(gpsw, "cbBandRate");
-        rates->setCurrentIndex(rates->findText("115200"));
-        gpsw.show();
-        uitest::control<QPushButton>(gpsw, "btStart")->click();
-        uitest::control<QPushButton>(gpsw, "bt_point")->click();
+        window.attachWindows(&viewp, &ftest);
+        window.show();
+        uitest::click(window, "bt_point");
     }
 
     void play(const std::string& file)
     {
-        for (const std::string& second : secondsOf(file))
+        for (const std::string& second : test::recordedSeconds(file))
             tick(second);
     }
 
     void tick(const std::string& second)
     {
-        port->pushIncoming(second);
-        gpsw.Timer1Timer();
-        uitest::control<QTimer>(gpsw, "Timer1")->stop();
+        ConnectedWindow::tick(second);
         QCoreApplication::processEvents();
     }
 
     // The sky square as the window shows it, grid layer over sky layer.
     QImage sky()
     {
-        const QRect picture = uitest::control<SkyPicture>(gpsw, "Image1")->geometry();
-        return gpsw.grab(QRect(picture.topLeft(), QSize(picture.width(), picture.width()))).toImage();
+        const QRect picture = uitest::control<SkyPicture>(window, "Image1")->geometry();
+        return window.grab(QRect(picture.topLeft(), QSize(picture.width(), picture.width()))).toImage();
     }
-    QImage chart() { return uitest::control<SnrChart>(gpsw, "Chart1")->grab().toImage(); }
+    QImage chart() { return uitest::control<SnrChart>(window, "Chart1")->grab().toImage(); }
     QImage viewPoints() { return uitest::control<PointChart>(viewp, "Chart1")->grab().toImage(); }
 
-    uitest::ScriptedMessageBoxes boxes;
-    FakeClock clock;
-    ClockOverride useClock{clock};
-    FakePortBackend* port = nullptr;
-    ProgramRecords records;
-    Tgpsw gpsw{records};
     Tviewp viewp;
     TFtest ftest;
 };
@@ -272,7 +234,7 @@ void RenderedViewsTest::darkPalettesKeepTheMeaningsApart()
     const QImage sky = windows.sky();
     const QImage chart = windows.chart();
     const QImage points = windows.viewPoints();
-    auto* snr = uitest::control<SnrChart>(windows.gpsw, "Chart1");
+    auto* snr = uitest::control<SnrChart>(windows.window, "Chart1");
     auto* pointChart = uitest::control<PointChart>(windows.viewp, "Chart1");
 
     // The backgrounds are the palette's.

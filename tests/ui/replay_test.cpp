@@ -3,17 +3,14 @@
 // does; Pause holds, Step feeds one burst; a recording that goes away ends the replay with a
 // message; Ctrl+O works only while idle and opens where the last recording was.
 
-#include "app/Mpgs.h"
-#include "control/ui/Testgps.h"
 #include "replay/replay_pacing.h"
 #include "serial/clock.h"
 #include "support/fake_clock.h"
 #include "support/fake_port_backend.h"
 #include "support/file_contents.h"
 #include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/program_windows.h"
 #include "ui/support/ui_test_main.h"
-#include "view/ui/Vp.h"
 #include "view/ui/sky_picture.h"
 #include "view/ui/snr_chart.h"
 
@@ -32,7 +29,6 @@
 using namespace norvane;
 using uitest::control;
 using uitest::RecordedBox;
-using uitest::ScriptedMessageBoxes;
 
 namespace {
 
@@ -52,35 +48,20 @@ QStringList shown(const Tgpsw& window)
     return texts;
 }
 
-// The recording cut where a receiver's second begins, as a line would bring it tick by tick.
-QList<QByteArray> seconds(const QByteArray& recording)
-{
-    QList<QByteArray> ticks;
-    for (const QByteArray& line : recording.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        if (ticks.isEmpty() || line.startsWith("$GNGGA"))
-            ticks << QByteArray();
-        ticks.last() += line + '\n';
-    }
-    return ticks;
-}
-
-// The main window with its two other windows, in a directory of its own.
-struct ReplayWindows {
-    ReplayWindows()
+// The program's windows, on `port` when one is given, in a directory of their own.
+struct ReplayWindows : uitest::ProgramWindows {
+    explicit ReplayWindows(std::unique_ptr<PortBackend> port = nullptr) : ProgramWindows(std::move(port))
     {
         QDir::setCurrent(dir.path());
-        gpsw.attachWindows(&viewp, &ftest);
-        gpsw.show();
-        gpsw.activateWindow();
+        gpsw->show();
+        gpsw->activateWindow();
     }
     ~ReplayWindows() { QDir::setCurrent(QDir::tempPath()); }
 
-    QWidget* replayWindow() const { return control<QWidget>(gpsw, "Replay"); }
-    QString state() const { return control<QLabel>(gpsw, "lb_state")->text(); }
-    QString position() const { return control<QLabel>(gpsw, "lb_position")->text(); }
-    QPushButton* button(const char* name) const { return control<QPushButton>(gpsw, name); }
+    QWidget* replayWindow() const { return control<QWidget>(*gpsw, "Replay"); }
+    QString state() const { return control<QLabel>(*gpsw, "lb_state")->text(); }
+    QString position() const { return control<QLabel>(*gpsw, "lb_position")->text(); }
+    QPushButton* button(const char* name) const { return control<QPushButton>(*gpsw, name); }
     QByteArray log() const
     {
         return QByteArray::fromStdString(
@@ -88,11 +69,6 @@ struct ReplayWindows {
     }
 
     QTemporaryDir dir;
-    ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw gpsw{records};
-    Tviewp viewp;
-    TFtest ftest;
 };
 
 } // namespace
@@ -107,40 +83,34 @@ private slots:
 
 void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
 {
-    QFile file(kFourSystems);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray recording = file.readAll();
-
     QStringList live;
     QByteArray liveLog;
     {
         FakeClock clock;
         ClockOverride useClock(clock);
-        ReplayWindows w;
         auto backend = std::make_unique<FakePortBackend>();
         FakePortBackend* port = backend.get();
-        w.records.link = SerialLink(std::move(backend));
-        auto* rates = control<QComboBox>(w.gpsw, "cbBandRate");
-        rates->setCurrentIndex(rates->findText("115200"));
+        ReplayWindows w(std::move(backend));
+        uitest::choose(*w.gpsw, "cbBandRate", "115200");
         w.button("btStart")->click();
         w.button("bt_savelog")->click();
-        for (const QByteArray& second : seconds(recording)) {
-            port->pushIncoming(second.toStdString());
-            w.gpsw.Timer1Timer();
-            control<QTimer>(w.gpsw, "Timer1")->stop();
+        for (const std::string& second : test::recordedSeconds("sim_four_systems.nmea")) {
+            port->pushIncoming(second);
+            w.gpsw->Timer1Timer();
+            control<QTimer>(*w.gpsw, "Timer1")->stop();
         }
         w.button("bt_savelog")->click();
-        live = shown(w.gpsw);
+        live = shown(*w.gpsw);
         liveLog = w.log();
     }
     QVERIFY(live.join('\n').contains("td_mode=  3D"));
     QVERIFY(liveLog.count("$GNGGA") == 6);
 
     ReplayWindows w;
-    QVERIFY(QTest::qWaitForWindowActive(&w.gpsw));
+    QVERIFY(QTest::qWaitForWindowActive(w.gpsw.get()));
     const QString startFolder = QDir::currentPath();
     w.boxes.chooseNext(kFourSystems);
-    QTest::keyClick(&w.gpsw, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(w.gpsw.get(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(w.boxes.last().kind, RecordedBox::Kind::ChooseFile);
     QCOMPARE(w.boxes.last().caption, startFolder);
     QVERIFY(w.replayWindow()->isVisible());
@@ -151,26 +121,26 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
         QVERIFY2(!w.button(name)->isEnabled(), name);
     QVERIFY(w.button("bt_savelog")->isEnabled() && w.button("bt_point")->isEnabled());
     w.button("bt_savelog")->click();
-    QTest::keyClick(control<QComboBox>(w.gpsw, "cb_speed"), Qt::Key_End);
-    QCOMPARE(control<QComboBox>(w.gpsw, "cb_speed")->currentText(), QString("max"));
+    QTest::keyClick(control<QComboBox>(*w.gpsw, "cb_speed"), Qt::Key_End);
+    QCOMPARE(control<QComboBox>(*w.gpsw, "cb_speed")->currentText(), QString("max"));
 
     QTRY_COMPARE_WITH_TIMEOUT(w.state(), QString("Replay finished"), 20000);
     w.button("bt_savelog")->click();
-    QCOMPARE(shown(w.gpsw), live);
+    QCOMPARE(shown(*w.gpsw), live);
     QCOMPARE(w.log(), liveLog);
-    QVERIFY(control<QPlainTextEdit>(w.gpsw, "Memo1")->toPlainText().endsWith("\nReplay finished"));
+    QVERIFY(control<QPlainTextEdit>(*w.gpsw, "Memo1")->toPlainText().endsWith("\nReplay finished"));
     QCOMPARE(w.position(), QString("burst 6 of about 6, 12:00:06 UTC"));
 
     // Ctrl+O does nothing while a replay runs, even a finished one; after Off the dialog opens
     // where the recording was.
     const int boxes = w.boxes.count();
-    QTest::keyClick(&w.gpsw, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(w.gpsw.get(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(w.boxes.count(), boxes);
     w.button("btStart")->click();
     QCOMPARE(w.button("btStart")->text(), QString("Start"));
     QVERIFY(!w.replayWindow()->isVisible());
     QVERIFY(w.button("bt_warm")->isEnabled() && w.button("bt_test")->isEnabled());
-    QTest::keyClick(&w.gpsw, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(w.gpsw.get(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(w.boxes.last().kind, RecordedBox::Kind::ChooseFile);
     QCOMPARE(w.boxes.last().caption, QString(NORVANE_TEST_DATA_DIR));
     QCOMPARE(w.button("btStart")->text(), QString("Start"));
@@ -183,26 +153,26 @@ void ReplayTest::pauseHoldsStepFeedsOneBurstAndADeletedRecordingEndsTheReplay()
     ReplayWindows w;
     const QString copy = w.dir.filePath("cold start.nmea");
     QVERIFY(QFile::copy(kColdStart, copy));
-    QVERIFY(w.gpsw.startReplay(copy, 1));
+    QVERIFY(w.gpsw->startReplay(copy, 1));
     w.button("bt_pause")->click();
     QCOMPARE(w.button("bt_pause")->accessibleName(), QString("Resume"));
     QTest::qWait(300);
     QCOMPARE(w.position(), QString("burst 0"));
-    QCOMPARE(w.gpsw.memoLineCount(), 0);
+    QCOMPARE(w.gpsw->memoLineCount(), 0);
 
     // The first burst: the first second and the identification lines after it; the last of
     // its sentences waits for the next '$', as on a line.
     w.button("bt_step")->click();
     QVERIFY2(w.position().startsWith("burst 1 of about ") && w.position().endsWith(", 12:00:05 UTC"),
              qPrintable(w.position()));
-    QCOMPARE(control<QLineEdit>(w.gpsw, "td_time")->text(), QString("20:00:05"));
-    QCOMPARE(w.gpsw.memoLineCount(), 9);
+    QCOMPARE(control<QLineEdit>(*w.gpsw, "td_time")->text(), QString("20:00:05"));
+    QCOMPARE(w.gpsw->memoLineCount(), 9);
     w.button("bt_step")->click();
     QVERIFY2(w.position().startsWith("burst 2 of about ") && w.position().endsWith(", 12:00:06 UTC"),
              qPrintable(w.position()));
     // The receiver has lost its fix: no longitude to shift the time by.
-    QCOMPARE(control<QLineEdit>(w.gpsw, "td_time")->text(), QString("12:00:06"));
-    QCOMPARE(w.gpsw.memoLineCount(), 13);
+    QCOMPARE(control<QLineEdit>(*w.gpsw, "td_time")->text(), QString("12:00:06"));
+    QCOMPARE(w.gpsw->memoLineCount(), 13);
     // A tick's end enables the receiver's buttons on a line; not in a replay.
     for (const char* name : {"bt_cold", "bt_refresh", "bt_revision"})
         QVERIFY2(!w.button(name)->isEnabled(), name);
@@ -214,7 +184,7 @@ void ReplayTest::pauseHoldsStepFeedsOneBurstAndADeletedRecordingEndsTheReplay()
     QCOMPARE(w.button("btStart")->text(), QString("Start"));
     QVERIFY(!w.replayWindow()->isVisible());
     QVERIFY(w.button("bt_warm")->isEnabled());
-    QVERIFY(w.gpsw.startReplay(kFourSystems, kReplayMax));
+    QVERIFY(w.gpsw->startReplay(kFourSystems, kReplayMax));
     QTRY_COMPARE_WITH_TIMEOUT(w.state(), QString("Replay finished"), 20000);
 }
 

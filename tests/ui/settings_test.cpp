@@ -2,15 +2,12 @@
 // the Replay and Position Accuracy windows' too, and a recording's folder), then a run that must
 // find it all again; broken settings files; and --no-settings, which neither reads nor writes.
 
-#include "app/Mpgs.h"
 #include "app/command_line.h"
-#include "control/ui/Testgps.h"
 #include "desktop/ui/remembered_settings.h"
 #include "support/fake_port_backend.h"
 #include "ui/support/controls.h"
-#include "ui/support/scripted_message_boxes.h"
+#include "ui/support/program_windows.h"
 #include "ui/support/ui_test_main.h"
-#include "view/ui/Vp.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,18 +21,14 @@
 #include <sstream>
 
 using namespace norvane;
-using uitest::ScriptedMessageBoxes;
 
 namespace {
 
-// The three windows as the program makes them, over a fake port that opens under any name.
-struct Run {
+// The program's windows over a fake port that opens under any name.
+struct Run : uitest::ProgramWindows {
     explicit Run(QuestionAnswer family = QuestionAnswer::First)
+        : ProgramWindows(std::make_unique<FakePortBackend>(), family)
     {
-        boxes.answerNext(family);
-        gpsw = std::make_unique<Tgpsw>(records);
-        records.link = SerialLink(std::make_unique<FakePortBackend>());
-        gpsw->attachWindows(&viewp, &ftest);
     }
     ~Run()
     {
@@ -50,22 +43,7 @@ struct Run {
         return boxes.last().preselected == QuestionAnswer::Second ? QStringLiteral("Lumo")
                                                                   : QStringLiteral("Vexa");
     }
-
-    ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tviewp viewp;
-    TFtest ftest;
-    std::unique_ptr<Tgpsw> gpsw;
 };
-
-// The main window's own windows: "Replay", "PositionAccuracy".
-QWidget* windowNamed(const QString& name)
-{
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == name)
-            return window;
-    qFatal("no window %s", qPrintable(name));
-}
 
 QByteArray contentsOf(const QString& path)
 {
@@ -121,24 +99,24 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
         first.gpsw->show();
         first.gpsw->move(260, 140);
         first.gpsw->resize(700, 620);
-        uitest::control<QPushButton>(*first.gpsw, "btStart")->click();
+        uitest::click(*first.gpsw, "btStart");
         QCOMPARE(uitest::control<QPushButton>(*first.gpsw, "btStart")->text(), QString("Off"));
         first.viewp.show();
         first.viewp.move(700, 90);
         first.viewp.resize(500, 420);
         first.gpsw->showAccuracyWindow();
-        QWidget* accuracy = windowNamed("PositionAccuracy");
+        QWidget* accuracy = &first.ownWindow("PositionAccuracy");
         accuracy->move(30, 60);
         accuracy->resize(accuracy->size() + QSize(100, 80));
         accuracySize = accuracy->size();
         // A replay, once the connection is off: its folder and its window's place stay.
-        uitest::control<QPushButton>(*first.gpsw, "btStart")->click();
+        uitest::click(*first.gpsw, "btStart");
         QVERIFY(first.gpsw->startReplay(recording, 1));
-        QWidget* replay = windowNamed("Replay");
+        QWidget* replay = &first.ownWindow("Replay");
         replay->move(40, 520);
         replay->resize(replay->size() + QSize(60, 30));
         replaySize = replay->size();
-        uitest::control<QPushButton>(*first.gpsw, "btStart")->click();
+        uitest::click(*first.gpsw, "btStart");
         QVERIFY(replay->isHidden());
     }
     forgetSettings();
@@ -155,15 +133,15 @@ void SettingsTest::aSecondRunFindsWhatTheFirstLeft()
     QCOMPARE(second.viewp.pos(), QPoint(700, 90));
     QCOMPARE(second.viewp.size(), QSize(500, 420));
     second.gpsw->showAccuracyWindow();
-    QCOMPARE(windowNamed("PositionAccuracy")->pos(), QPoint(30, 60));
-    QCOMPARE(windowNamed("PositionAccuracy")->size(), accuracySize);
+    QCOMPARE(second.ownWindow("PositionAccuracy").pos(), QPoint(30, 60));
+    QCOMPARE(second.ownWindow("PositionAccuracy").size(), accuracySize);
     QCOMPARE(lastFolder(), recordings);
     second.gpsw->openRecording(); // cancelled
     QCOMPARE(second.boxes.last().kind, uitest::RecordedBox::Kind::ChooseFile);
     QCOMPARE(second.boxes.last().caption, recordings);
     QVERIFY(second.gpsw->startReplay(recording, 1));
-    QCOMPARE(windowNamed("Replay")->pos(), QPoint(40, 520));
-    QCOMPARE(windowNamed("Replay")->size(), replaySize);
+    QCOMPARE(second.ownWindow("Replay").pos(), QPoint(40, 520));
+    QCOMPARE(second.ownWindow("Replay").size(), replaySize);
     QCOMPARE(QString::fromStdString(err.str()), QString());
 }
 
@@ -236,7 +214,7 @@ void SettingsTest::noSettingsNeitherReadsNorWrites()
         QCOMPARE(run.box("cbComPort")->currentText(), QString("  COM3"));
         run.box("cbBandRate")->setCurrentIndex(2);
         run.gpsw->show();
-        uitest::control<QPushButton>(*run.gpsw, "btStart")->click();
+        uitest::click(*run.gpsw, "btStart");
         QCOMPARE(uitest::control<QPushButton>(*run.gpsw, "btStart")->text(), QString("Off"));
         rememberFolder(home_.path());
     }

@@ -78,6 +78,23 @@ inline std::uint8_t byteSum(const std::vector<std::uint8_t>& bytes)
     return static_cast<std::uint8_t>(sum);
 }
 
+// The image header the upgrade sends before the image, written out here from its layout: the
+// Loopnumber form, 47 bytes with its zero padding, and the FlashStart form, 46 and a zero byte.
+inline std::string sampleImageHeader(std::size_t size, unsigned sum)
+{
+    std::string text =
+        "BINSIZE = " + std::to_string(size) + " Checksum = " + std::to_string(sum) + " Loopnumber = 1 ";
+    text.resize(47, '\0');
+    return text;
+}
+
+inline std::string sampleFlashStartHeader(std::size_t size, unsigned sum)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "BINSIZE = %6zu Checksum = %3u FlashStart = 0 ", size, sum);
+    return std::string(text) + std::string(1, '\0');
+}
+
 inline void writeFile(const std::filesystem::path& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;

@@ -21,6 +21,7 @@ public:
     bool started() const { return started_; }
     QString whyNotStarted() const;
     sim::Simulator& simulator() { return simulator_; }
+    PortMap& ports() { return ports_; }
 
 private:
     sim::Simulator simulator_;
