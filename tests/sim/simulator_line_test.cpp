@@ -129,6 +129,9 @@ TEST(SimulatorLine, StreamHoldsValidSentencesASecondApart)
     SimulatorOptions options = fast();
     options.pacing = false;
     options.talker = "GN";
+    // The banners printed as the line comes to the receiver's rate may still be on their way
+    // when the fixture discards what came before; this stream is the sentences alone.
+    options.banners = false;
     Line line(options);
     auto sentences = testing::sentencesIn(line.port->readUntil(ggaCount(6)));
     std::vector<std::string> times;
