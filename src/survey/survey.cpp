@@ -94,8 +94,11 @@ SurveyRow Survey::addEpoch(const SurveyEpoch& epoch)
         origin_ = ecef;
     const std::array<double, 3> offset{ecef.x - origin_->x, ecef.y - origin_->y, ecef.z - origin_->z};
     moments_.add(offset);
-    fixes_.push_back({static_cast<float>(offset[0]), static_cast<float>(offset[1]), static_cast<float>(offset[2]),
-                      static_cast<float>(utc.value_or(lastFixUtc_.value_or(0.0))), epoch.height.has_value()});
+    fixes_.dx.push_back(static_cast<float>(offset[0]));
+    fixes_.dy.push_back(static_cast<float>(offset[1]));
+    fixes_.dz.push_back(static_cast<float>(offset[2]));
+    fixes_.utcSeconds.push_back(static_cast<float>(utc.value_or(lastFixUtc_.value_or(0.0))));
+    fixes_.hasHeight.push_back(epoch.height.has_value());
     hdop_.add(epoch.hdop);
     satsUsed_.add(epoch.satsUsed ? std::optional<double>(*epoch.satsUsed) : std::nullopt);
     if (utc) {
@@ -163,9 +166,9 @@ std::optional<LocalFrame> Survey::currentFrame() const
     return LocalFrame(*point);
 }
 
-Ecef Survey::ecefOf(const StoredFix& fix) const
+Ecef Survey::ecefOf(std::size_t fix) const
 {
-    return {origin_->x + fix.dx, origin_->y + fix.dy, origin_->z + fix.dz};
+    return {origin_->x + fixes_.dx[fix], origin_->y + fixes_.dy[fix], origin_->z + fixes_.dz[fix]};
 }
 
 bool Survey::refreshIfDue(std::int64_t nowMs)
@@ -241,33 +244,48 @@ void Survey::computeMoments(SurveyFigures& figures, const LocalFrame& frame) con
         figures.cepFormula = kCepFormulaFactor * (*figures.sigmaEast + *figures.sigmaNorth);
 }
 
+namespace {
+
+// One row of the rotation into the reference's frame, with the first fix's place in it: a
+// coordinate of every fix from its offset to the first fix. The loops take it by value, so that
+// the compiler knows the values they write leave it unchanged.
+struct FrameAxis {
+    double first, x, y, z;
+    double of(double dx, double dy, double dz) const { return first + x * dx + y * dy + z * dz; }
+};
+
+} // namespace
+
 void Survey::computePercentiles(SurveyFigures& figures, const LocalFrame& frame)
 {
     // Every fix is the first fix plus its offset: one rotation of the first fix's difference to
-    // the reference, and the rotation of each offset, written out for the loop over a day of fixes.
+    // the reference, and the rotation of each offset, written out for the loops over a day of fixes.
     const Ecef& reference = frame.originEcef();
     const Enu first = frame.rotate(origin_->x - reference.x, origin_->y - reference.y, origin_->z - reference.z);
     const Enu ex = frame.rotate(1, 0, 0), ey = frame.rotate(0, 1, 0), ez = frame.rotate(0, 0, 1);
-    squaredRadii_.resize(fixes_.size());
-    absoluteUps_.resize(fixes_.size());
-    for (std::size_t i = 0; i < fixes_.size(); ++i) {
-        const double dx = fixes_[i].dx, dy = fixes_[i].dy, dz = fixes_[i].dz;
-        const double east = first.east + ex.east * dx + ey.east * dy + ez.east * dz;
-        const double north = first.north + ex.north * dx + ey.north * dy + ez.north * dz;
-        const double up = first.up + ex.up * dx + ey.up * dy + ez.up * dz;
-        squaredRadii_[i] = east * east + north * north;
-        absoluteUps_[i] = std::fabs(up);
-    }
-    figures.maxHorizontal = std::sqrt(*std::max_element(squaredRadii_.begin(), squaredRadii_.end()));
-    const auto radii = radii_.of(squaredRadii_);
+    const FrameAxis east{first.east, ex.east, ey.east, ez.east};
+    const FrameAxis north{first.north, ex.north, ey.north, ez.north};
+    const FrameAxis up{first.up, ex.up, ey.up, ez.up};
+    const float *dx = fixes_.dx.data(), *dy = fixes_.dy.data(), *dz = fixes_.dz.data();
+    const auto radii = radii_.of(fixes_.size(), [=](std::size_t start, auto count, double* squares) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t f = start + i;
+            const double e = east.of(dx[f], dy[f], dz[f]), n = north.of(dx[f], dy[f], dz[f]);
+            squares[i] = e * e + n * n;
+        }
+    });
     figures.cep50 = radii[0];
     figures.r95 = radii[1];
     figures.r99 = radii[2];
-    if (fixesWithoutHeight_ == 0) {
-        const auto heights = heights_.of(absoluteUps_);
-        figures.v50 = heights[0];
-        figures.v95 = heights[1];
-    }
+    figures.maxHorizontal = radii[3];
+    if (fixesWithoutHeight_ > 0)
+        return;
+    const auto heights = heights_.of(fixes_.size(), [=](std::size_t start, auto count, double* ups) {
+        for (std::size_t i = 0; i < count; ++i)
+            ups[i] = std::fabs(up.of(dx[start + i], dy[start + i], dz[start + i]));
+    });
+    figures.v50 = heights[0];
+    figures.v95 = heights[1];
 }
 
 std::vector<SurveyPoint> Survey::points(std::size_t first) const
@@ -277,9 +295,8 @@ std::vector<SurveyPoint> Survey::points(std::size_t first) const
         return result;
     result.reserve(fixes_.size() - first);
     for (std::size_t i = first; i < fixes_.size(); ++i) {
-        const StoredFix& fix = fixes_[i];
-        const Enu enu = figuresFrame_->toEnu(ecefOf(fix));
-        result.push_back({fix.utcSeconds, enu.east, enu.north, enu.up, fix.hasHeight});
+        const Enu enu = figuresFrame_->toEnu(ecefOf(i));
+        result.push_back({fixes_.utcSeconds[i], enu.east, enu.north, enu.up, fixes_.hasHeight[i]});
     }
     return result;
 }

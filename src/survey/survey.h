@@ -66,12 +66,15 @@ public:
     int epochCount() const { return epochs_; }
 
 private:
-    // A fix kept compactly: its offset from the run's first fix, Earth-centred, to well under a
-    // millimetre for any scatter a receiver standing still produces.
-    struct StoredFix {
-        float dx, dy, dz;
-        float utcSeconds; // since the first epoch's midnight
-        bool hasHeight;
+    // The fixes kept compactly: each one's offset from the run's first fix, Earth-centred, to well
+    // under a millimetre for any scatter a receiver standing still produces. One array per
+    // coordinate, so that the refresh's loop over a day of fixes runs in vector instructions.
+    struct StoredFixes {
+        std::vector<float> dx, dy, dz;
+        std::vector<float> utcSeconds; // since the first epoch's midnight
+        std::vector<bool> hasHeight;
+        std::size_t size() const { return dx.size(); }
+        bool empty() const { return dx.empty(); }
     };
     // Mean and co-moments of the Earth-centred offsets, updated per fix (Welford's way).
     struct Moments {
@@ -81,7 +84,7 @@ private:
         void add(const std::array<double, 3>& value);
     };
 
-    Ecef ecefOf(const StoredFix& fix) const;
+    Ecef ecefOf(std::size_t fix) const;
     std::optional<LocalFrame> currentFrame() const;
     Enu rowOffset(const Ecef& fix);
     double continuousUtcSeconds(std::int64_t msOfDay);
@@ -93,7 +96,7 @@ private:
     EpochSelector selector_;
     int epochs_ = 0;
     std::optional<Ecef> origin_; // the first fix
-    std::vector<StoredFix> fixes_;
+    StoredFixes fixes_;
     int fixesWithoutHeight_ = 0;
     Moments moments_;
     Average hdop_, satsUsed_, gstLatitude_, gstLongitude_, gstAltitude_;
@@ -110,9 +113,9 @@ private:
     std::optional<std::int64_t> lastRefreshMs_;
     SurveyFigures figures_;
     std::optional<LocalFrame> figuresFrame_;
-    std::vector<double> squaredRadii_, absoluteUps_; // scratch of the percentiles, kept for its capacity
-    // Radii are ranked by their squares; only the few selected get a root.
-    RepeatedPercentiles radii_{{0.5, 0.95, 0.99}, [](double square) { return std::sqrt(square); }};
+    // Radii are ranked by their squares; only the few selected get a root. The largest is the
+    // 100th percentile.
+    RepeatedPercentiles radii_{{0.5, 0.95, 0.99, 1.0}, [](double square) { return std::sqrt(square); }};
     RepeatedPercentiles heights_{{0.5, 0.95}};
 };
 

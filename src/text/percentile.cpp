@@ -1,7 +1,11 @@
 #include "text/percentile.h"
 
+#include "text/vector_blocks.h"
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace norvane {
 
@@ -68,8 +72,43 @@ std::vector<double> percentilesOfUnsorted(std::vector<double>& values, const std
 
 namespace {
 
-// Room kept around last time's values: the series drifts by far less between two selections.
-constexpr double kBoundsMargin = 0.01;
+// Room kept around last time's values: the series drifts by far less between two selections, and
+// the fewer values lie between the bounds, the fewer blocks are looked through twice.
+constexpr double kBoundsMargin = 0.002;
+
+// A value's place in the order as a 32-bit integer: the bits of its nearest float, those of the
+// negative ones turned about, so that the integers grow as the values do. Rounding to a float
+// never swaps two values, so every value whose key is under a key lies below every value whose key
+// is not: counting keys splits a series exactly where comparing the doubles would, and a vector
+// instruction compares four keys where it compares two doubles.
+std::int32_t orderKey(double value)
+{
+    const auto bits = std::bit_cast<std::int32_t>(static_cast<float>(value));
+    return bits ^ ((bits >> 31) & 0x7fffffff);
+}
+
+// The counts below are loops a block long that the compiler turns into vector instructions;
+// counts are integers, whose sums it may take in any order.
+template <class Count> void keysOf(const double* values, Count count, std::int32_t* keys)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        keys[i] = orderKey(values[i]);
+}
+
+// How many keys lie under `low`, and how many up to `high`.
+struct KeyCounts {
+    std::int32_t under = 0, upTo = 0;
+};
+
+template <class Count> KeyCounts countKeys(const std::int32_t* keys, Count count, std::int32_t low, std::int32_t high)
+{
+    std::int32_t under = 0, upTo = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        under += keys[i] < low;
+        upTo += keys[i] <= high;
+    }
+    return {under, upTo};
+}
 
 } // namespace
 
@@ -82,32 +121,41 @@ std::vector<double> RepeatedPercentiles::of(std::vector<double>& values)
 {
     if (values.empty())
         return {};
-    const bool narrow = narrowed(values);
-    if (!narrow)
+    if (startCounting()) {
+        forEachBlock(values.size(), [&](std::size_t start, auto count) { countBlock(values.data() + start, count); });
+        if (countsHold(values.size()))
+            return selected(values.size(), nullptr);
+    }
+    return selected(values.size(), &values);
+}
+
+std::vector<double> RepeatedPercentiles::selected(std::size_t size, std::vector<double>* whole)
+{
+    if (whole)
         bounds_.assign(ps_.size(), Bounds{});
-    RankSelection whole(values);
+    std::optional<RankSelection> all;
+    if (whole)
+        all.emplace(*whole);
     std::vector<double> found;
     for (std::size_t i = 0; i < ps_.size(); ++i) {
-        const PercentileRank rank = percentileRank(values.size(), ps_[i]);
+        const PercentileRank rank = percentileRank(size, ps_[i]);
         Bounds& b = bounds_[i];
         RankSelection among(b.between);
-        const auto select = [&](std::size_t r) { return narrow ? among.at(r - b.below) : whole.at(r); };
+        const auto select = [&](std::size_t r) { return all ? all->at(r) : among.at(r - b.below); };
         const double low = select(rank.below);
-        const double high = select(std::min(rank.below + 1, values.size() - 1));
+        const double high = select(std::min(rank.below + 1, size - 1));
         const double shownLow = shown_ ? shown_(low) : low;
         const double shownHigh = shown_ ? shown_(high) : high;
         found.push_back(interpolated(shownLow, shownHigh, rank.fraction));
         // Next time's bounds about this time's values.
         const double margin = kBoundsMargin * std::max(std::fabs(low), std::fabs(high)) + (high - low);
-        b.low = low - margin;
-        b.high = high + margin;
+        b.low = orderKey(low - margin);
+        b.high = orderKey(high + margin);
     }
     return found;
 }
 
-// Counts and gathers against last time's bounds; false when a rank asked for is not among the
-// values gathered.
-bool RepeatedPercentiles::narrowed(const std::vector<double>& values)
+bool RepeatedPercentiles::startCounting()
 {
     if (bounds_.size() != ps_.size())
         return false;
@@ -115,21 +163,35 @@ bool RepeatedPercentiles::narrowed(const std::vector<double>& values)
         b.below = 0;
         b.between.clear();
     }
-    // The hot loop of a refresh over a day of fixes: each bound in turn over the whole series,
-    // counted without a branch; the few values between two bounds are the only ones kept.
+    return true;
+}
+
+// The hot loop of a refresh over a day of fixes: the values under each bound and up to it are
+// counted without a branch; only the rare block that holds values between a bound's ends is
+// looked through again to keep them.
+template <class Count> void RepeatedPercentiles::countBlock(const double* values, Count count)
+{
+    std::int32_t keys[kVectorBlock];
+    keysOf(values, count, keys);
     for (Bounds& b : bounds_) {
-        const double low = b.low, high = b.high;
-        std::size_t below = 0;
-        for (const double v : values) {
-            below += v < low;
-            if (v >= low && v <= high) [[unlikely]]
-                b.between.push_back(v);
+        const KeyCounts counts = countKeys(keys, count, b.low, b.high);
+        b.below += static_cast<std::size_t>(counts.under);
+        if (counts.upTo != counts.under) [[unlikely]] {
+            for (std::size_t i = 0; i < count; ++i)
+                if (keys[i] >= b.low && keys[i] <= b.high)
+                    b.between.push_back(values[i]);
         }
-        b.below = below;
     }
+}
+
+template void RepeatedPercentiles::countBlock(const double* values, WholeBlock count);
+template void RepeatedPercentiles::countBlock(const double* values, std::size_t count);
+
+bool RepeatedPercentiles::countsHold(std::size_t size) const
+{
     for (std::size_t i = 0; i < ps_.size(); ++i) {
-        const PercentileRank rank = percentileRank(values.size(), ps_[i]);
-        const std::size_t upper = std::min(rank.below + 1, values.size() - 1);
+        const PercentileRank rank = percentileRank(size, ps_[i]);
+        const std::size_t upper = std::min(rank.below + 1, size - 1);
         const Bounds& b = bounds_[i];
         if (rank.below < b.below || upper >= b.below + b.between.size())
             return false;

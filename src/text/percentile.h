@@ -1,6 +1,9 @@
 #pragma once
 
+#include "text/vector_blocks.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -37,19 +40,50 @@ class RepeatedPercentiles {
 public:
     RepeatedPercentiles(std::vector<double> ascendingPs, double (*shown)(double) = nullptr);
 
+    // Of values in any order, which it may reorder.
     std::vector<double> of(std::vector<double>& values);
+    // Of `size` values that fill(start, count, out) works out a block at a time into out, in the
+    // blocks of forEachBlock: a series computed afresh each time need not be kept to be counted,
+    // only when it has to be selected from whole.
+    template <class Fill> std::vector<double> of(std::size_t size, Fill&& fill);
 
 private:
     struct Bounds {
-        double low = 0, high = 0;
+        std::int32_t low = 0, high = 0; // the values kept between, by their order keys
         std::size_t below = 0;          // values under low
         std::vector<double> between;    // values from low to high
     };
-    bool narrowed(const std::vector<double>& values);
+    // The narrow pass: false when there are no bounds to count against yet.
+    bool startCounting();
+    // Made for a whole block (WholeBlock) and for the rest (std::size_t) where it is defined.
+    template <class Count> void countBlock(const double* values, Count count);
+    // Whether every rank asked for of `size` values is among those gathered.
+    bool countsHold(std::size_t size) const;
+    // From the values gathered, or, when `whole` is given, from all of them; then the next bounds.
+    std::vector<double> selected(std::size_t size, std::vector<double>* whole);
 
     std::vector<double> ps_;
     double (*shown_)(double);
     std::vector<Bounds> bounds_; // one per p, once a first selection has set them
+    std::vector<double> whole_;  // a filled series kept in full to be selected from
 };
+
+template <class Fill> std::vector<double> RepeatedPercentiles::of(std::size_t size, Fill&& fill)
+{
+    if (size == 0)
+        return {};
+    if (startCounting()) {
+        forEachBlock(size, [&](std::size_t start, auto count) {
+            double block[kVectorBlock];
+            fill(start, count, block);
+            countBlock(block, count);
+        });
+        if (countsHold(size))
+            return selected(size, nullptr);
+    }
+    whole_.resize(size);
+    forEachBlock(size, [&](std::size_t start, auto count) { fill(start, count, whole_.data() + start); });
+    return selected(size, &whole_);
+}
 
 } // namespace norvane

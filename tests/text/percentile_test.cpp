@@ -39,26 +39,34 @@ TEST(Percentile, SelectionAgreesWithTheSortedFormAtEveryRank)
 }
 
 // Taken again and again over a series that grows and drifts a little each time (the narrow
-// pass), then jumps (the whole selection again): always what the sorted form gives.
+// pass), then jumps (the whole selection again): always what the sorted form gives, whether the
+// series is held or handed over a block at a time as the survey works it out.
 TEST(Percentile, RepeatedSelectionOfADriftingSeriesAgreesWithTheSortedForm)
 {
     std::mt19937 random(11);
-    std::normal_distribution<double> spread(0, 2);
-    const std::vector<double> ps = {0.5, 0.95, 0.99};
-    RepeatedPercentiles repeated(ps);
-    std::vector<double> series;
+    std::normal_distribution<double> spread(10, 8);
+    const std::vector<double> ps = {0.0, 0.5, 0.95, 0.99, 1.0};
+    RepeatedPercentiles held(ps), byBlocks(ps);
+    std::vector<double> series(5000);
+    for (double& value : series)
+        value = spread(random);
     for (int round = 0; round < 40; ++round) {
-        const double shift = round == 25 ? 50.0 : 0.01 * round;
-        for (int i = 0; i < 500; ++i)
+        const double shift = round == 25 ? 50.0 : 0.0005 * round;
+        for (int i = 0; i < 20 + round; ++i)
             series.push_back(spread(random));
         for (double& value : series)
             value += shift;
         std::vector<double> ascending = series, scratch = series;
         std::sort(ascending.begin(), ascending.end());
-        const auto found = repeated.of(scratch);
+        const auto found = held.of(scratch);
+        const auto foundByBlocks = byBlocks.of(series.size(), [&series](std::size_t start, auto count, double* out) {
+            std::copy_n(series.begin() + static_cast<std::ptrdiff_t>(start), count, out);
+        });
         ASSERT_EQ(found.size(), ps.size());
-        for (std::size_t i = 0; i < ps.size(); ++i)
+        for (std::size_t i = 0; i < ps.size(); ++i) {
             EXPECT_EQ(found[i], *percentile(ascending, ps[i])) << "round " << round << ", p " << ps[i];
+            EXPECT_EQ(foundByBlocks[i], found[i]) << "round " << round << ", p " << ps[i];
+        }
     }
 }
 
