@@ -41,20 +41,20 @@ void Survey::Moments::add(const std::array<double, 3>& value)
     comoment[5] += before[1] * after[2];
 }
 
-std::vector<SurveyRow> Survey::sentenceDecoded(std::string_view type, std::string_view sentence)
+const std::vector<SurveyRow>& Survey::sentenceDecoded(std::string_view type, std::string_view sentence)
 {
-    if (type == "GST") {
+    completed_.clear();
+    if (isSentenceType(type, "GST")) {
         const GstClaim claim = claimOfGst(sentence);
         gstLatitude_.add(claim.sigmaLatitude);
         gstLongitude_.add(claim.sigmaLongitude);
         gstAltitude_.add(claim.sigmaAltitude);
         changed_ = true;
-        return {};
+        return completed_;
     }
-    std::vector<SurveyRow> rows;
     for (const SurveyEpoch& epoch : selector_.take(type, sentence))
-        rows.push_back(addEpoch(epoch));
-    return rows;
+        completed_.push_back(addEpoch(epoch));
+    return completed_;
 }
 
 std::optional<SurveyRow> Survey::finish()
