@@ -2,21 +2,16 @@
 
 namespace norvane {
 
-namespace {
-
-// 0-based index of the first character after "$GPGGA,".
-constexpr std::size_t kFirstFieldIndex = 7;
-
-} // namespace
-
+// The text grows a character at a time as the fields are read: cheaper, for the decoders'
+// short fields, than copying each field once its end is found.
 void forEachField(std::string_view sentence,
                   const std::function<FieldAction(int field, const std::string& text)>& onField)
 {
     int field = 0;
     std::string text;
-    for (std::size_t p = kFirstFieldIndex; p + 1 < sentence.size(); ++p) {
+    for (std::size_t p = fields::kFirstIndex; p + 1 < sentence.size(); ++p) {
         const char ch = sentence[p];
-        if (ch != ',' && ch != '*') {
+        if (!fields::endsField(ch)) {
             text += ch;
             continue;
         }

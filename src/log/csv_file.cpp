@@ -17,6 +17,9 @@ std::string runCsvName(const std::string& prefix, std::int64_t utcMs, const std:
 
 namespace {
 
+// What a file written in large pieces gathers before it is written.
+constexpr std::size_t kPendingBytes = 1024 * 1024;
+
 std::string failure(const std::string& what, const std::string& path)
 {
     const int code = errno;
@@ -62,10 +65,19 @@ bool CsvFile::append(const std::string& row, std::string& error)
 
 bool CsvFile::writeLine(const std::string& line, std::string& error)
 {
+    pending_ += line;
+    pending_ += '\n';
+    if (!flushEachRow_ && pending_.size() < kPendingBytes)
+        return true;
+    return writePending(error);
+}
+
+bool CsvFile::writePending(std::string& error)
+{
     errno = 0;
-    file_ << line << '\n';
-    if (flushEachRow_)
-        file_.flush();
+    file_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
+    file_.flush();
     if (file_.good())
         return true;
     error = failure("write to", path_);
@@ -89,19 +101,18 @@ bool CsvFile::closeWritten(std::string& error)
 {
     if (!file_.is_open())
         return true;
-    errno = 0;
-    file_.flush();
-    const bool written = file_.good();
-    if (!written)
-        error = failure("write to", path_);
+    const bool written = writePending(error);
     file_.close();
     return written;
 }
 
 void CsvFile::close()
 {
-    if (file_.is_open())
-        file_.close();
+    if (!file_.is_open())
+        return;
+    std::string ignored;
+    writePending(ignored);
+    file_.close();
 }
 
 } // namespace norvane

@@ -75,11 +75,5 @@ Enu LocalFrame::toEnu(const Ecef& point) const
     return rotate(point.x - originEcef_.x, point.y - originEcef_.y, point.z - originEcef_.z);
 }
 
-Enu LocalFrame::rotate(double dx, double dy, double dz) const
-{
-    const double horizontal = cosLon_ * dx + sinLon_ * dy;
-    return {-sinLon_ * dx + cosLon_ * dy, -sinLat_ * horizontal + cosLat_ * dz,
-            cosLat_ * horizontal + sinLat_ * dz};
-}
 
 } // namespace norvane

@@ -33,8 +33,14 @@ public:
     explicit LocalFrame(const Geodetic& origin = {});
 
     Enu toEnu(const Ecef& point) const;
-    // The same for a difference of Earth-centred coordinates, point minus origin.
-    Enu rotate(double dx, double dy, double dz) const;
+    // The same for a difference of Earth-centred coordinates, point minus origin. Here, so that
+    // the survey's loops over a day of fixes take it in.
+    Enu rotate(double dx, double dy, double dz) const
+    {
+        const double horizontal = cosLon_ * dx + sinLon_ * dy;
+        return {-sinLon_ * dx + cosLon_ * dy, -sinLat_ * horizontal + cosLat_ * dz,
+                cosLat_ * horizontal + sinLat_ * dz};
+    }
 
     const Geodetic& origin() const { return origin_; }
     const Ecef& originEcef() const { return originEcef_; }

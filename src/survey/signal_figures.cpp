@@ -4,7 +4,7 @@
 #include "text/number_format.h"
 
 #include <algorithm>
-#include <functional>
+#include <array>
 #include <numeric>
 
 namespace norvane {
@@ -13,30 +13,46 @@ namespace {
 
 constexpr std::size_t kTopCount = 4;
 
-struct BandMeans {
-    std::optional<double> mean;
-    std::optional<double> top4Mean;
+// The C/N0 of one band's satellites heard with a C/N0 above 0, taken one at a time: their mean and
+// that of the four strongest. Kept as a sum and the four strongest so far: taken at every epoch of
+// a long recording, where a list to sort would cost more than the rest of the figures.
+class BandCn0 {
+public:
+    void add(int cn0)
+    {
+        sum_ += cn0;
+        ++count_;
+        if (cn0 <= top_.back())
+            return;
+        for (int& place : top_) { // without a branch: which is stronger is anyone's guess
+            const int stronger = std::max(cn0, place);
+            cn0 = std::min(cn0, place);
+            place = stronger;
+        }
+    }
+    std::optional<double> mean() const
+    {
+        return count_ > 0 ? std::optional<double>(sum_ / count_) : std::nullopt;
+    }
+    std::optional<double> top4Mean() const
+    {
+        if (count_ == 0)
+            return std::nullopt;
+        const int strongest = std::min(count_, static_cast<int>(kTopCount));
+        return std::accumulate(top_.begin(), top_.begin() + strongest, 0.0) / strongest;
+    }
+
+private:
+    double sum_ = 0;
+    int count_ = 0;
+    std::array<int, kTopCount> top_{}; // the strongest first
 };
 
-std::optional<double> meanOf(std::vector<int>::const_iterator first, std::vector<int>::const_iterator last)
+// A band's C/N0 of a satellite, when it was heard on it with one above 0.
+std::optional<int> cn0On(const ShownSatellite& s, Band band)
 {
-    if (first == last)
-        return std::nullopt;
-    return std::accumulate(first, last, 0.0) / static_cast<double>(last - first);
-}
-
-// The satellites heard on the band with a C/N0 above 0: their mean and that of the four strongest.
-BandMeans bandMeans(const SatelliteShowing& showing, Band band)
-{
-    std::vector<int> cn0;
-    for (const ShownSatellite& s : showing.satellites) {
-        const int value = s.bandSnr[static_cast<int>(band)];
-        if (s.heardOn(band) && value > 0)
-            cn0.push_back(value);
-    }
-    std::sort(cn0.begin(), cn0.end(), std::greater<>());
-    const auto top = cn0.begin() + static_cast<std::ptrdiff_t>(std::min(cn0.size(), kTopCount));
-    return {meanOf(cn0.begin(), cn0.end()), meanOf(cn0.begin(), top)};
+    const int cn0 = s.bandSnr[static_cast<int>(band)];
+    return s.heardOn(band) && cn0 > 0 ? std::optional<int>(cn0) : std::nullopt;
 }
 
 } // namespace
@@ -44,12 +60,7 @@ BandMeans bandMeans(const SatelliteShowing& showing, Band band)
 EpochSignal epochSignal(const SatelliteShowing& showing)
 {
     EpochSignal epoch;
-    const BandMeans l1 = bandMeans(showing, Band::L1);
-    const BandMeans l5 = bandMeans(showing, Band::L5);
-    epoch.cn0Mean = l1.mean;
-    epoch.cn0Top4Mean = l1.top4Mean;
-    epoch.cn0L5Mean = l5.mean;
-    epoch.cn0L5Top4Mean = l5.top4Mean;
+    BandCn0 l1, l5;
     std::array<double, kGnssSystemCount> sum = {};
     std::array<int, kGnssSystemCount> heard = {};
     for (const ShownSatellite& s : showing.satellites) {
@@ -57,12 +68,18 @@ EpochSignal epochSignal(const SatelliteShowing& showing)
         ++epoch.inView[system];
         if (s.status != kSatInView)
             ++epoch.used[system];
-        const int cn0 = s.bandSnr[static_cast<int>(Band::L1)];
-        if (s.heardOn(Band::L1) && cn0 > 0) {
-            sum[system] += cn0;
+        if (const auto cn0 = cn0On(s, Band::L1)) {
+            l1.add(*cn0);
+            sum[system] += *cn0;
             ++heard[system];
         }
+        if (const auto cn0 = cn0On(s, Band::L5))
+            l5.add(*cn0);
     }
+    epoch.cn0Mean = l1.mean();
+    epoch.cn0Top4Mean = l1.top4Mean();
+    epoch.cn0L5Mean = l5.mean();
+    epoch.cn0L5Top4Mean = l5.top4Mean();
     for (int system = 0; system < kGnssSystemCount; ++system) {
         if (heard[system] > 0)
             epoch.systemCn0Mean[system] = sum[system] / heard[system];

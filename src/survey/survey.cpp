@@ -41,20 +41,20 @@ void Survey::Moments::add(const std::array<double, 3>& value)
     comoment[5] += before[1] * after[2];
 }
 
-std::vector<SurveyRow> Survey::sentenceDecoded(std::string_view type, std::string_view sentence)
+const std::vector<SurveyRow>& Survey::sentenceDecoded(std::string_view type, std::string_view sentence)
 {
-    if (type == "GST") {
+    completed_.clear();
+    if (isSentenceType(type, "GST")) {
         const GstClaim claim = claimOfGst(sentence);
         gstLatitude_.add(claim.sigmaLatitude);
         gstLongitude_.add(claim.sigmaLongitude);
         gstAltitude_.add(claim.sigmaAltitude);
         changed_ = true;
-        return {};
+        return completed_;
     }
-    std::vector<SurveyRow> rows;
     for (const SurveyEpoch& epoch : selector_.take(type, sentence))
-        rows.push_back(addEpoch(epoch));
-    return rows;
+        completed_.push_back(addEpoch(epoch));
+    return completed_;
 }
 
 std::optional<SurveyRow> Survey::finish()
@@ -244,45 +244,48 @@ void Survey::computeMoments(SurveyFigures& figures, const LocalFrame& frame) con
         figures.cepFormula = kCepFormulaFactor * (*figures.sigmaEast + *figures.sigmaNorth);
 }
 
-namespace {
-
-// One row of the rotation into the reference's frame, with the first fix's place in it: a
-// coordinate of every fix from its offset to the first fix. The loops take it by value, so that
-// the compiler knows the values they write leave it unchanged.
-struct FrameAxis {
-    double first, x, y, z;
-    double of(double dx, double dy, double dz) const { return first + x * dx + y * dy + z * dz; }
-};
-
-} // namespace
-
 void Survey::computePercentiles(SurveyFigures& figures, const LocalFrame& frame)
 {
     // Every fix is the first fix plus its offset: one rotation of the first fix's difference to
-    // the reference, and the rotation of each offset, written out for the loops over a day of fixes.
+    // the reference, and the rotation of each offset, in the loops over a day of fixes. The frame
+    // is copied in, so that the compiler knows the values they write leave it unchanged.
     const Ecef& reference = frame.originEcef();
     const Enu first = frame.rotate(origin_->x - reference.x, origin_->y - reference.y, origin_->z - reference.z);
-    const Enu ex = frame.rotate(1, 0, 0), ey = frame.rotate(0, 1, 0), ez = frame.rotate(0, 0, 1);
-    const FrameAxis east{first.east, ex.east, ey.east, ez.east};
-    const FrameAxis north{first.north, ex.north, ey.north, ez.north};
-    const FrameAxis up{first.up, ex.up, ey.up, ez.up};
     const float *dx = fixes_.dx.data(), *dy = fixes_.dy.data(), *dz = fixes_.dz.data();
-    const auto radii = radii_.of(fixes_.size(), [=](std::size_t start, auto count, double* squares) {
+    const auto rotated = [=](std::size_t start, auto count, double* squares, double* ups) {
         for (std::size_t i = 0; i < count; ++i) {
             const std::size_t f = start + i;
-            const double e = east.of(dx[f], dy[f], dz[f]), n = north.of(dx[f], dy[f], dz[f]);
-            squares[i] = e * e + n * n;
+            const Enu offset = frame.rotate(dx[f], dy[f], dz[f]);
+            const double east = first.east + offset.east, north = first.north + offset.north;
+            squares[i] = east * east + north * north;
+            ups[i] = std::fabs(first.up + offset.up);
         }
+    };
+    // One pass over the fixes for both: the radii, and the heights when every fix has one.
+    const bool vertical = fixesWithoutHeight_ == 0;
+    radii_.startPass();
+    heights_.startPass();
+    forEachBlock(fixes_.size(), [&](std::size_t start, auto count) {
+        double squares[kVectorBlock], ups[kVectorBlock];
+        rotated(start, count, squares, ups);
+        radii_.count(squares, count);
+        if (vertical)
+            heights_.count(ups, count);
+    });
+    // Worked out again only when a series has to be kept whole.
+    const auto radii = radii_.finish(fixes_.size(), [&](std::size_t start, auto count, double* squares) {
+        double ups[kVectorBlock];
+        rotated(start, count, squares, ups);
     });
     figures.cep50 = radii[0];
     figures.r95 = radii[1];
     figures.r99 = radii[2];
     figures.maxHorizontal = radii[3];
-    if (fixesWithoutHeight_ > 0)
+    if (!vertical)
         return;
-    const auto heights = heights_.of(fixes_.size(), [=](std::size_t start, auto count, double* ups) {
-        for (std::size_t i = 0; i < count; ++i)
-            ups[i] = std::fabs(up.of(dx[start + i], dy[start + i], dz[start + i]));
+    const auto heights = heights_.finish(fixes_.size(), [&](std::size_t start, auto count, double* ups) {
+        double squares[kVectorBlock];
+        rotated(start, count, squares, ups);
     });
     figures.v50 = heights[0];
     figures.v95 = heights[1];

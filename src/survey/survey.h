@@ -38,8 +38,10 @@ public:
     static constexpr std::int64_t kRefreshIntervalMs = 1000;
 
     // A decoded sentence of any type (the receive loop's type, "GGA", "GST", ...); the rows of
-    // the epochs it completes (none, one, or two when a waiting RMC or GNS epoch is settled).
-    std::vector<SurveyRow> sentenceDecoded(std::string_view type, std::string_view sentence);
+    // the epochs it completes (none, one, or two when a waiting RMC or GNS epoch is settled),
+    // valid until the next sentence (kept for its room: a survey of a long recording takes
+    // millions of sentences).
+    const std::vector<SurveyRow>& sentenceDecoded(std::string_view type, std::string_view sentence);
     // At the end of a run: the row of an epoch still waiting to be settled, if any.
     std::optional<SurveyRow> finish();
     SurveyRow addEpoch(const SurveyEpoch& epoch);
@@ -94,6 +96,7 @@ private:
     ReferenceMode mode_ = ReferenceMode::Mean;
     Geodetic fixedReference_;
     EpochSelector selector_;
+    std::vector<SurveyRow> completed_; // of the last sentence
     int epochs_ = 0;
     std::optional<Ecef> origin_; // the first fix
     StoredFixes fixes_;

@@ -6,42 +6,77 @@
 
 namespace norvane {
 
-std::string utcOfDayText(std::int64_t msOfDay)
-{
-    return formatText("%02d:%02d:%02d.%03d", static_cast<int>(msOfDay / 3600000), static_cast<int>(msOfDay / 60000 % 60),
-                      static_cast<int>(msOfDay / 1000 % 60), static_cast<int>(msOfDay % 1000));
-}
-
-std::string decimalText(double value, int decimals)
-{
-    const std::string text = fixedText(value, decimals);
-    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos)
-        return text.substr(1);
-    return text;
-}
-
 namespace {
 
-std::string metres(double value)
+// "hh:mm:ss.sss".
+void appendUtcOfDay(std::string& out, std::int64_t msOfDay)
 {
-    return decimalText(value, 3);
+    appendZeroPadded(out, msOfDay / 3600000, 2);
+    out += ':';
+    appendZeroPadded(out, msOfDay / 60000 % 60, 2);
+    out += ':';
+    appendZeroPadded(out, msOfDay / 1000 % 60, 2);
+    out += '.';
+    appendZeroPadded(out, msOfDay % 1000, 3);
+}
+
+// A value with this many decimals, without the minus sign of one that rounds to zero.
+void appendDecimalText(std::string& out, double value, int decimals)
+{
+    const std::size_t start = out.size();
+    appendFixedText(out, value, decimals);
+    if (out[start] == '-' && out.find_first_not_of("-0.", start) == std::string::npos)
+        out.erase(start, 1);
+}
+
+void appendMetres(std::string& out, double value)
+{
+    appendDecimalText(out, value, 3);
 }
 
 } // namespace
 
-std::string surveyCsvRow(const SurveyRow& row)
+std::string decimalText(double value, int decimals)
+{
+    std::string text;
+    appendDecimalText(text, value, decimals);
+    return text;
+}
+
+void appendSurveyCsvRow(std::string& out, const SurveyRow& row)
 {
     const SurveyEpoch& e = row.epoch;
-    std::string text = (e.utcMsOfDay ? utcOfDayText(*e.utcMsOfDay) : std::string()) + "," +
-                       std::to_string(e.quality) + "," + (e.satsUsed ? std::to_string(*e.satsUsed) : std::string()) +
-                       "," + (e.hdop ? fixedText(*e.hdop, 2) : std::string()) + ",";
-    if (!e.fix || !row.offset)
-        return text + ",,,,,,";
+    if (e.utcMsOfDay)
+        appendUtcOfDay(out, *e.utcMsOfDay);
+    out += ',';
+    appendZeroPadded(out, e.quality);
+    out += ',';
+    if (e.satsUsed)
+        appendZeroPadded(out, *e.satsUsed);
+    out += ',';
+    if (e.hdop)
+        appendFixedText(out, *e.hdop, 2);
+    out += ',';
+    if (!e.fix || !row.offset) {
+        out += ",,,,,,";
+        return;
+    }
     const Enu& o = *row.offset;
-    const std::string height = e.height ? metres(*e.height) : std::string();
-    const std::string up = e.height ? metres(o.up) : std::string();
-    return text + fixedText(e.latitude, 9) + "," + fixedText(e.longitude, 9) + "," + height + "," + metres(o.east) +
-           "," + metres(o.north) + "," + up + "," + metres(std::hypot(o.east, o.north));
+    appendFixedText(out, e.latitude, 9);
+    out += ',';
+    appendFixedText(out, e.longitude, 9);
+    out += ',';
+    if (e.height)
+        appendMetres(out, *e.height);
+    out += ',';
+    appendMetres(out, o.east);
+    out += ',';
+    appendMetres(out, o.north);
+    out += ',';
+    if (e.height)
+        appendMetres(out, o.up);
+    out += ',';
+    appendMetres(out, std::hypot(o.east, o.north));
 }
 
 } // namespace norvane

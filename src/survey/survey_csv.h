@@ -14,13 +14,12 @@ constexpr const char* kSurveyCsvHeader =
     "utc,quality,sats_used,hdop,latitude,longitude,height_m,east_m,north_m,up_m,horizontal_m";
 constexpr const char* kSurveyCsvPrefix = "norvane-survey";
 
-std::string surveyCsvRow(const SurveyRow& row);
+// One epoch's row, written at the end of `out`: a survey of a long recording writes every row
+// into the same string.
+void appendSurveyCsvRow(std::string& out, const SurveyRow& row);
 
 // A value with this many decimals, without the minus sign of one that rounds to zero ("0.000"
 // rather than "-0.000" for a bias of -0.0001 m).
 std::string decimalText(double value, int decimals);
-
-// "hh:mm:ss.sss".
-std::string utcOfDayText(std::int64_t msOfDay);
 
 } // namespace norvane

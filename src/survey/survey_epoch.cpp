@@ -5,18 +5,23 @@
 #include "decode/text_helpers.h"
 #include "text/number_text.h"
 
+#include <array>
+#include <charconv>
 #include <string>
 
 namespace norvane {
 
 namespace {
 
-// The texts of the fields up to `count`, as the shared splitter hands them over.
-std::vector<std::string> fieldsOf(std::string_view sentence, int count)
+// The texts of the fields up to the most any position sentence is read to (RMC's mode, field
+// 11), views into the sentence as the shared splitter hands them over; empty where it has none.
+using Fields = std::array<std::string_view, 12>;
+
+Fields fieldsOf(std::string_view sentence)
 {
-    std::vector<std::string> fields(static_cast<std::size_t>(count));
-    forEachField(sentence, [&](int field, const std::string& text) {
-        if (field >= count)
+    Fields fields;
+    forEachFieldView(sentence, [&](int field, std::string_view text) {
+        if (field >= static_cast<int>(fields.size()))
             return FieldAction::Stop;
         fields[static_cast<std::size_t>(field)] = text;
         return FieldAction::Continue;
@@ -34,7 +39,7 @@ int qualityOfMode(char mode)
 }
 
 // Position fields (latitude, hemisphere, longitude, hemisphere) from `first` on.
-void readPosition(SurveyEpoch& epoch, const std::vector<std::string>& f, std::size_t first)
+void readPosition(SurveyEpoch& epoch, const Fields& f, std::size_t first)
 {
     const auto latitude = numberOfText(f[first]);
     const auto longitude = numberOfText(f[first + 2]);
@@ -45,15 +50,19 @@ void readPosition(SurveyEpoch& epoch, const std::vector<std::string>& f, std::si
     epoch.longitude = signedDegrees(*longitude, firstCharacter(f[first + 3]));
 }
 
-std::optional<int> wholeOfText(const std::string& text)
+std::optional<int> wholeOfText(std::string_view text)
 {
-    const auto value = numberOfText(text);
+    // Plain digits, as receivers send them, need no reading as a number with decimals.
+    int whole = 0;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), whole);
+    const bool plain = read.ec == std::errc() && read.ptr == text.data() + text.size();
+    const auto value = plain ? std::optional<double>(whole) : numberOfText(text);
     if (!value || *value < 0 || *value > 999)
         return std::nullopt;
     return static_cast<int>(*value);
 }
 
-std::optional<double> heightOf(const std::string& altitude, const std::string& separation)
+std::optional<double> heightOf(std::string_view altitude, std::string_view separation)
 {
     const auto aboveSeaLevel = numberOfText(altitude);
     if (!aboveSeaLevel)
@@ -71,7 +80,7 @@ int rank(EpochSentence sentence)
 // $GPGGA,092750.000,5321.6802,N,00630.3372,W,1,8,1.03,61.7,M,55.2,M,,*76
 SurveyEpoch epochOfGga(std::string_view sentence)
 {
-    const auto f = fieldsOf(sentence, 11);
+    const Fields f = fieldsOf(sentence);
     SurveyEpoch epoch;
     epoch.utcMsOfDay = millisecondsOfDay(f[0]);
     epoch.quality = wholeOfText(f[5]).value_or(0);
@@ -87,11 +96,11 @@ SurveyEpoch epochOfGga(std::string_view sentence)
 // The mode has a letter per system; the first that is not N tells the quality.
 SurveyEpoch epochOfGns(std::string_view sentence)
 {
-    const auto f = fieldsOf(sentence, 10);
+    const Fields f = fieldsOf(sentence);
     SurveyEpoch epoch;
     epoch.utcMsOfDay = millisecondsOfDay(f[0]);
     const auto mode = f[5].find_first_not_of('N');
-    epoch.quality = mode == std::string::npos ? 0 : qualityOfMode(f[5][mode]);
+    epoch.quality = mode == std::string_view::npos ? 0 : qualityOfMode(f[5][mode]);
     epoch.satsUsed = wholeOfText(f[6]);
     epoch.hdop = numberOfText(f[7]);
     readPosition(epoch, f, 1);
@@ -105,7 +114,7 @@ SurveyEpoch epochOfGns(std::string_view sentence)
 // quality, else a valid status counts as an autonomous fix.
 SurveyEpoch epochOfRmc(std::string_view sentence)
 {
-    const auto f = fieldsOf(sentence, 12);
+    const Fields f = fieldsOf(sentence);
     SurveyEpoch epoch;
     epoch.utcMsOfDay = millisecondsOfDay(f[0]);
     if (firstCharacter(f[1]) == 'A')
@@ -117,23 +126,24 @@ SurveyEpoch epochOfRmc(std::string_view sentence)
 // $GPGST,092750.000,1.2,2.1,1.4,35.2,1.5,1.8,2.6*hh
 GstClaim claimOfGst(std::string_view sentence)
 {
-    const auto f = fieldsOf(sentence, 8);
+    const Fields f = fieldsOf(sentence);
     return {numberOfText(f[5]), numberOfText(f[6]), numberOfText(f[7])};
 }
 
-std::vector<SurveyEpoch> EpochSelector::take(std::string_view type, std::string_view sentence)
+const std::vector<SurveyEpoch>& EpochSelector::take(std::string_view type, std::string_view sentence)
 {
+    completed_.clear();
     EpochSentence kind;
-    if (type == "GGA")
+    if (isSentenceType(type, "GGA"))
         kind = EpochSentence::Gga;
-    else if (type == "GNS")
+    else if (isSentenceType(type, "GNS"))
         kind = EpochSentence::Gns;
-    else if (type == "RMC")
+    else if (isSentenceType(type, "RMC"))
         kind = EpochSentence::Rmc;
     else
-        return {};
+        return completed_;
     if (source_ && rank(kind) < rank(*source_))
-        return {};
+        return completed_;
     const SurveyEpoch epoch = kind == EpochSentence::Gga   ? epochOfGga(sentence)
                               : kind == EpochSentence::Gns ? epochOfGns(sentence)
                                                            : epochOfRmc(sentence);
@@ -142,16 +152,18 @@ std::vector<SurveyEpoch> EpochSelector::take(std::string_view type, std::string_
         settled_ = kind == EpochSentence::Gga;
         waiting_.reset();
         if (settled_)
-            return {epoch};
-        waiting_ = epoch;
-        return {};
+            completed_.push_back(epoch);
+        else
+            waiting_ = epoch;
+        return completed_;
     }
-    if (settled_)
-        return {epoch};
-    settled_ = true;
-    std::vector<SurveyEpoch> taken{*waiting_, epoch};
-    waiting_.reset();
-    return taken;
+    if (!settled_) {
+        settled_ = true;
+        completed_.push_back(*waiting_);
+        waiting_.reset();
+    }
+    completed_.push_back(epoch);
+    return completed_;
 }
 
 std::optional<SurveyEpoch> EpochSelector::flush()

@@ -25,6 +25,13 @@ struct SurveyEpoch {
 // The position sentences an epoch comes from, most complete first.
 enum class EpochSentence { Gga, Gns, Rmc };
 
+// Whether a sentence's type is `name`, three letters: the survey asks this of every sentence of a
+// recording, where comparing them as texts would cost a call of the library each time.
+constexpr bool isSentenceType(std::string_view type, const char (&name)[4])
+{
+    return type.size() == 3 && type[0] == name[0] && type[1] == name[1] && type[2] == name[2];
+}
+
 // Each reads one sentence as the receive loop hands it on ('$' first, CR LF removed, a line
 // feed last).
 SurveyEpoch epochOfGga(std::string_view sentence);
@@ -43,8 +50,9 @@ GstClaim claimOfGst(std::string_view sentence);
 // start with RMC and bring its GGA after it); it is then taken, late by one burst.
 class EpochSelector {
 public:
-    // The epochs this sentence completes, oldest first: none, one or two.
-    std::vector<SurveyEpoch> take(std::string_view type, std::string_view sentence);
+    // The epochs this sentence completes, oldest first: none, one or two; valid until the next
+    // sentence (kept for its room: a survey takes every sentence of a long recording).
+    const std::vector<SurveyEpoch>& take(std::string_view type, std::string_view sentence);
     // The epoch still waiting, when the run ends.
     std::optional<SurveyEpoch> flush();
 
@@ -52,6 +60,7 @@ private:
     std::optional<EpochSentence> source_; // the best type heard so far
     bool settled_ = false;
     std::optional<SurveyEpoch> waiting_;
+    std::vector<SurveyEpoch> completed_;
 };
 
 } // namespace norvane

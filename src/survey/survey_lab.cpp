@@ -47,7 +47,7 @@ void SurveyLab::sentenceDecoded(std::string_view type, std::string_view sentence
         return;
     for (const SurveyRow& row : survey_.sentenceDecoded(type, sentence))
         take(row);
-    if (type == "GGA" && receiverState_ != nullptr) {
+    if (isSentenceType(type, "GGA") && receiverState_ != nullptr) {
         // The statuses of a one-talker receiver's table, as the SNR chart update sets them for
         // the views; a window has set them already, a run without one has not.
         markUsedSatellites(*receiverState_);
@@ -57,11 +57,15 @@ void SurveyLab::sentenceDecoded(std::string_view type, std::string_view sentence
 
 void SurveyLab::take(const SurveyRow& row)
 {
-    std::string error;
-    if (csv_.isOpen() && !csv_.append(surveyCsvRow(row), error)) {
-        csv_.close();
-        if (listener_)
-            listener_->csvFailed(error);
+    if (csv_.isOpen()) {
+        csvRow_.clear();
+        appendSurveyCsvRow(csvRow_, row);
+        std::string error;
+        if (!csv_.append(csvRow_, error)) {
+            csv_.close();
+            if (listener_)
+                listener_->csvFailed(error);
+        }
     }
     if (listener_)
         listener_->epochTaken(row);

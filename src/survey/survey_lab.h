@@ -67,6 +67,7 @@ private:
     ReceiverState* receiverState_ = nullptr;
     SignalFigures signal_;
     CsvFile csv_;
+    std::string csvRow_; // kept for its room: a recording's survey writes millions of rows
     bool running_ = false;
 };
 

@@ -21,8 +21,9 @@ namespace {
 // Between reads of the ports: a 10 Hz receiver's fix arrives every 100 ms.
 constexpr int kPollMs = 20;
 constexpr std::int64_t kProgressMs = 10000;
-// The piece of a log read at a time: the memory a log of any size needs.
-constexpr std::size_t kLogChunk = 1024 * 1024;
+// The piece of a log read at a time: the memory a log of any size needs, and little enough to be
+// taken apart while the processor's cache still holds it.
+constexpr std::size_t kLogChunk = 128 * 1024;
 
 using Targets = std::vector<std::unique_ptr<SurveyedTarget>>;
 

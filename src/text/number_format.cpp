@@ -1,8 +1,10 @@
 #include "text/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace norvane {
 
@@ -90,37 +92,91 @@ struct Pieces {
     std::string digits;
 };
 
-std::string charsOf(double value, std::chars_format style, int precision)
+// "00" to "99": the digits of a number written two at a time.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+bool negative(double value)
 {
+    return std::signbit(value) && !std::isnan(value);
+}
+
+// The digits of %.Nf the quick way, where that is exact: the whole number nearest the magnitude
+// times 10^N. That product rounded to a double never passes a half a double can hold (below 2^52,
+// every half), since rounding keeps the order: unless it lands on a half itself, it lies on the
+// same side of every half as the true product, and so has the same nearest whole number. On a
+// half, and beyond 2^52, false: the exact conversion decides.
+bool appendFixedQuickly(std::string& out, double magnitude, int precision)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    if (precision < 0 || precision >= static_cast<int>(std::size(kPowersOfTen)))
+        return false;
+    const double scaled = magnitude * kPowersOfTen[precision];
+    if (!(scaled < 0x1p52))
+        return false;
+    const auto whole = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole); // exact below 2^52
+    if (fraction == 0.5)
+        return false;
+    // The decimals from the last one back, two at a time; what is left is the whole part.
+    std::uint64_t rest = whole + (fraction > 0.5);
+    char decimals[16];
+    int at = precision;
+    if (at % 2 == 1) {
+        decimals[--at] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    for (; at > 0; rest /= 100) {
+        const auto pair = static_cast<std::size_t>(rest % 100) * 2;
+        decimals[--at] = kDigitPairs[pair + 1];
+        decimals[--at] = kDigitPairs[pair];
+    }
+    char text[48];
+    char* end = std::to_chars(text, text + 24, rest).ptr;
+    if (precision > 0) {
+        *end++ = '.';
+        end = std::copy(decimals, decimals + precision, end);
+    }
+    out.append(text, end);
+    return true;
+}
+
+// The digits of a magnitude, "nan" and "inf" as printf writes them.
+void appendDigits(std::string& out, double magnitude, std::chars_format style, int precision)
+{
+    if (std::isnan(magnitude) || std::isinf(magnitude)) {
+        out += std::isnan(magnitude) ? "nan" : "inf";
+        return;
+    }
+    if (style == std::chars_format::fixed && appendFixedQuickly(out, magnitude, precision))
+        return;
     char text[400];
-    const auto result = std::to_chars(text, text + sizeof text, value, style, precision);
-    return result.ec == std::errc() ? std::string(text, result.ptr) : std::string();
+    const auto result = std::to_chars(text, text + sizeof text, magnitude, style, precision);
+    if (result.ec == std::errc())
+        out.append(text, result.ptr);
 }
 
 Pieces numberPieces(double value, const Conversion& c)
 {
     Pieces pieces;
-    if (std::signbit(value) && !std::isnan(value))
+    if (negative(value))
         pieces.sign = "-";
     else if (c.plusSign)
         pieces.sign = "+";
     else if (c.spaceSign)
         pieces.sign = " ";
     const double magnitude = std::fabs(value);
-    if (std::isnan(magnitude) || std::isinf(magnitude)) {
-        pieces.digits = std::isnan(magnitude) ? "nan" : "inf";
-        return pieces;
-    }
     const int precision = c.precision < 0 ? 6 : c.precision;
     switch (c.type) {
     case 'e':
-        pieces.digits = charsOf(magnitude, std::chars_format::scientific, precision);
+        appendDigits(pieces.digits, magnitude, std::chars_format::scientific, precision);
         break;
     case 'g':
-        pieces.digits = charsOf(magnitude, std::chars_format::general, precision == 0 ? 1 : precision);
+        appendDigits(pieces.digits, magnitude, std::chars_format::general, precision == 0 ? 1 : precision);
         break;
     default:
-        pieces.digits = charsOf(magnitude, std::chars_format::fixed, precision);
+        appendDigits(pieces.digits, magnitude, std::chars_format::fixed, precision);
         break;
     }
     return pieces;
@@ -231,7 +287,31 @@ std::string formatTextOf(std::string_view format, std::initializer_list<FormatAr
 
 std::string fixedText(double value, int decimals)
 {
-    return formatText("%.*f", decimals, value);
+    std::string text;
+    appendFixedText(text, value, decimals);
+    return text;
+}
+
+void appendFixedText(std::string& out, double value, int decimals)
+{
+    if (negative(value))
+        out += '-';
+    appendDigits(out, std::fabs(value), std::chars_format::fixed, decimals < 0 ? 6 : decimals);
+}
+
+void appendZeroPadded(std::string& out, std::int64_t value, int width)
+{
+    char text[24];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    const auto length = static_cast<int>(result.ptr - text);
+    if (length >= width) {
+        out.append(text, result.ptr);
+        return;
+    }
+    if (value < 0)
+        out += '-';
+    out.append(static_cast<std::size_t>(width - length), '0');
+    out.append(value < 0 ? text + 1 : text, result.ptr);
 }
 
 } // namespace norvane

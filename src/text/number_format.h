@@ -50,4 +50,10 @@ template <class... Arguments> std::string formatText(std::string_view format, co
 // A value with this many decimals, as "%.Nf" gives it.
 std::string fixedText(double value, int decimals);
 
+// The same written at the end of `out`, for a text built of many numbers (a CSV row) without a
+// string for each.
+void appendFixedText(std::string& out, double value, int decimals);
+// A whole number at least `width` digits long, zeros in front, as "%0*d" gives it.
+void appendZeroPadded(std::string& out, std::int64_t value, int width = 0);
+
 } // namespace norvane

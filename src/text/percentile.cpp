@@ -121,12 +121,9 @@ std::vector<double> RepeatedPercentiles::of(std::vector<double>& values)
 {
     if (values.empty())
         return {};
-    if (startCounting()) {
-        forEachBlock(values.size(), [&](std::size_t start, auto count) { countBlock(values.data() + start, count); });
-        if (countsHold(values.size()))
-            return selected(values.size(), nullptr);
-    }
-    return selected(values.size(), &values);
+    startPass();
+    forEachBlock(values.size(), [&](std::size_t start, auto n) { count(values.data() + start, n); });
+    return selected(values.size(), countsHold(values.size()) ? nullptr : &values);
 }
 
 std::vector<double> RepeatedPercentiles::selected(std::size_t size, std::vector<double>* whole)
@@ -155,40 +152,42 @@ std::vector<double> RepeatedPercentiles::selected(std::size_t size, std::vector<
     return found;
 }
 
-bool RepeatedPercentiles::startCounting()
+void RepeatedPercentiles::startPass()
 {
-    if (bounds_.size() != ps_.size())
-        return false;
+    counting_ = bounds_.size() == ps_.size();
     for (Bounds& b : bounds_) {
         b.below = 0;
         b.between.clear();
     }
-    return true;
 }
 
 // The hot loop of a refresh over a day of fixes: the values under each bound and up to it are
 // counted without a branch; only the rare block that holds values between a bound's ends is
 // looked through again to keep them.
-template <class Count> void RepeatedPercentiles::countBlock(const double* values, Count count)
+template <class Count> void RepeatedPercentiles::count(const double* block, Count count)
 {
+    if (!counting_)
+        return;
     std::int32_t keys[kVectorBlock];
-    keysOf(values, count, keys);
+    keysOf(block, count, keys);
     for (Bounds& b : bounds_) {
         const KeyCounts counts = countKeys(keys, count, b.low, b.high);
         b.below += static_cast<std::size_t>(counts.under);
         if (counts.upTo != counts.under) [[unlikely]] {
             for (std::size_t i = 0; i < count; ++i)
                 if (keys[i] >= b.low && keys[i] <= b.high)
-                    b.between.push_back(values[i]);
+                    b.between.push_back(block[i]);
         }
     }
 }
 
-template void RepeatedPercentiles::countBlock(const double* values, WholeBlock count);
-template void RepeatedPercentiles::countBlock(const double* values, std::size_t count);
+template void RepeatedPercentiles::count(const double* block, WholeBlock count);
+template void RepeatedPercentiles::count(const double* block, std::size_t count);
 
 bool RepeatedPercentiles::countsHold(std::size_t size) const
 {
+    if (!counting_)
+        return false;
     for (std::size_t i = 0; i < ps_.size(); ++i) {
         const PercentileRank rank = percentileRank(size, ps_[i]);
         const std::size_t upper = std::min(rank.below + 1, size - 1);

@@ -42,10 +42,16 @@ public:
 
     // Of values in any order, which it may reorder.
     std::vector<double> of(std::vector<double>& values);
-    // Of `size` values that fill(start, count, out) works out a block at a time into out, in the
-    // blocks of forEachBlock: a series computed afresh each time need not be kept to be counted,
-    // only when it has to be selected from whole.
-    template <class Fill> std::vector<double> of(std::size_t size, Fill&& fill);
+
+    // The same of a series worked out afresh each time, which then need not be kept: after
+    // startPass(), the caller works it out a block at a time, in the blocks of forEachBlock, and
+    // hands each block to count(); finish() gives the percentiles. Only when last time's bounds no
+    // longer hold the series does finish() keep it whole, having fill(start, count, out) work
+    // each block out again into out. Several series of one loop are counted side by side.
+    void startPass();
+    // Made for a whole block (WholeBlock) and for the rest (std::size_t) where it is defined.
+    template <class Count> void count(const double* block, Count count);
+    template <class Fill> std::vector<double> finish(std::size_t size, Fill&& fill);
 
 private:
     struct Bounds {
@@ -53,11 +59,7 @@ private:
         std::size_t below = 0;          // values under low
         std::vector<double> between;    // values from low to high
     };
-    // The narrow pass: false when there are no bounds to count against yet.
-    bool startCounting();
-    // Made for a whole block (WholeBlock) and for the rest (std::size_t) where it is defined.
-    template <class Count> void countBlock(const double* values, Count count);
-    // Whether every rank asked for of `size` values is among those gathered.
+    // Whether the values counted in this pass hold every rank asked for of `size` values.
     bool countsHold(std::size_t size) const;
     // From the values gathered, or, when `whole` is given, from all of them; then the next bounds.
     std::vector<double> selected(std::size_t size, std::vector<double>* whole);
@@ -65,22 +67,16 @@ private:
     std::vector<double> ps_;
     double (*shown_)(double);
     std::vector<Bounds> bounds_; // one per p, once a first selection has set them
-    std::vector<double> whole_;  // a filled series kept in full to be selected from
+    bool counting_ = false;      // this pass counts against bounds_
+    std::vector<double> whole_;  // a worked out series kept whole to be selected from
 };
 
-template <class Fill> std::vector<double> RepeatedPercentiles::of(std::size_t size, Fill&& fill)
+template <class Fill> std::vector<double> RepeatedPercentiles::finish(std::size_t size, Fill&& fill)
 {
     if (size == 0)
         return {};
-    if (startCounting()) {
-        forEachBlock(size, [&](std::size_t start, auto count) {
-            double block[kVectorBlock];
-            fill(start, count, block);
-            countBlock(block, count);
-        });
-        if (countsHold(size))
-            return selected(size, nullptr);
-    }
+    if (countsHold(size))
+        return selected(size, nullptr);
     whole_.resize(size);
     forEachBlock(size, [&](std::size_t start, auto count) { fill(start, count, whole_.data() + start); });
     return selected(size, &whole_);

@@ -25,6 +25,7 @@ SatelliteShowing fromTable(const ReceiverState& state)
     const SatelliteSource source = group != nullptr ? group->source : SatelliteSource::GpsFamily;
     SatelliteShowing showing;
     const int count = satelliteEntryCount(state);
+    showing.satellites.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int entry = 0; entry < count; ++entry) {
         const int prn = state.sat_prn[entry];
         ShownSatellite shown{systemOfPrn(source, prn),   prn,
@@ -117,6 +118,7 @@ SatelliteShowing fromEverySystem(const ReceiverState& state)
     const std::vector<Reading> readings = readingsOf(state);
     SatelliteShowing showing;
     showing.tableOrder = false;
+    showing.satellites.reserve(readings.size());
     for (auto first = readings.begin(); first != readings.end();) {
         Heard heard;
         heard.satellite.system = first->system;

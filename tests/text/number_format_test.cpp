@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
+#include <random>
 #include <string>
 
 namespace norvane {
@@ -15,6 +18,14 @@ struct Case {
     std::string expected;
     std::string got;
 };
+
+// Written after what is there already, as a CSV row is built.
+std::string appendedZeroPadded(std::int64_t value, int width)
+{
+    std::string text = "|";
+    appendZeroPadded(text, value, width);
+    return text;
+}
 
 std::vector<Case> programFormats()
 {
@@ -44,6 +55,8 @@ std::vector<Case> programFormats()
         {"1.5e+03 0.0001 1e+06", formatText("%.1e %g %g", 1500.0, 0.0001, 1e6)},
         {"inf -inf", formatText("%.1f %.1f", 1.0 / 0.0, -1.0 / 0.0)},
         {"missing: ", formatText("missing: %d")},
+        {"|07 |-07 |123 |0", appendedZeroPadded(7, 2) + " " + appendedZeroPadded(-7, 3) + " " +
+                                  appendedZeroPadded(123, 2) + " " + appendedZeroPadded(0, 0)},
     };
 }
 
@@ -51,6 +64,30 @@ TEST(FormatText, WritesPrintfFormatsWithADecimalPoint)
 {
     for (const Case& c : programFormats())
         EXPECT_EQ(c.got, c.expected);
+}
+
+// fixedText takes a quick way where it can; it must always give what the exact conversion gives,
+// halves (rounded to even) and values near them, long and short fractions, large and tiny values.
+TEST(FormatText, FixedTextAgreesWithTheExactConversion)
+{
+    std::vector<double> values = {0.0, 0.5, 1.5, 2.5, 0.125, 0.375, 2.675, 1.005, 1e-7, 4503599627370495.5,
+                                  9007199254740993.0, 1e15, 123456.0005, 24.9867621, 121.502045393};
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 5000; ++i) {
+        const double magnitude = std::ldexp(std::uniform_real_distribution<double>(1, 2)(random),
+                                            std::uniform_int_distribution<int>(-30, 40)(random));
+        values.push_back(magnitude);
+        // A half at the last decimal asked for, give or take the last bit.
+        const double tie = (std::floor(magnitude * 1000) + 0.5) / 1000;
+        values.insert(values.end(), {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e300)});
+    }
+    for (const double value : values)
+        for (int decimals = 0; decimals <= 12; ++decimals) {
+            char exact[400];
+            const auto end = std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, decimals).ptr;
+            ASSERT_EQ(fixedText(value, decimals), std::string(exact, end)) << value << ", " << decimals << " decimals";
+            ASSERT_EQ(fixedText(-value, decimals), "-" + std::string(exact, end));
+        }
 }
 
 // A desktop in Germany gives the C library a decimal comma once the window toolkit starts.

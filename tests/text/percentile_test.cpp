@@ -59,9 +59,16 @@ TEST(Percentile, RepeatedSelectionOfADriftingSeriesAgreesWithTheSortedForm)
         std::vector<double> ascending = series, scratch = series;
         std::sort(ascending.begin(), ascending.end());
         const auto found = held.of(scratch);
-        const auto foundByBlocks = byBlocks.of(series.size(), [&series](std::size_t start, auto count, double* out) {
+        const auto workOut = [&series](std::size_t start, auto count, double* out) {
             std::copy_n(series.begin() + static_cast<std::ptrdiff_t>(start), count, out);
+        };
+        byBlocks.startPass();
+        forEachBlock(series.size(), [&](std::size_t start, auto count) {
+            double block[kVectorBlock];
+            workOut(start, count, block);
+            byBlocks.count(block, count);
         });
+        const auto foundByBlocks = byBlocks.finish(series.size(), workOut);
         ASSERT_EQ(found.size(), ps.size());
         for (std::size_t i = 0; i < ps.size(); ++i) {
             EXPECT_EQ(found[i], *percentile(ascending, ps[i])) << "round " << round << ", p " << ps[i];
