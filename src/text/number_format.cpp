@@ -93,9 +93,10 @@ struct Pieces {
 };
 
 // "00" to "99": the digits of a number written two at a time.
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 bool negative(double value)
 {
@@ -109,7 +110,8 @@ bool negative(double value)
 // half, and beyond 2^52, false: the exact conversion decides.
 bool appendFixedQuickly(std::string& out, double magnitude, int precision)
 {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3,  1e4,  1e5, 1e6,
+                                              1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
     if (precision < 0 || precision >= static_cast<int>(std::size(kPowersOfTen)))
         return false;
     const double scaled = magnitude * kPowersOfTen[precision];

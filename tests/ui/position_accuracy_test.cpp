@@ -477,7 +477,9 @@ void PositionAccuracyTest::figureValuesLookLikeLabelsAndStillSelect()
     label.setAlignment(value->alignment());
     label.setFixedSize(value->size());
     label.setText(value->text());
-    const auto look = [](QWidget* widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const auto look = [](QWidget* widget) {
+        return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
     const QImage unselected = look(value);
     QCOMPARE(unselected, look(&label));
 

@@ -17,8 +17,8 @@ void SelectableLabel::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(this);
-    style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), text(),
-                          foregroundRole());
+    style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(),
+                          text(), foregroundRole());
 }
 
 } // namespace norvane
