@@ -27,7 +27,8 @@ void appendDecimalText(std::string& out, double value, int decimals)
     const std::size_t start = out.size();
     appendFixedText(out, value, decimals);
     const auto zeroText = [](char ch) { return ch == '-' || ch == '0' || ch == '.'; };
-    if (out[start] == '-' && std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), zeroText))
+    if (out[start] == '-' &&
+        std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), zeroText))
         out.erase(start, 1);
 }
 
