@@ -20,8 +20,8 @@ public:
                      const std::string& header, std::string& error);
     bool createAt(const std::string& path, const std::string& header, std::string& error);
     bool append(const std::string& row, std::string& error);
-    // A file written from a recording as fast as it can be read is written a megabyte at a
-    // time: there is no one watching it grow, and a write per row would cost more than the rest.
+    // A file written from a recording as fast as it can be read is written in large pieces:
+    // there is no one watching it grow, and a write per row would cost more than the rest.
     void setFlushEachRow(bool flush) { flushEachRow_ = flush; }
     // Removes the file when it holds no row yet; a run that could not start leaves nothing.
     void removeIfEmpty();

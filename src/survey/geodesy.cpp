@@ -75,5 +75,4 @@ Enu LocalFrame::toEnu(const Ecef& point) const
     return rotate(point.x - originEcef_.x, point.y - originEcef_.y, point.z - originEcef_.z);
 }
 
-
 } // namespace norvane

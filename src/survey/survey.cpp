@@ -268,9 +268,9 @@ void Survey::computePercentiles(SurveyFigures& figures, const LocalFrame& frame)
     forEachBlock(fixes_.size(), [&](std::size_t start, auto count) {
         double squares[kVectorBlock], ups[kVectorBlock];
         rotated(start, count, squares, ups);
-        radii_.count(squares, count);
+        radii_.countBlock(squares, count);
         if (vertical)
-            heights_.count(ups, count);
+            heights_.countBlock(ups, count);
     });
     // Worked out again only when a series has to be kept whole.
     const auto radii = radii_.finish(fixes_.size(), [&](std::size_t start, auto count, double* squares) {

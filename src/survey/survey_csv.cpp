@@ -2,6 +2,7 @@
 
 #include "text/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace norvane {
@@ -25,7 +26,9 @@ void appendDecimalText(std::string& out, double value, int decimals)
 {
     const std::size_t start = out.size();
     appendFixedText(out, value, decimals);
-    if (out[start] == '-' && out.find_first_not_of("-0.", start) == std::string::npos)
+    const auto zeroText = [](char ch) { return ch == '-' || ch == '0' || ch == '.'; };
+    if (out[start] == '-' &&
+        std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), zeroText))
         out.erase(start, 1);
 }
 

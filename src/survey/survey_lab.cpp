@@ -51,7 +51,8 @@ void SurveyLab::sentenceDecoded(std::string_view type, std::string_view sentence
         // The statuses of a one-talker receiver's table, as the SNR chart update sets them for
         // the views; a window has set them already, a run without one has not.
         markUsedSatellites(*receiverState_);
-        signal_.addEpoch(shownSatellites(*receiverState_));
+        shownSatellites(*receiverState_, showing_);
+        signal_.addEpoch(showing_);
     }
 }
 

@@ -66,6 +66,7 @@ private:
     Survey survey_;
     ReceiverState* receiverState_ = nullptr;
     SignalFigures signal_;
+    SatelliteShowing showing_; // an epoch's satellites, kept for its room
     CsvFile csv_;
     std::string csvRow_; // kept for its room: a recording's survey writes millions of rows
     bool running_ = false;

@@ -92,10 +92,18 @@ struct Pieces {
     std::string digits;
 };
 
+// Characters from first to last added as a pointer and a length: the form the string takes most
+// cheaply, where a pair of pointers would go through its general replacing.
+void appendChars(std::string& out, const char* first, const char* last)
+{
+    out.append(first, static_cast<std::size_t>(last - first));
+}
+
 // "00" to "99": the digits of a number written two at a time.
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 bool negative(double value)
 {
@@ -109,7 +117,8 @@ bool negative(double value)
 // half, and beyond 2^52, false: the exact conversion decides.
 bool appendFixedQuickly(std::string& out, double magnitude, int precision)
 {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3,  1e4,  1e5, 1e6,
+                                              1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
     if (precision < 0 || precision >= static_cast<int>(std::size(kPowersOfTen)))
         return false;
     const double scaled = magnitude * kPowersOfTen[precision];
@@ -138,7 +147,7 @@ bool appendFixedQuickly(std::string& out, double magnitude, int precision)
         *end++ = '.';
         end = std::copy(decimals, decimals + precision, end);
     }
-    out.append(text, end);
+    appendChars(out, text, end);
     return true;
 }
 
@@ -154,7 +163,7 @@ void appendDigits(std::string& out, double magnitude, std::chars_format style, i
     char text[400];
     const auto result = std::to_chars(text, text + sizeof text, magnitude, style, precision);
     if (result.ec == std::errc())
-        out.append(text, result.ptr);
+        appendChars(out, text, result.ptr);
 }
 
 Pieces numberPieces(double value, const Conversion& c)
@@ -305,13 +314,13 @@ void appendZeroPadded(std::string& out, std::int64_t value, int width)
     const auto result = std::to_chars(text, text + sizeof text, value);
     const auto length = static_cast<int>(result.ptr - text);
     if (length >= width) {
-        out.append(text, result.ptr);
+        appendChars(out, text, result.ptr);
         return;
     }
     if (value < 0)
         out += '-';
     out.append(static_cast<std::size_t>(width - length), '0');
-    out.append(value < 0 ? text + 1 : text, result.ptr);
+    appendChars(out, value < 0 ? text + 1 : text, result.ptr);
 }
 
 } // namespace norvane

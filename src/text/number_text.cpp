@@ -98,9 +98,36 @@ bool isDecimalReal(std::string_view text)
     return pos == text.size();
 }
 
+// The value of a text of at most 15 digits and a point, read the quick way: the digits as a whole
+// number and a power of ten are both exact as doubles, so their quotient is the correctly rounded
+// value, the one the exact conversion gives. Nothing for a longer text or one with an exponent.
+std::optional<double> quickValueOf(std::string_view text)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int kMostDigits = 15; // below 2^53
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1; // none before a point
+    for (const char ch : text) {
+        if (ch == '.') {
+            decimals = 0;
+            continue;
+        }
+        if (ch < '0' || ch > '9' || ++count > kMostDigits)
+            return std::nullopt;
+        digits = digits * 10 + static_cast<std::uint64_t>(ch - '0');
+        if (decimals >= 0)
+            ++decimals;
+    }
+    return static_cast<double>(digits) / kPowersOfTen[std::max(decimals, 0)];
+}
+
 // The value of a text isDecimalReal accepts; nothing beyond the range of a double.
 std::optional<double> realValueOf(std::string_view text)
 {
+    if (const auto quick = quickValueOf(text))
+        return quick;
     double value = 0.0;
     const auto result =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);

@@ -100,7 +100,8 @@ struct KeyCounts {
     std::int32_t under = 0, upTo = 0;
 };
 
-template <class Count> KeyCounts countKeys(const std::int32_t* keys, Count count, std::int32_t low, std::int32_t high)
+template <class Count>
+KeyCounts countKeys(const std::int32_t* keys, Count count, std::int32_t low, std::int32_t high)
 {
     std::int32_t under = 0, upTo = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -122,7 +123,8 @@ std::vector<double> RepeatedPercentiles::of(std::vector<double>& values)
     if (values.empty())
         return {};
     startPass();
-    forEachBlock(values.size(), [&](std::size_t start, auto n) { count(values.data() + start, n); });
+    forEachBlock(values.size(),
+                 [&](std::size_t start, auto count) { countBlock(values.data() + start, count); });
     return selected(values.size(), countsHold(values.size()) ? nullptr : &values);
 }
 
@@ -164,7 +166,7 @@ void RepeatedPercentiles::startPass()
 // The hot loop of a refresh over a day of fixes: the values under each bound and up to it are
 // counted without a branch; only the rare block that holds values between a bound's ends is
 // looked through again to keep them.
-template <class Count> void RepeatedPercentiles::count(const double* block, Count count)
+template <class Count> void RepeatedPercentiles::countBlock(const double* block, Count count)
 {
     if (!counting_)
         return;
@@ -181,8 +183,8 @@ template <class Count> void RepeatedPercentiles::count(const double* block, Coun
     }
 }
 
-template void RepeatedPercentiles::count(const double* block, WholeBlock count);
-template void RepeatedPercentiles::count(const double* block, std::size_t count);
+template void RepeatedPercentiles::countBlock(const double* block, WholeBlock count);
+template void RepeatedPercentiles::countBlock(const double* block, std::size_t count);
 
 bool RepeatedPercentiles::countsHold(std::size_t size) const
 {

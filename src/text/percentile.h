@@ -45,12 +45,13 @@ public:
 
     // The same of a series worked out afresh each time, which then need not be kept: after
     // startPass(), the caller works it out a block at a time, in the blocks of forEachBlock, and
-    // hands each block to count(); finish() gives the percentiles. Only when last time's bounds no
-    // longer hold the series does finish() keep it whole, having fill(start, count, out) work
-    // each block out again into out. Several series of one loop are counted side by side.
+    // hands each block to countBlock(); finish() gives the percentiles. Only when last time's
+    // bounds no longer hold the series does finish() keep it whole, having fill(start, count,
+    // out) work each block out again into out. Several series of one loop are counted side by
+    // side.
     void startPass();
     // Made for a whole block (WholeBlock) and for the rest (std::size_t) where it is defined.
-    template <class Count> void count(const double* block, Count count);
+    template <class Count> void countBlock(const double* block, Count count);
     template <class Fill> std::vector<double> finish(std::size_t size, Fill&& fill);
 
 private:

@@ -19,11 +19,10 @@ const SkyGroup* firstGroup(const ReceiverState& state)
     return nullptr;
 }
 
-SatelliteShowing fromTable(const ReceiverState& state)
+void fromTable(const ReceiverState& state, SatelliteShowing& showing)
 {
     const SkyGroup* group = firstGroup(state);
     const SatelliteSource source = group != nullptr ? group->source : SatelliteSource::GpsFamily;
-    SatelliteShowing showing;
     const int count = satelliteEntryCount(state);
     showing.satellites.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int entry = 0; entry < count; ++entry) {
@@ -35,7 +34,6 @@ SatelliteShowing fromTable(const ReceiverState& state)
         shown.bandSnr[static_cast<int>(Band::L1)] = shown.snr;
         showing.satellites.push_back(shown);
     }
-    return showing;
 }
 
 // A satellite as the groups heard it: per band the signal ID its SNR came from, and the band
@@ -113,10 +111,9 @@ int statusOf(const ReceiverState& state, const ShownSatellite& s)
     return isUsed(state.sky, s.system, s.prn) ? usedStatus(s.snr, s.elevation, s.azimuth) : kSatInView;
 }
 
-SatelliteShowing fromEverySystem(const ReceiverState& state)
+void fromEverySystem(const ReceiverState& state, SatelliteShowing& showing)
 {
     const std::vector<Reading> readings = readingsOf(state);
-    SatelliteShowing showing;
     showing.tableOrder = false;
     showing.satellites.reserve(readings.size());
     for (auto first = readings.begin(); first != readings.end();) {
@@ -135,7 +132,6 @@ SatelliteShowing fromEverySystem(const ReceiverState& state)
     showing.severalSystems = !all.empty() && std::any_of(all.begin(), all.end(), [&](const auto& s) {
         return s.system != all[0].system;
     });
-    return showing;
 }
 
 } // namespace
@@ -152,7 +148,20 @@ bool showsSingleTalkerTable(const ReceiverState& state)
 
 SatelliteShowing shownSatellites(const ReceiverState& state)
 {
-    return showsSingleTalkerTable(state) ? fromTable(state) : fromEverySystem(state);
+    SatelliteShowing showing;
+    shownSatellites(state, showing);
+    return showing;
+}
+
+void shownSatellites(const ReceiverState& state, SatelliteShowing& into)
+{
+    into.satellites.clear();
+    into.severalSystems = false;
+    into.tableOrder = true;
+    if (showsSingleTalkerTable(state))
+        fromTable(state, into);
+    else
+        fromEverySystem(state, into);
 }
 
 char systemLetter(GnssSystem system)

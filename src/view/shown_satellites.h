@@ -45,6 +45,9 @@ bool showsSingleTalkerTable(const ReceiverState& state);
 // satellite heard on several signals once with an SNR per band, statuses from the used lists
 // of its system.
 SatelliteShowing shownSatellites(const ReceiverState& state);
+// The same into a showing whose room is kept: for a survey that takes the satellites at every
+// epoch of a long recording.
+void shownSatellites(const ReceiverState& state, SatelliteShowing& into);
 
 // The system letter of the usual convention: G, S, R, E, C, J, I, and U for other.
 char systemLetter(GnssSystem system);

@@ -3,7 +3,10 @@
 // The rate box's conversion is tested through rateFromText with the serial link.
 #include "text/number_text.h"
 
+#include <charconv>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 
 namespace norvane {
 namespace {
@@ -28,6 +31,24 @@ TEST(TextToInteger, AnythingThatIsNotExactlyANumberGivesZero)
          {"", " ", "-", "+", "12 ", "1.5", "12a", "a12", "0x", "0xg1", "0x-1", "--3", "+-3", "1e3",
           "2147483648", "-2147483649", "99999999999999999999999", "0x1FFFFFFFF", "x12"})
         EXPECT_EQ(textToInteger(text), 0) << '"' << text << '"';
+}
+
+// Short texts are read a quick way; every text must still read as the exact conversion reads it:
+// long and short, with and without a point, with leading zeros, and past the quick way's reach.
+TEST(TextToNumber, AgreesWithTheExactConversion)
+{
+    std::mt19937 random(3);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(std::uniform_int_distribution<std::size_t>(1, 20)(random), '0');
+        for (char& ch : text)
+            ch = static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+        if (i % 4 != 0)
+            text.insert(std::uniform_int_distribution<std::size_t>(0, text.size())(random), 1, '.');
+        double exact = 0;
+        std::from_chars(text.data(), text.data() + text.size(), exact);
+        ASSERT_EQ(numberOfText(text), exact) << text;
+        ASSERT_EQ(numberOfText("-" + text), -exact) << text;
+    }
 }
 
 TEST(TextToNumber, ReadsDecimalFloatingPointNumbers)

@@ -66,7 +66,7 @@ TEST(Percentile, RepeatedSelectionOfADriftingSeriesAgreesWithTheSortedForm)
         forEachBlock(series.size(), [&](std::size_t start, auto count) {
             double block[kVectorBlock];
             workOut(start, count, block);
-            byBlocks.count(block, count);
+            byBlocks.countBlock(block, count);
         });
         const auto foundByBlocks = byBlocks.finish(series.size(), workOut);
         ASSERT_EQ(found.size(), ps.size());

@@ -176,6 +176,7 @@ private slots:
     void referenceFieldsChooseWhatFixesAreMeasuredFrom();
     void errorPlotFollowsTheRun();
     void opensFromBothPlacesAndOnlyGrows();
+    void figureValuesLookLikeLabelsAndStillSelect();
 
 private:
     QTemporaryDir workDir_; // every run writes its CSV into the working directory
@@ -439,6 +440,30 @@ void PositionAccuracyTest::opensFromBothPlacesAndOnlyGrows()
     QVERIFY(scatter->height() > scatterAtStart.height());
     accuracy.resize(start - QSize(100, 100));
     QTRY_COMPARE(accuracy.size(), start);
+}
+
+// A figure is painted as plain text while none of it is selected: just as a label that can be
+// selected paints it. A selection still shows, and is what gets copied.
+void PositionAccuracyTest::figureValuesLookLikeLabelsAndStillSelect()
+{
+    PositionAccuracyWindow accuracy;
+    accuracy.show();
+    auto* value = uitest::control<QLabel>(accuracy, "td_epochs");
+    value->setText(QStringLiteral("86402"));
+    QLabel label;
+    label.setTextInteractionFlags(value->textInteractionFlags());
+    label.setAlignment(value->alignment());
+    label.setFixedSize(value->size());
+    label.setText(value->text());
+    const auto look = [](QWidget* widget) {
+        return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage unselected = look(value);
+    QCOMPARE(unselected, look(&label));
+
+    value->setSelection(0, 3);
+    QCOMPARE(value->selectedText(), QString("864"));
+    QVERIFY(look(value) != unselected);
 }
 
 NORVANE_UI_TEST_MAIN(PositionAccuracyTest)

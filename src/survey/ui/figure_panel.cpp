@@ -1,5 +1,7 @@
 #include "survey/ui/figure_panel.h"
 
+#include "view/ui/selectable_label.h"
+
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
@@ -35,9 +37,8 @@ bool isClaim(const std::string& key)
 
 QLabel* selectableLabel(QWidget* parent, const std::string& name)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new SelectableLabel(parent);
     label->setObjectName(QString::fromStdString(name));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
 }
 

@@ -8,6 +8,7 @@
 #include "survey/ui/figure_panel.h"
 #include "survey/ui/reference_panel.h"
 #include "survey/ui/scatter_plot.h"
+#include "view/ui/selectable_label.h"
 
 #include <QHBoxLayout>
 #include <QHideEvent>
@@ -67,7 +68,7 @@ void PositionAccuracyWindow::createControls()
     figures_ = new FigurePanel(this);
     figures_->setObjectName(QStringLiteral("figures"));
     reference_ = new ReferencePanel(this);
-    lb_systems = new QLabel(this);
+    lb_systems = new SelectableLabel(this);
     lb_systems->setObjectName(QStringLiteral("lb_systems"));
     lb_systems->setAccessibleName(QStringLiteral("Signal strength by system"));
     lb_systems->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -119,7 +119,10 @@ void ScatterPlot::surveyRefreshed()
     }
     const QRectF added = drawFixes(survey_.points(drawn_));
     const QPoint offset = (cacheOffset() * devicePixelRatioF()).toPoint();
-    if (offset != shownOffset_ || circlesLook() != circlesBefore)
+    const bool circlesChanged = circlesLook() != circlesBefore;
+    if (circlesChanged)
+        drawOverlay();
+    if (offset != shownOffset_ || circlesChanged)
         update();
     else if (!added.isEmpty())
         update(added.translated(cacheOrigin()).toAlignedRect());
@@ -136,6 +139,8 @@ void ScatterPlot::forget()
     drawn_ = 0;
     if (!fixes_.isNull())
         fixes_.fill(palette().color(QPalette::Base));
+    if (!axes_.isNull())
+        drawOverlay();
     update();
 }
 
@@ -154,6 +159,7 @@ void ScatterPlot::redrawAll()
     if (fixesReference_)
         drawFixes(survey_.points(0));
     drawAxes();
+    drawOverlay();
     update();
 }
 
@@ -226,9 +232,7 @@ void ScatterPlot::paintEvent(QPaintEvent*)
     painter.setClipRect(w);
     painter.drawPixmap(cacheOrigin(), fixes_);
     painter.restore();
-    painter.drawPixmap(0, 0, axes_);
-    painter.setClipRect(w.adjusted(1, 1, -1, -1));
-    paintCircles(painter);
+    painter.drawPixmap(0, 0, overlay_);
 }
 
 void ScatterPlot::drawAxes()
@@ -254,6 +258,16 @@ void ScatterPlot::drawAxes()
                      QStringLiteral("east (m)"));
     painter.drawText(QRect(0, 0, w.right(), kTopRoom), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("north (m)"));
+}
+
+// The circles, their labels and the cross at the centre over the axes, clipped to the plot.
+void ScatterPlot::drawOverlay()
+{
+    overlay_ = axes_.copy();
+    QPainter painter(&overlay_);
+    painter.setFont(font());
+    painter.setClipRect(wall().adjusted(1, 1, -1, -1));
+    paintCircles(painter);
 }
 
 void ScatterPlot::paintCircles(QPainter& painter) const

@@ -59,6 +59,7 @@ private:
     // The palette's highlight, as it stands out from the plot.
     QColor fixColour() const;
     void drawAxes();
+    void drawOverlay();
     void paintCircles(QPainter& painter) const;
 
     const Survey& survey_;
@@ -68,6 +69,9 @@ private:
     // The axes, their numbers and titles, the grid and the frame, drawn again only when the
     // scale, the size or the palette changes: the numbers are the costly part of a paint.
     QPixmap axes_;
+    // The axes with the circles over them, drawn again when the circles look different: a
+    // refresh that only adds fixes paints their few pixels, not the circles and their labels.
+    QPixmap overlay_;
     QPixmap fixes_;
     std::optional<Geodetic> fixesReference_; // what the cached picture's fixes are measured from
     Enu shift_;                              // the reference now, seen from fixesReference_
