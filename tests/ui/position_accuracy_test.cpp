@@ -11,6 +11,7 @@
 #include "survey/survey.h"
 #include "survey/survey_report.h"
 #include "survey/ui/error_time_plot.h"
+#include "survey/ui/position_accuracy_window.h"
 #include "survey/ui/scatter_plot.h"
 #include "ui/support/controls.h"
 #include "ui/support/program_windows.h"
