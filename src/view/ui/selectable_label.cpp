@@ -12,7 +12,7 @@ SelectableLabel::SelectableLabel(QWidget* parent) : QLabel(parent)
 
 void SelectableLabel::paintEvent(QPaintEvent* event)
 {
-    if (hasSelectedText()) {
+    if (hasSelectedText() || hasFocus()) {
         QLabel::paintEvent(event);
         return;
     }
