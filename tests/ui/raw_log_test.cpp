@@ -3,10 +3,8 @@
 
 #include "app/Mpgs.h"
 #include "app/message_boxes.h"
-#include "serial/clock.h"
-#include "support/fake_clock.h"
-#include "support/fake_port_backend.h"
 #include "support/nmea_sentence.h"
+#include "ui/support/connected_window.h"
 #include "ui/support/controls.h"
 #include "ui/support/scripted_message_boxes.h"
 #include "ui/support/ui_test_main.h"
@@ -18,7 +16,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 #include <unistd.h>
 
 using namespace norvane;
@@ -41,33 +38,12 @@ QByteArray fileBytes(const QString& path)
 }
 
 // A connected window on a fake port, working in its own directory.
-struct LoggingWindow {
-    LoggingWindow()
-    {
-        QDir::setCurrent(dir.path());
-        auto backend = std::make_unique<FakePortBackend>();
-        port = backend.get();
-        records.link = SerialLink(std::move(backend));
-        QTest::mouseClick(uitest::control<QPushButton>(window, "btStart"), Qt::LeftButton);
-        uitest::control<QTimer>(window, "Timer1")->stop();
-    }
+struct LoggingWindow : uitest::ConnectedWindow {
+    LoggingWindow() { QDir::setCurrent(dir.path()); }
     ~LoggingWindow() { QDir::setCurrent(QDir::tempPath()); }
-
-    void tick(const std::string& bytes)
-    {
-        port->pushIncoming(bytes);
-        window.Timer1Timer();
-        uitest::control<QTimer>(window, "Timer1")->stop();
-    }
     QString logPath() const { return dir.filePath("gpslog.txt"); }
 
     QTemporaryDir dir;
-    FakeClock clock;
-    ClockOverride useClock{clock};
-    ScriptedMessageBoxes boxes;
-    ProgramRecords records;
-    Tgpsw window{records};
-    FakePortBackend* port = nullptr;
 };
 
 } // namespace
