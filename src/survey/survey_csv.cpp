@@ -2,7 +2,6 @@
 
 #include "text/number_format.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace norvane {
@@ -21,30 +20,12 @@ void appendUtcOfDay(std::string& out, std::int64_t msOfDay)
     appendZeroPadded(out, msOfDay % 1000, 3);
 }
 
-// A value with this many decimals, without the minus sign of one that rounds to zero.
-void appendDecimalText(std::string& out, double value, int decimals)
-{
-    const std::size_t start = out.size();
-    appendFixedText(out, value, decimals);
-    const auto zeroText = [](char ch) { return ch == '-' || ch == '0' || ch == '.'; };
-    if (out[start] == '-' &&
-        std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), zeroText))
-        out.erase(start, 1);
-}
-
 void appendMetres(std::string& out, double value)
 {
     appendDecimalText(out, value, 3);
 }
 
 } // namespace
-
-std::string decimalText(double value, int decimals)
-{
-    std::string text;
-    appendDecimalText(text, value, decimals);
-    return text;
-}
 
 void appendSurveyCsvRow(std::string& out, const SurveyRow& row)
 {

@@ -18,8 +18,4 @@ constexpr const char* kSurveyCsvPrefix = "norvane-survey";
 // into the same string.
 void appendSurveyCsvRow(std::string& out, const SurveyRow& row);
 
-// A value with this many decimals, without the minus sign of one that rounds to zero ("0.000"
-// rather than "-0.000" for a bias of -0.0001 m).
-std::string decimalText(double value, int decimals);
-
 } // namespace norvane

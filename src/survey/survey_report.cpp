@@ -1,6 +1,5 @@
 #include "survey/survey_report.h"
 
-#include "survey/survey_csv.h"
 #include "text/number_format.h"
 
 #include <algorithm>

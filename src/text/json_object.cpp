@@ -37,7 +37,7 @@ void JsonObject::addNumber(std::string_view key, const std::optional<double>& va
 {
     addKey(key);
     // JSON has no infinities or NaN.
-    members_ += value && std::isfinite(*value) ? fixedText(*value, decimals) : std::string("null");
+    members_ += value && std::isfinite(*value) ? decimalText(*value, decimals) : std::string("null");
 }
 
 void JsonObject::addInteger(std::string_view key, long long value)

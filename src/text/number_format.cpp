@@ -308,6 +308,23 @@ void appendFixedText(std::string& out, double value, int decimals)
     appendDigits(out, std::fabs(value), std::chars_format::fixed, decimals < 0 ? 6 : decimals);
 }
 
+void appendDecimalText(std::string& out, double value, int decimals)
+{
+    const std::size_t start = out.size();
+    appendFixedText(out, value, decimals);
+    const auto zeroText = [](char ch) { return ch == '-' || ch == '0' || ch == '.'; };
+    if (out[start] == '-' &&
+        std::all_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), zeroText))
+        out.erase(start, 1);
+}
+
+std::string decimalText(double value, int decimals)
+{
+    std::string text;
+    appendDecimalText(text, value, decimals);
+    return text;
+}
+
 void appendZeroPadded(std::string& out, std::int64_t value, int width)
 {
     char text[24];

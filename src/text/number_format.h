@@ -56,4 +56,9 @@ void appendFixedText(std::string& out, double value, int decimals);
 // A whole number at least `width` digits long, zeros in front, as "%0*d" gives it.
 void appendZeroPadded(std::string& out, std::int64_t value, int width = 0);
 
+// A measured value with this many decimals, without the minus sign of one that rounds to zero:
+// "0.000", not "-0.000", for a bias of a tenth of a millimetre west.
+std::string decimalText(double value, int decimals);
+void appendDecimalText(std::string& out, double value, int decimals);
+
 } // namespace norvane

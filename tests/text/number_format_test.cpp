@@ -41,6 +41,8 @@ std::vector<Case> programFormats()
         {"-0.0", fixedText(-0.04, 1)},
         {"24.986762", fixedText(24.9867621, 6)},
         {"1.20", fixedText(1.2, 2)},
+        {"0.000 -0.001 0.0 -0.5", decimalText(-0.0004, 3) + " " + decimalText(-0.0006, 3) + " " +
+                                      decimalText(-0.0, 1) + " " + decimalText(-0.5, 1)},
         {"0.125", formatText("%.*f", 3, 0.125)},
         {"2007/10/19", formatText("20%02d/%02d/%02d", 7, 10, 19)},
         {"       CRC: A B3", formatText("       CRC: %X %X", 0x0A, 0xB3)},
