@@ -10,6 +10,7 @@
 #include "desktop/ui/remembered_settings.h"
 #include "replay/replay_player.h"
 #include "replay/ui/replay_window.h"
+#include "survey/ui/position_accuracy_window.h"
 #include "serial/clock.h"
 
 #include <QAction>
@@ -145,6 +146,7 @@ void Tgpsw::playReplayBursts(bool stepOnly)
                 break;
         }
     }
+    accuracy_->receiveTickEnded();
     if (replayEndAsked_) {
         endReplay();
         return;
@@ -171,6 +173,7 @@ void Tgpsw::showReplayProgress(qint64 spentMs)
         // The last state stays shown until Off.
         if (!replayFinishShown_) {
             replayFinishShown_ = true;
+            accuracy_->recordingEnded();
             memoAddLine("Replay finished");
             replayWindow_->showFinished();
         }

@@ -1,7 +1,8 @@
 // Replaying recordings in the main window: a four-system recording replayed at "max" ends
 // showing, and logging, exactly what a live run of the same bytes through the receive loop
-// does; Pause holds, Step feeds one burst; a recording that goes away ends the replay with a
-// message; Ctrl+O works only while idle and opens where the last recording was.
+// does; the Position Accuracy window surveys it as it goes and whole at its end; Pause holds,
+// Step feeds one burst; a recording that goes away ends the replay with a message; Ctrl+O works
+// only while idle and opens where the last recording was.
 
 #include "replay/replay_pacing.h"
 #include "serial/clock.h"
@@ -107,6 +108,10 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
     QVERIFY(liveLog.count("$GNGGA") == 6);
 
     ReplayWindows w;
+    // Open before the replay, the Position Accuracy window surveys it.
+    QWidget& accuracy = w.ownWindow("PositionAccuracy");
+    w.gpsw->showAccuracyWindow();
+    w.gpsw->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.gpsw.get()));
     const QString startFolder = QDir::currentPath();
     w.boxes.chooseNext(kFourSystems);
@@ -130,6 +135,8 @@ void ReplayTest::replayAtMaxShowsAndLogsWhatALiveRunOfTheSameBytesDoes()
     QCOMPARE(w.log(), liveLog);
     QVERIFY(control<QPlainTextEdit>(*w.gpsw, "Memo1")->toPlainText().endsWith("\nReplay finished"));
     QCOMPARE(w.position(), QString("burst 6 of about 6, 12:00:06 UTC"));
+    // Every fix in, though the replay took less than the second between two refreshes.
+    QCOMPARE(control<QLabel>(accuracy, "td_fixes")->text(), QString("6"));
 
     // Ctrl+O does nothing while a replay runs, even a finished one; after Off the dialog opens
     // where the recording was.
@@ -153,6 +160,8 @@ void ReplayTest::pauseHoldsStepFeedsOneBurstAndADeletedRecordingEndsTheReplay()
     ReplayWindows w;
     const QString copy = w.dir.filePath("cold start.nmea");
     QVERIFY(QFile::copy(kColdStart, copy));
+    QWidget& accuracy = w.ownWindow("PositionAccuracy");
+    w.gpsw->showAccuracyWindow();
     QVERIFY(w.gpsw->startReplay(copy, 1));
     w.button("bt_pause")->click();
     QCOMPARE(w.button("bt_pause")->accessibleName(), QString("Resume"));
@@ -167,6 +176,7 @@ void ReplayTest::pauseHoldsStepFeedsOneBurstAndADeletedRecordingEndsTheReplay()
              qPrintable(w.position()));
     QCOMPARE(control<QLineEdit>(*w.gpsw, "td_time")->text(), QString("20:00:05"));
     QCOMPARE(w.gpsw->memoLineCount(), 9);
+    QCOMPARE(control<QLabel>(accuracy, "td_fixes")->text(), QString("1")); // a first refresh is due at once
     w.button("bt_step")->click();
     QVERIFY2(w.position().startsWith("burst 2 of about ") && w.position().endsWith(", 12:00:06 UTC"),
              qPrintable(w.position()));

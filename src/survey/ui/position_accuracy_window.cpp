@@ -180,6 +180,14 @@ void PositionAccuracyWindow::receiveTickEnded()
         showRefresh();
 }
 
+void PositionAccuracyWindow::recordingEnded()
+{
+    if (!lab_.running())
+        return;
+    lab_.survey().refresh();
+    showRefresh();
+}
+
 void PositionAccuracyWindow::showFigures()
 {
     const SurveyFigures& figures = lab_.survey().figures();

@@ -36,6 +36,9 @@ public:
     void sentenceDecoded(const std::string& type, const std::string& sentence);
     // After each receive tick: figures and plots follow the survey, at most once a second.
     void receiveTickEnded();
+    // A replayed recording has no more bytes: its figures shown from every epoch at once, not
+    // from those of the last refresh.
+    void recordingEnded();
 
 public slots:
     void bt_restartClick();
