@@ -1,8 +1,9 @@
 // The window-test program: runs the test of the file named first on the command line (see
-// ui/support/ui_test_main.h), offscreen unless QT_QPA_PLATFORM says otherwise. Under a locale of
-// decimal commas (LC_ALL=de_DE.UTF-8, as ctest runs every window test) it first makes sure that
-// the C library really took it over, so that a test meant to catch a decimal comma cannot pass
-// on a machine without that locale.
+// ui/support/ui_test_main.h), offscreen unless QT_QPA_PLATFORM says otherwise, with the fonts of
+// ui/support/fonts.conf unless FONTCONFIG_FILE says otherwise. Under a locale of decimal commas
+// (LC_ALL=de_DE.UTF-8, as ctest runs every window test) it first makes sure that the C library
+// really took it over, so that a test meant to catch a decimal comma cannot pass on a machine
+// without that locale.
 
 #include "app/error_box.h"
 #include "ui/support/ui_test_registry.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE"))
+        qputenv("FONTCONFIG_FILE", NORVANE_UI_TEST_FONTS);
     qputenv("QT_SCALE_FACTOR", qEnvironmentVariableIsSet("NORVANE_TEST_SCALE") ? qgetenv("NORVANE_TEST_SCALE")
                                                                                : QByteArray(test->scale));
     norvane::Application app(count, arguments.data());
