@@ -441,6 +441,15 @@ void PositionAccuracyTest::opensFromBothPlacesAndOnlyGrows()
     QVERIFY(scatter->height() > scatterAtStart.height());
     accuracy.resize(start - QSize(100, 100));
     QTRY_COMPARE(accuracy.size(), start);
+
+    // On a screen far too small for it, the lines of a receiver of many systems scroll with the
+    // figures rather than squeeze over them.
+    auto* systems = uitest::control<QLabel>(accuracy, "lb_systems");
+    accuracy.setMinimumSize(start - QSize(0, 450));
+    accuracy.resize(accuracy.minimumSize());
+    systems->setText("G\nR\nE\nC\nJ\nI");
+    QTRY_VERIFY2(systems->height() >= systems->sizeHint().height(), qPrintable(QString::number(systems->height())));
+    QCOMPARE(accuracy.size(), start - QSize(0, 450));
 }
 
 // A figure is painted as plain text while none of it is selected: just as a label that can be

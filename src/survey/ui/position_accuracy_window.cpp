@@ -86,17 +86,26 @@ void PositionAccuracyWindow::createControls()
     plots->addLayout(zoom);
     plots->addWidget(chart_scatter, 3);
     plots->addWidget(chart_errors, 2);
-    // The figures scroll rather than squeeze when the list grows longer than the window.
+    // The figures and the systems' lines scroll rather than squeeze or overlap when they grow
+    // longer than the window: a receiver of many systems adds a line for each.
+    auto* listed = new QWidget;
+    auto* list = new QVBoxLayout(listed);
+    list->setContentsMargins(0, 0, 0, 0);
+    list->addWidget(figures_);
+    list->addWidget(lb_systems);
+    list->addStretch();
     auto* scroll = new QScrollArea(this);
-    scroll->setWidget(figures_);
+    scroll->setWidget(listed);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // All of today's figures in sight at the start size; more appended later scroll.
-    scroll->setMinimumSize(figures_->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0));
+    // All of today's figures and the lines of four systems in sight at the start size; more
+    // scroll.
+    const int systemLines = 4 * lb_systems->fontMetrics().lineSpacing() + list->spacing();
+    scroll->setMinimumSize(figures_->sizeHint() +
+                           QSize(scroll->verticalScrollBar()->sizeHint().width(), systemLines));
     auto* side = new QVBoxLayout;
     side->addWidget(scroll, 1);
-    side->addWidget(lb_systems);
     side->addWidget(reference_);
     side->addWidget(bt_restart);
     auto* columns = new QHBoxLayout;
